@@ -1,0 +1,18 @@
+#pragma once
+#include <string>
+
+// What file collection reads of the reference pane: its folder tree's selection and
+// its file list's items. The browsing controls provide it; tests give their own.
+struct ReferencePane {
+    virtual ~ReferencePane() = default;
+    virtual bool IsVirtualFolder() = 0;
+    virtual std::string GetSelectedPath() = 0;
+    virtual int ItemCount() = 0;
+    virtual std::string ItemCaption(int index) = 0;
+    virtual bool ItemSelected(int index) = 0;
+};
+
+// Builds FileEntries from the pane's selection, with the file-search progress window.
+void CollectFiles(ReferencePane& pane);
+// Adds records for everything under base + rel, depth first; rel ends with "\".
+void SearchFolder(const std::string& base, const std::string& rel);

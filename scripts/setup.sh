@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs what building and running Vexil32 under Wine needs on Debian, when missing.
+set -euo pipefail
+packages=(g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth fonts-ipafont-gothic locales cmake
+          make googletest imagemagick libcap2-bin x11-utils)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""; [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+# Wine answers in code page 932 only when the Japanese locale exists.
+if ! locale -a 2>/dev/null | grep -qi '^ja_JP.utf8$'; then
+  sudo=""; [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo sed -i 's/^# *ja_JP.UTF-8 UTF-8/ja_JP.UTF-8 UTF-8/' /etc/locale.gen
+  grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
+  $sudo locale-gen >/dev/null
+fi

@@ -1,0 +1,3 @@
+#include "settings/EnvSettings.h"
+
+TEnvSettings EnvSettings;

@@ -1,0 +1,23 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+// The program-wide settings record. Its fields carry the names of their registry values;
+// the defaults are the values a first start uses.
+struct TEnvSettings {
+    bool DispDiscord = true;   // list only mismatching entries after a comparison
+    bool CompDate = true;      // compare modification times
+    bool CompSize = true;      // compare sizes
+    bool CompContents = true;  // compare contents
+    uint8_t CompSort = 0;      // kept for the settings dialog's hidden sort choice
+    uint8_t CompSortKind = 0;
+    bool FolderListResize = false;  // one pane's folder splitter moves the other's too
+    bool AllSelect = false;         // select the whole reference list at start-up
+    bool DragDrop = false;          // the browsing views accept dropped files
+    bool SoundFlag = false;         // play a wave file at the end of a comparison
+    std::string SameSoundFileName;
+    std::string DiscordSoundFileName;
+    bool ProgTime = true;  // show the elapsed time while comparing
+};
+
+extern TEnvSettings EnvSettings;

@@ -1,0 +1,27 @@
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+// A fresh folder under the Windows temporary folder, removed with its contents at the end.
+struct TempFolder {
+    std::string Path;  // ends with "\"
+
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    // Full path of a relative name inside the folder.
+    std::string operator/(const std::string& relative) const { return Path + relative; }
+    // Writes a file (creating its folders) and returns its full path.
+    std::string WriteFile(const std::string& relative, const std::string& bytes) const;
+    std::string MakeFolder(const std::string& relative) const;
+};
+
+std::string ReadWholeFile(const std::string& path);
+// Sets the last-write time from a local time.
+bool SetLocalWriteTime(const std::string& path, int year, int month, int day, int hour, int minute,
+                       int second);
+void RemoveTree(const std::string& path);

@@ -1,0 +1,10 @@
+#include <gtest/gtest.h>
+
+#include "toolkit/Application.h"
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    InitializeToolkit();
+    return RUN_ALL_TESTS();
+}

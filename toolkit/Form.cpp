@@ -1,0 +1,162 @@
+#include "toolkit/Form.h"
+
+#include "toolkit/Application.h"
+
+namespace {
+DWORD StyleFor(const FormArgs& a)
+{
+    DWORD style = WS_CAPTION | WS_CLIPCHILDREN;
+    if (a.Buttons != TitleButtons::None) style |= WS_SYSMENU;
+    if (a.Buttons == TitleButtons::MinimizeAndClose || a.Buttons == TitleButtons::All)
+        style |= WS_MINIMIZEBOX;
+    if (a.Buttons == TitleButtons::All) style |= WS_MAXIMIZEBOX;
+    if (a.Resizable) style |= WS_THICKFRAME;
+    return style;
+}
+}  // namespace
+
+Form::~Form()
+{
+    // No handler of a half-destroyed form may run while the window goes.
+    if (Handle) SetWindowLongPtrA(Handle, GWLP_USERDATA, 0);
+    Destroy();
+}
+
+bool Form::CreateForm(const FormArgs& args)
+{
+    InitializeToolkit();
+    DWORD style = StyleFor(args);
+    DWORD exStyle = WS_EX_CONTROLPARENT;
+    if (!args.Resizable && args.Buttons != TitleButtons::All) exStyle |= WS_EX_DLGMODALFRAME;
+    if (args.TopMost) exStyle |= WS_EX_TOPMOST;
+
+    RECT r{0, 0, args.Width, args.Height};
+    if (args.ClientSize) AdjustWindowRectEx(&r, style, FALSE, exStyle);
+    int w = r.right - r.left, h = r.bottom - r.top;
+    int x = CW_USEDEFAULT, y = CW_USEDEFAULT;
+    if (args.Centered) {
+        x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2;
+        y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
+    }
+    HWND owner = args.OwnerIsDesktop ? nullptr : (args.Owner ? args.Owner : GetActiveWindow());
+    HWND handle = CreateWindowExA(exStyle, FormClassName, args.Caption.c_str(), style, x, y, w, h,
+                                  owner, nullptr, Application.Instance, this);
+    if (!handle) return false;
+    if (args.Font) SendMessageA(handle, WM_SETFONT, reinterpret_cast<WPARAM>(args.Font), FALSE);
+    FormCreate();
+    FormResize();
+    return true;
+}
+
+void Form::FormClose()
+{
+    if (modal_)
+        ModalResult = mrCancel;
+    else
+        Destroy();
+}
+
+void Form::Show()
+{
+    if (Handle) ShowWindow(Handle, SW_SHOW);
+    if (Handle) UpdateWindow(Handle);
+}
+
+int Form::ShowModal()
+{
+    if (!Handle) return mrCancel;
+    HWND owner = GetWindow(Handle, GW_OWNER);
+    if (owner) EnableWindow(owner, FALSE);
+    modal_ = true;
+    ModalResult = mrNone;
+    ShowWindow(Handle, SW_SHOW);
+    SetForegroundWindow(Handle);
+    MSG msg;
+    while (ModalResult == mrNone && IsWindow(Handle)) {
+        if (!GetMessageA(&msg, nullptr, 0, 0)) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            ModalResult = mrCancel;
+            break;
+        }
+        if (!IsDialogMessageA(Handle, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+    modal_ = false;
+    // The owner comes back before this window goes, so it gets the activation.
+    if (owner) EnableWindow(owner, TRUE);
+    if (IsWindow(Handle)) ShowWindow(Handle, SW_HIDE);
+    if (owner) SetActiveWindow(owner);
+    return ModalResult == mrNone ? mrCancel : ModalResult;
+}
+
+void Form::Close()
+{
+    if (Handle) SendMessageA(Handle, WM_CLOSE, 0, 0);
+}
+
+void Form::SetClientSize(int width, int height)
+{
+    RECT r{0, 0, width, height};
+    AdjustWindowRectEx(&r, GetWindowLongA(Handle, GWL_STYLE), GetMenu(Handle) != nullptr,
+                       GetWindowLongA(Handle, GWL_EXSTYLE));
+    SetWindowPos(Handle, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+SIZE Form::ClientSize() const
+{
+    RECT r{};
+    GetClientRect(Handle, &r);
+    return {r.right, r.bottom};
+}
+
+LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        auto* form = static_cast<Form*>(cs->lpCreateParams);
+        form->Handle = hwnd;
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    }
+    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!form) return DefWindowProcA(hwnd, message, wParam, lParam);
+
+    LRESULT result = 0;
+    if (form->HandleMessage(message, wParam, lParam, result)) return result;
+    switch (message) {
+    case WM_COMMAND:
+    case WM_NOTIFY:
+        if (ReflectToControl(message, wParam, lParam, result)) return result;
+        if (message == WM_COMMAND && lParam == 0) {
+            WORD id = LOWORD(wParam);
+            if (form->MenuCommand(id)) return 0;
+            if (id == IDCANCEL) {  // Esc through IsDialogMessage
+                form->Close();
+                return 0;
+            }
+        }
+        break;
+    case DM_GETDEFID:
+        if (form->DefaultButtonId) return MAKELRESULT(form->DefaultButtonId, DC_HASDEFID);
+        break;
+    case WM_SIZE:
+        form->FormResize();
+        return 0;
+    case WM_CLOSE:
+        if (form->FormCloseQuery()) form->FormClose();
+        return 0;
+    case WM_SETFONT:
+        SetPropA(hwnd, "Vexil.Font", reinterpret_cast<HANDLE>(wParam));
+        return 0;
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(GetPropA(hwnd, "Vexil.Font"));
+    case WM_NCDESTROY:
+        RemovePropA(hwnd, "Vexil.Font");
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        form->Handle = nullptr;
+        break;
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}

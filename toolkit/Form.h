@@ -1,0 +1,55 @@
+#pragma once
+#include "toolkit/Window.h"
+
+// Which title-bar buttons a form shows.
+enum class TitleButtons { None, CloseOnly, MinimizeAndClose, All };
+
+struct FormArgs {
+    std::string Caption;
+    int Width = 0;  // client size when ClientSize, else outer size
+    int Height = 0;
+    bool ClientSize = true;
+    bool Resizable = false;
+    TitleButtons Buttons = TitleButtons::CloseOnly;
+    bool TopMost = false;
+    bool Centered = true;
+    HFONT Font = nullptr;     // font of the form, inherited by its controls
+    HWND Owner = nullptr;     // null: the window active at creation
+    bool OwnerIsDesktop = false;  // the main window has no owner
+};
+
+// Modal results, as the dialogs return them.
+enum ModalResult : int { mrNone = 0, mrOK = IDOK, mrCancel = IDCANCEL, mrYes = IDYES, mrNo = IDNO };
+
+// A top-level window created per use. A derived form creates its controls in
+// FormCreate and names its handlers after control and event.
+struct Form : Control {
+    int ModalResult = mrNone;
+    int DefaultButtonId = 0;  // answered to DM_GETDEFID so Enter presses it
+
+    ~Form() override;
+    bool CreateForm(const FormArgs& args);
+
+    virtual void FormCreate() {}
+    virtual void FormResize() {}
+    virtual bool FormCloseQuery() { return true; }
+    // A close request granted by FormCloseQuery: modal forms end with mrCancel,
+    // others are destroyed. Forms that want another behaviour override it.
+    virtual void FormClose();
+    // Menu and accelerator commands (WM_COMMAND without a control).
+    virtual bool MenuCommand(WORD /*id*/) { return false; }
+    // Any other message; return true when handled, with result set.
+    virtual bool HandleMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+
+    void Show();
+    int ShowModal();  // disables the owner, runs a loop until ModalResult is set
+    void Close();     // asks the form to close, as the close box does
+    bool IsModal() const { return modal_; }
+    void SetClientSize(int width, int height);
+    SIZE ClientSize() const;
+
+    static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
+
+private:
+    bool modal_ = false;
+};

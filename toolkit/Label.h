@@ -1,0 +1,10 @@
+#pragma once
+#include "toolkit/Window.h"
+
+enum class TextAlign { Left, Center, Right };
+
+// A static text. Sunken labels show their value in a frame, as value fields do.
+struct Label : Control {
+    bool Create(HWND parent, const std::string& text, int left, int top, int width, int height,
+                TextAlign align = TextAlign::Left, bool sunken = false, bool noPrefix = false);
+};

@@ -1,0 +1,54 @@
+#include "toolkit/MessageBoxes.h"
+
+#include <cstdio>
+
+#include "toolkit/Application.h"
+
+namespace {
+int Box(const std::string& text, const std::string& caption, UINT type)
+{
+    return MessageBoxA(GetActiveWindow(), text.c_str(), caption.c_str(), type | MB_TASKMODAL);
+}
+}  // namespace
+
+void ShowInformation(const std::string& text) { Box(text, "情報", MB_OK | MB_ICONINFORMATION); }
+
+bool AskInformationYesNo(const std::string& text)
+{
+    return Box(text, "情報", MB_YESNO | MB_ICONINFORMATION) == IDYES;
+}
+
+bool AskYesNo(const std::string& text) { return Box(text, Application.Title, MB_YESNO) == IDYES; }
+
+void ShowNotice(const std::string& text) { Box(text, Application.Title, MB_OK); }
+
+std::string IoErrorText(DWORD errorCode)
+{
+    switch (errorCode) {
+    case ERROR_FILE_NOT_FOUND: return "ファイルが見つかりません";
+    case ERROR_PATH_NOT_FOUND: return "不正なファイル名です";
+    case ERROR_TOO_MANY_OPEN_FILES: return "オープンしたファイルが多すぎます";
+    case ERROR_ACCESS_DENIED: return "ファイルへのアクセスが拒否されました";
+    case 100: return "ファイルの末尾以降を読み込みました";
+    case 101:
+    case ERROR_HANDLE_DISK_FULL:
+    case ERROR_DISK_FULL: return "ディスクがいっぱいです";
+    case 106: return "入力値が数値ではありません";
+    default: {
+        char text[40];
+        std::snprintf(text, sizeof text, "I/O エラー (%lu)", static_cast<unsigned long>(errorCode));
+        return text;
+    }
+    }
+}
+
+std::string WithFullStop(const std::string& text)
+{
+    if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') return text + ".";
+    return text;
+}
+
+void ReportIoError(DWORD errorCode)
+{
+    Box(WithFullStop(IoErrorText(errorCode)), Application.Title, MB_OK | MB_ICONERROR);
+}

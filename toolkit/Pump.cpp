@@ -1,0 +1,33 @@
+#include "toolkit/Pump.h"
+
+#include <windows.h>
+
+namespace {
+ULONGLONG lastPump = 0;
+bool pumpedOnce = false;
+constexpr ULONGLONG PumpIntervalMs = 20;
+}  // namespace
+
+void ProcessMessages()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            // Leave the quit request for the loop that owns it.
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    lastPump = GetTickCount64();
+    pumpedOnce = true;
+}
+
+void PumpAtFixedPoint()
+{
+    if (pumpedOnce && GetTickCount64() - lastPump < PumpIntervalMs) return;
+    ProcessMessages();
+}
+
+void ResetPumpThrottle() { pumpedOnce = false; }

@@ -1,0 +1,170 @@
+#include "toolkit/Window.h"
+
+#include "toolkit/Application.h"
+
+namespace {
+const char* const ControlProperty = "Vexil.Control";
+}
+
+const char* const FormClassName = "VexilForm";
+const char* const PanelClassName = "VexilPanel";
+
+Control::~Control() { Destroy(); }
+
+void Control::Destroy()
+{
+    if (Handle && IsWindow(Handle)) {
+        RemovePropA(Handle, ControlProperty);
+        DestroyWindow(Handle);
+    }
+    Handle = nullptr;
+}
+
+void Control::Attach(HWND handle)
+{
+    Handle = handle;
+    if (handle) SetPropA(handle, ControlProperty, reinterpret_cast<HANDLE>(this));
+}
+
+Control* ControlOf(HWND handle)
+{
+    if (!handle) return nullptr;
+    return reinterpret_cast<Control*>(GetPropA(handle, ControlProperty));
+}
+
+bool Control::CreateChild(HWND parent, const char* className, const char* text, DWORD style,
+                          DWORD exStyle, int left, int top, int width, int height)
+{
+    // Each child gets its own id, so dialog navigation can press a default button.
+    static int nextId = 1000;
+    HWND h = CreateWindowExA(exStyle | WS_EX_NOPARENTNOTIFY, className, text, style | WS_CHILD,
+                             left, top, width, height, parent,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextId++)),
+                             Application.Instance, nullptr);
+    if (!h) return false;
+    Attach(h);
+    if (parent) SetFont(reinterpret_cast<HFONT>(SendMessageA(parent, WM_GETFONT, 0, 0)));
+    return true;
+}
+
+void Control::SetBounds(int left, int top, int width, int height)
+{
+    if (Handle) MoveWindow(Handle, left, top, width, height, TRUE);
+}
+
+RECT Control::Bounds() const
+{
+    RECT r{};
+    if (!Handle) return r;
+    GetWindowRect(Handle, &r);
+    HWND parent = GetParent(Handle);
+    if (parent && (GetWindowLongA(Handle, GWL_STYLE) & WS_CHILD))
+        MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+int Control::Width() const
+{
+    RECT r = Bounds();
+    return r.right - r.left;
+}
+
+int Control::Height() const
+{
+    RECT r = Bounds();
+    return r.bottom - r.top;
+}
+
+void Control::SetLeft(int left)
+{
+    RECT r = Bounds();
+    SetBounds(left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+void Control::SetWidth(int width)
+{
+    RECT r = Bounds();
+    SetBounds(r.left, r.top, width, r.bottom - r.top);
+}
+
+void Control::SetHeight(int height)
+{
+    RECT r = Bounds();
+    SetBounds(r.left, r.top, r.right - r.left, height);
+}
+
+void Control::SetEnabled(bool enabled)
+{
+    if (Handle) EnableWindow(Handle, enabled ? TRUE : FALSE);
+}
+
+bool Control::Enabled() const { return Handle && IsWindowEnabled(Handle); }
+
+void Control::SetVisible(bool visible)
+{
+    if (Handle) ShowWindow(Handle, visible ? SW_SHOW : SW_HIDE);
+}
+
+bool Control::Visible() const
+{
+    return Handle && (GetWindowLongA(Handle, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+void Control::SetText(const std::string& text)
+{
+    if (Handle) SetWindowTextA(Handle, text.c_str());
+}
+
+std::string Control::Text() const
+{
+    if (!Handle) return {};
+    int length = GetWindowTextLengthA(Handle);
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    int got = GetWindowTextA(Handle, text.data(), length + 1);
+    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    return text;
+}
+
+void Control::SetFont(HFONT font)
+{
+    if (Handle) SendMessageA(Handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+HFONT Control::Font() const
+{
+    return Handle ? reinterpret_cast<HFONT>(SendMessageA(Handle, WM_GETFONT, 0, 0)) : nullptr;
+}
+
+void Control::SetFocus()
+{
+    if (Handle) ::SetFocus(Handle);
+}
+
+bool ReflectToControl(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    if (message == WM_COMMAND && lParam) {
+        Control* c = ControlOf(reinterpret_cast<HWND>(lParam));
+        return c && c->Command(HIWORD(wParam));
+    }
+    if (message == WM_NOTIFY && lParam) {
+        auto* header = reinterpret_cast<NMHDR*>(lParam);
+        Control* c = ControlOf(header->hwndFrom);
+        return c && c->Notify(header, result);
+    }
+    return false;
+}
+
+HFONT CreateFontPixels(const char* face, int heightPixels, bool bold, BYTE charSet)
+{
+    return CreateFontA(-heightPixels, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                       charSet, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_DONTCARE, face);
+}
+
+HFONT CreateFontPoints(const char* face, int points, bool bold, BYTE charSet)
+{
+    HDC dc = GetDC(nullptr);
+    int pixels = MulDiv(points, GetDeviceCaps(dc, LOGPIXELSY), 72);
+    ReleaseDC(nullptr, dc);
+    return CreateFontPixels(face, pixels, bold, charSet);
+}

@@ -1,0 +1,68 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+// Every wrapper owns one HWND. Child controls find their object through a window
+// property, so the parent can hand WM_COMMAND and WM_NOTIFY back to the control that
+// sent them; a control turns the codes into typed handlers of its own.
+struct Control {
+    HWND Handle = nullptr;
+
+    Control() = default;
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+    virtual ~Control();
+
+    // Reflected notifications: return true when the event was consumed.
+    virtual bool Command(WORD /*code*/) { return false; }
+    virtual bool Notify(NMHDR* /*header*/, LRESULT& /*result*/) { return false; }
+
+    void Destroy();
+    bool Exists() const { return Handle != nullptr && IsWindow(Handle); }
+
+    void SetBounds(int left, int top, int width, int height);
+    RECT Bounds() const;  // relative to the parent's client area
+    int Left() const { return Bounds().left; }
+    int Top() const { return Bounds().top; }
+    int Width() const;
+    int Height() const;
+    void SetLeft(int left);
+    void SetWidth(int width);
+    void SetHeight(int height);
+
+    void SetEnabled(bool enabled);
+    bool Enabled() const;
+    void SetVisible(bool visible);
+    bool Visible() const;
+    void SetText(const std::string& text);
+    std::string Text() const;
+    void SetFont(HFONT font);
+    HFONT Font() const;
+    void SetFocus();
+
+protected:
+    // Creates a child window of a system or toolkit class and attaches this object.
+    bool CreateChild(HWND parent, const char* className, const char* text, DWORD style,
+                     DWORD exStyle, int left, int top, int width, int height);
+    void Attach(HWND handle);
+};
+
+// Finds the control object attached to a child window (or null).
+Control* ControlOf(HWND handle);
+
+// Hands a WM_COMMAND or WM_NOTIFY to the child control it came from. Returns true
+// when the control consumed it; result then holds the answer for WM_NOTIFY.
+bool ReflectToControl(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+// Window classes of the toolkit ("VexilForm", "VexilPanel").
+void RegisterToolkitClasses();
+extern const char* const FormClassName;
+extern const char* const PanelClassName;
+
+// Font by face and pixel height (negative = character height, as forms use it).
+HFONT CreateFontPixels(const char* face, int heightPixels, bool bold = false,
+                       BYTE charSet = SHIFTJIS_CHARSET);
+// Font by face and point size at the screen's resolution.
+HFONT CreateFontPoints(const char* face, int points, bool bold = false,
+                       BYTE charSet = SHIFTJIS_CHARSET);
