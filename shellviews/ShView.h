@@ -1,0 +1,200 @@
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "toolkit/Window.h"
+
+struct TFileView;
+
+// Colours as the settings store keeps them: an RGB value, or 0x80000000 + a system
+// colour index (0x80000005 window, 0x80000008 window text).
+constexpr COLORREF clWindow = 0x80000005;
+constexpr COLORREF clWindowText = 0x80000008;
+COLORREF ResolveColor(COLORREF color);
+
+// Font style bits: bold 1, italic 2, underline 4, strike-out 8.
+struct ViewLook {
+    COLORREF BackColor = clWindow;
+    COLORREF FontColor = clWindowText;
+    std::string FontName = "ＭＳ Ｐゴシック";
+    int FontSize = 9;  // points
+    int FontStyle = 0;
+    HFONT Font = nullptr;  // made from the fields above, owned
+    ~ViewLook();
+    LOGFONTA LogFont() const;
+    void SetLogFont(const LOGFONTA& font);
+    HFONT MakeFont();
+};
+
+// The folder tree of a browsing pane: the shell namespace from the desktop down,
+// sub-folders only, filled on first expansion. Nodes own their id lists (lParam).
+struct TFolderView : Control {
+    std::function<void()> OnChange;  // after the selection changed, before the file list
+    std::function<void()> OnClick;
+    std::function<void(WORD key, bool shift, bool alt, bool ctrl)> OnKeyDown;
+    std::function<void(HTREEITEM node)> OnDeleting;  // after the node's id list was freed
+    bool RightClickSelect = false;
+
+    ~TFolderView() override;
+    bool Create(HWND parent, int left, int top, int width, int height);
+
+    void SelectPath(const std::string& path);
+    std::string GetSelectedPath();
+    void RebuildTree();
+    bool IsVirtualFolder();
+    void SelectChild(LPCITEMIDLIST child);
+    void RenameChild(LPCITEMIDLIST oldId, LPCITEMIDLIST newId);
+
+    TFileView* FileView() const { return fileView_; }
+    void SetFileView(TFileView* view);
+    bool DropFiles() const { return dropFiles_; }
+    void SetDropFiles(bool accept);
+    bool ReadOnly() const;
+    void SetReadOnly(bool readOnly);
+    void SetIndent(int pixels);
+
+    // Nodes.
+    HTREEITEM Root() const;
+    HTREEITEM Selected() const;
+    void Select(HTREEITEM node);  // null clears the selection
+    HTREEITEM CurrentNode() const { return current_; }
+    HTREEITEM PreviousNode() const { return previous_; }
+    std::string NodeText(HTREEITEM node) const;
+    LPCITEMIDLIST NodeData(HTREEITEM node) const;
+    LPITEMIDLIST NodeIdList(HTREEITEM node) const;  // absolute; the caller frees it
+    std::vector<HTREEITEM> Children(HTREEITEM node) const;
+    bool HasChildrenFlag(HTREEITEM node) const;
+    bool Expanded(HTREEITEM node) const;
+    void Expand(HTREEITEM node);
+    bool Updating() const { return updating_; }
+
+    // Appearance, saved and loaded by the settings store.
+    void SetBackColor(COLORREF color);
+    COLORREF BackColor() const { return look_.BackColor; }
+    void SetFontColor(COLORREF color);
+    COLORREF FontColor() const { return look_.FontColor; }
+    void SetViewFont(const std::string& face, int points, int style);
+    void SetViewFont(const LOGFONTA& font);
+    LOGFONTA ViewFont() const { return look_.LogFont(); }
+    const ViewLook& Look() const { return look_; }
+
+    bool Notify(NMHDR* header, LRESULT& result) override;
+
+private:
+    friend struct TFileView;
+    TFileView* fileView_ = nullptr;
+    bool dropFiles_ = false;
+    bool updating_ = false;
+    HTREEITEM current_ = nullptr;
+    HTREEITEM previous_ = nullptr;
+    ViewLook look_;
+
+    void FillChildren(HTREEITEM node);
+    HTREEITEM FindChild(HTREEITEM node, LPCITEMIDLIST item);
+    HTREEITEM FindNode(LPCITEMIDLIST absolute);
+    IShellFolder* FolderOfNode(HTREEITEM node);  // with a reference
+    HTREEITEM AddNode(HTREEITEM parent, const std::string& text, LPITEMIDLIST data, int image,
+                      int selectedImage, bool hasChildren);
+    void NotifyFileView(HTREEITEM node);
+    void SelectionChanged(HTREEITEM node);
+    bool EndLabelEdit(HTREEITEM node, const char* text);
+    void FreeAllNodes();
+    void DroppedFiles(HDROP drop);
+    void ApplyLook();
+    static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+};
+
+// The file list of a browsing pane: the objects of one folder with size, type and date.
+// Items own their single-item id lists (lParam).
+struct TFileView : Control {
+    enum { vsIcon = 0, vsSmallIcon = 1, vsList = 2, vsReport = 3 };
+
+    std::function<void()> OnChange;  // an item changed, selection included
+    std::function<void()> OnClick;
+    std::function<void(WORD key, bool shift, bool alt, bool ctrl)> OnKeyDown;
+    std::function<void(POINT screen)> OnContextMenu;
+    bool FileExecute = true;
+    std::vector<std::string> Mask;  // extensions with their dot, e.g. ".TXT"; empty: all
+
+    ~TFileView() override;
+    bool Create(HWND parent, int left, int top, int width, int height);
+
+    void SetFolder(LPCITEMIDLIST absolute);
+    void FillList();
+    uint64_t TotalFileSize() const { return totalFileSize_; }
+    LPCITEMIDLIST FolderIdList() const { return folderId_; }
+    TFolderView* FolderView() const { return tree_; }
+
+    int ItemCount() const;
+    std::string ItemCaption(int index) const;
+    std::string ItemSubText(int index, int column) const;  // column 1 size, 2 type, 3 date
+    LPCITEMIDLIST ItemData(int index) const;
+    bool ItemSelected(int index) const;
+    void SetItemSelected(int index, bool selected);
+    int SelCount() const;
+    int FirstSelected() const;  // -1 when none
+    void SelectAll(bool selected);
+
+    int ViewStyle() const;
+    void SetViewStyle(int style);
+    int ColumnWidth(int column) const;  // 0 to 3
+    void SetColumnWidth(int column, int width);
+    bool RowSelect() const;
+    void SetRowSelect(bool on);
+    bool ReadOnly() const;
+    void SetReadOnly(bool readOnly);
+    bool DropFiles() const { return dropFiles_; }
+    void SetDropFiles(bool accept);
+
+    // Sorting as a click on a column header does (0 to 3), and opening the selected item
+    // as a double click does.
+    void ColumnClick(int column);
+    void OpenSelected();
+
+    void SetBackColor(COLORREF color);
+    COLORREF BackColor() const { return look_.BackColor; }
+    void SetFontColor(COLORREF color);
+    COLORREF FontColor() const { return look_.FontColor; }
+    void SetViewFont(const std::string& face, int points, int style);
+    void SetViewFont(const LOGFONTA& font);
+    LOGFONTA ViewFont() const { return look_.LogFont(); }
+    const ViewLook& Look() const { return look_; }
+
+    bool Notify(NMHDR* header, LRESULT& result) override;
+
+private:
+    friend struct TFolderView;
+    TFolderView* tree_ = nullptr;
+    bool dropFiles_ = false;
+    IShellFolder* folder_ = nullptr;
+    LPITEMIDLIST folderId_ = nullptr;
+    uint64_t totalFileSize_ = 0;
+    int savedViewStyle_ = vsList;
+    ViewLook look_;
+
+    void BeginFill();
+    void EndFill();
+    void AddObject(IShellIcon* icons, LPITEMIDLIST item);
+    void SortByColumn(int column);
+    bool EndLabelEdit(int index, const char* text);
+    void FreeAllItems();
+    void DroppedFiles(HDROP drop);
+    void ApplyLook();
+    static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+};
+
+// The direction of each column's sort (+1 or -1), shared by every file list and reset
+// to +1 by every fill.
+extern int SortDirections[4];
+
+// Texts of the list's columns.
+std::string FileSizeText(uint64_t bytes);  // "%8.0n%s" of kilobytes with "KB"
+std::string FileDateText(const FILETIME& utc);
+// Whether a parsing name passes the extension mask.
+bool PassesMask(const std::vector<std::string>& mask, const std::string& parsingName);
