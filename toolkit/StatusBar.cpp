@@ -1,0 +1,33 @@
+#include "toolkit/StatusBar.h"
+
+#include <commctrl.h>
+
+bool StatusBar::Create(HWND parent, std::vector<int> panelWidths, int height)
+{
+    // The parent's layout places it, so it must not align itself.
+    if (!CreateChild(parent, STATUSCLASSNAMEA, "",
+                     WS_VISIBLE | WS_CLIPSIBLINGS | CCS_NOPARENTALIGN | CCS_NORESIZE, 0, 0, 0, 0,
+                     height))
+        return false;
+    std::vector<int> rightEdges;
+    int right = 0;
+    for (int w : panelWidths)
+        rightEdges.push_back(right += w);
+    SendMessageA(Handle, SB_SETPARTS, rightEdges.size(),
+                 reinterpret_cast<LPARAM>(rightEdges.data()));
+    return true;
+}
+
+void StatusBar::SetPanelText(int panel, const std::string& text)
+{
+    SendMessageA(Handle, SB_SETTEXTA, panel, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+std::string StatusBar::PanelText(int panel) const
+{
+    LRESULT length = LOWORD(SendMessageA(Handle, SB_GETTEXTLENGTHA, panel, 0));
+    std::string text(length + 1, '\0');
+    SendMessageA(Handle, SB_GETTEXTA, panel, reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(length);
+    return text;
+}

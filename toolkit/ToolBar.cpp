@@ -1,0 +1,210 @@
+#include "toolkit/ToolBar.h"
+
+#include "toolkit/Application.h"
+
+namespace {
+const char* const DockClassName = "VexilToolDock";
+
+void RegisterDockClass()
+{
+    static bool registered = false;
+    if (registered) return;
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = ToolDock::WindowProc;
+    wc.hInstance = Application.Instance;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpszClassName = DockClassName;
+    RegisterClassA(&wc);
+    registered = true;
+}
+
+void PaintDock(HWND hwnd, ToolDock& dock)
+{
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    RECT r;
+    GetClientRect(hwnd, &r);
+    RECT top{r.left, r.top, r.right, r.top + 2};
+    DrawEdge(dc, &top, EDGE_ETCHED, BF_TOP);
+    RECT bottom{r.left, r.bottom - 2, r.right, r.bottom};
+    DrawEdge(dc, &bottom, EDGE_ETCHED, BF_BOTTOM);
+    if (dock.Bar && dock.Bar->Visible()) {
+        RECT bar = dock.Bar->Bounds();
+        RECT grip{bar.left - ToolBar::HandleWidth + 2, bar.top + 2,
+                  bar.left - ToolBar::HandleWidth + 5, bar.bottom - 2};
+        DrawEdge(dc, &grip, BDR_RAISEDINNER, BF_RECT);
+    }
+    EndPaint(hwnd, &ps);
+}
+
+// Tooltip texts come back in whichever character width the toolbar asks for.
+void AnswerTip(ToolBar& bar, NMHDR* header)
+{
+    TBBUTTONINFOA info{};
+    info.cbSize = sizeof info;
+    info.dwMask = TBIF_LPARAM;
+    if (SendMessageA(bar.Handle, TB_GETBUTTONINFOA, header->idFrom,
+                     reinterpret_cast<LPARAM>(&info)) < 0)
+        return;
+    auto* text = reinterpret_cast<const std::string*>(info.lParam);
+    if (!text) return;
+    if (header->code == TTN_GETDISPINFOA) {
+        auto* tip = reinterpret_cast<NMTTDISPINFOA*>(header);
+        tip->lpszText = const_cast<char*>(text->c_str());
+        tip->hinst = nullptr;
+    } else {
+        auto* tip = reinterpret_cast<NMTTDISPINFOW*>(header);
+        MultiByteToWideChar(CP_ACP, 0, text->c_str(), -1, tip->szText, 80);
+        tip->lpszText = tip->szText;
+        tip->hinst = nullptr;
+    }
+}
+} // namespace
+
+bool ToolDock::Create(HWND parent, int left, int top, int width, int height)
+{
+    RegisterDockClass();
+    return CreateChild(parent, DockClassName, "", WS_VISIBLE | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT,
+                       left, top, width, height);
+}
+
+LRESULT CALLBACK ToolDock::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto* dock = static_cast<ToolDock*>(ControlOf(hwnd));
+    if (!dock) return DefWindowProcA(hwnd, message, wParam, lParam);
+    switch (message) {
+    case WM_PAINT:
+        PaintDock(hwnd, *dock);
+        return 0;
+    case WM_COMMAND:
+        if (dock->Bar && reinterpret_cast<HWND>(lParam) == dock->Bar->Handle) {
+            if (dock->Bar->OnButtonClick) dock->Bar->OnButtonClick(LOWORD(wParam));
+            return 0;
+        }
+        break;
+    case WM_NOTIFY: {
+        auto* header = reinterpret_cast<NMHDR*>(lParam);
+        if (dock->Bar && (header->code == TTN_GETDISPINFOA || header->code == TTN_GETDISPINFOW)) {
+            AnswerTip(*dock->Bar, header);
+            return 0;
+        }
+        break;
+    }
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+bool ToolBar::Create(ToolDock& dock, const std::string& caption,
+                     const std::vector<ToolBarButton>& buttons, HIMAGELIST pictures,
+                     HIMAGELIST disabledPictures)
+{
+    Caption = caption;
+    RECT client;
+    GetClientRect(dock.Handle, &client);
+    int height = client.bottom - 4;
+    if (!CreateChild(dock.Handle, TOOLBARCLASSNAMEA, caption.c_str(),
+                     WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS |
+                         CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER,
+                     0, HandleWidth, 2, 10, height))
+        return false;
+    dock.Bar = this;
+    SendMessageA(Handle, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    SendMessageA(Handle, TB_SETINDENT, EndGap, 0);
+    SendMessageA(Handle, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(pictures));
+    SendMessageA(Handle, TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(disabledPictures));
+    SendMessageA(Handle, TB_SETBUTTONSIZE, 0, MAKELPARAM(24, 24));
+    // Each button's data points at its hint; reserving keeps the pointers stable.
+    hints_.clear();
+    hints_.reserve(buttons.size());
+    for (const ToolBarButton& b : buttons) {
+        TBBUTTON tb{};
+        tb.idCommand = static_cast<int>(b.Id);
+        if (b.Id == 0) {
+            tb.fsStyle = BTNS_SEP;
+            tb.iBitmap = 6;
+        } else {
+            tb.iBitmap = b.Picture;
+            tb.fsState = TBSTATE_ENABLED;
+            tb.fsStyle = b.Group ? BTNS_CHECKGROUP : BTNS_BUTTON;
+            hints_.push_back(b.Hint);
+            tb.dwData = reinterpret_cast<DWORD_PTR>(&hints_.back());
+        }
+        SendMessageA(Handle, TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&tb));
+        if (b.Id != 0 && b.Width != 24) {
+            TBBUTTONINFOA info{};
+            info.cbSize = sizeof info;
+            info.dwMask = TBIF_SIZE;
+            info.cx = static_cast<WORD>(b.Width);
+            SendMessageA(Handle, TB_SETBUTTONINFOA, b.Id, reinterpret_cast<LPARAM>(&info));
+        }
+    }
+    SetBounds(HandleWidth, 2, ButtonsWidth(), height);
+    return true;
+}
+
+void ToolBar::SetDown(UINT id, bool down)
+{
+    SendMessageA(Handle, TB_CHECKBUTTON, id, MAKELPARAM(down ? TRUE : FALSE, 0));
+}
+
+bool ToolBar::Down(UINT id) const
+{
+    return SendMessageA(Handle, TB_ISBUTTONCHECKED, id, 0) != 0;
+}
+
+void ToolBar::SetButtonEnabled(UINT id, bool enabled)
+{
+    SendMessageA(Handle, TB_ENABLEBUTTON, id, MAKELPARAM(enabled ? TRUE : FALSE, 0));
+}
+
+RECT ToolBar::ButtonRect(UINT id) const
+{
+    RECT r{};
+    SendMessageA(Handle, TB_GETRECT, id, reinterpret_cast<LPARAM>(&r));
+    return r;
+}
+
+int ToolBar::ButtonsWidth() const
+{
+    int count = static_cast<int>(SendMessageA(Handle, TB_BUTTONCOUNT, 0, 0));
+    RECT last{};
+    if (count > 0) SendMessageA(Handle, TB_GETITEMRECT, count - 1, reinterpret_cast<LPARAM>(&last));
+    return last.right + EndGap;
+}
+
+void ToolBar::Click(UINT id)
+{
+    TBBUTTONINFOA info{};
+    info.cbSize = sizeof info;
+    info.dwMask = TBIF_STYLE;
+    SendMessageA(Handle, TB_GETBUTTONINFOA, id, reinterpret_cast<LPARAM>(&info));
+    if (info.fsStyle & BTNS_CHECKGROUP) SetDown(id, true);
+    if (OnButtonClick) OnButtonClick(id);
+}
+
+HIMAGELIST DrawPictureList(int count, const std::function<void(HDC, int, bool)>& draw,
+                           bool disabled)
+{
+    HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, count, 0);
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    // Magenta is the transparent colour of every picture.
+    const COLORREF key = RGB(255, 0, 255);
+    for (int i = 0; i < count; ++i) {
+        HBITMAP bitmap = CreateCompatibleBitmap(screen, 16, 16);
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        RECT all{0, 0, 16, 16};
+        HBRUSH back = CreateSolidBrush(key);
+        FillRect(dc, &all, back);
+        DeleteObject(back);
+        draw(dc, i, disabled);
+        SelectObject(dc, old);
+        ImageList_AddMasked(list, bitmap, key);
+        DeleteObject(bitmap);
+    }
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return list;
+}

@@ -1,0 +1,52 @@
+#pragma once
+#include "toolkit/Window.h"
+
+#include <commctrl.h>
+#include <functional>
+#include <vector>
+
+// One button of a toolbar; Id 0 makes a separator. Buttons of a group act as radio
+// buttons: one of them is down at a time.
+struct ToolBarButton {
+    UINT Id = 0;
+    int Picture = -1; // index in the picture list
+    std::string Hint; // shown as a tooltip on hover
+    bool Group = false;
+    int Width = 24;
+};
+
+struct ToolBar;
+
+// A strip at the top edge that carries one toolbar, with a line above and below and a
+// drag handle at the toolbar's left.
+struct ToolDock : Control {
+    ToolBar* Bar = nullptr;
+    bool Create(HWND parent, int left, int top, int width, int height);
+    static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
+};
+
+// A flat toolbar with 16 x 16 pictures and tooltips.
+struct ToolBar : Control {
+    static const int HandleWidth = 9; // the drag handle drawn by the dock
+    static const int EndGap = 3;      // blank gap at each end
+    std::string Caption;
+    std::function<void(UINT id)> OnButtonClick;
+
+    bool Create(ToolDock& dock, const std::string& caption,
+                const std::vector<ToolBarButton>& buttons, HIMAGELIST pictures,
+                HIMAGELIST disabledPictures);
+    void SetDown(UINT id, bool down); // a group button going down releases the others
+    bool Down(UINT id) const;
+    void SetButtonEnabled(UINT id, bool enabled);
+    RECT ButtonRect(UINT id) const; // in the toolbar's client area
+    int ButtonsWidth() const;       // both end gaps included
+    void Click(UINT id);            // as the user's click does
+
+private:
+    std::vector<std::string> hints_;
+};
+
+// A picture list of 16 x 16 pictures drawn by a routine per index.
+HIMAGELIST DrawPictureList(int count,
+                           const std::function<void(HDC, int index, bool disabled)>& draw,
+                           bool disabled);
