@@ -1,0 +1,33 @@
+#pragma once
+#include "engine/CompDisp.h"
+#include "engine/CompareRun.h"
+
+#include <memory>
+
+// The comparison loop's view on the real progress window. The window exists from
+// Open to CloseView; before and after, every update is ignored.
+struct CompDispView : CompareProgressView {
+    std::unique_ptr<TCompDispDlg> Dialog;
+
+    ~CompDispView() override;
+
+    void Open() override;
+    void EnableProgTimer(bool enabled) override;
+    void SetProgTimeText(const std::string& text) override;
+    void ShowView() override;
+    void SetSrcFileDisp(const std::string& path) override;
+    void SetDesFileDisp(const std::string& path) override;
+    void SetFileNumText(const std::string& text) override;
+    void SetNotSameFileText(const std::string& text) override;
+    void SetCompFileNumProgBar(int percent) override;
+    bool CancelRequested() override;
+    void CloseView() override;
+    void SetProgressBar(int percent) override;
+    void SetProgDisp(const std::string& text) override;
+
+private:
+    // The values last written: the loop repeats most of them every record, and a
+    // window update costs a server round trip under Wine.
+    std::string src_, des_, fileNum_, notSame_, progDisp_;
+    int compBar_ = -1, progressBar_ = -1;
+};
