@@ -1,0 +1,69 @@
+// Engine figures: the contents check, file collection and a whole compare run
+// without windows, each through the engine's public routines.
+#include "bench/BenchTiming.h"
+#include "bench/BenchViews.h"
+#include "engine/CompareRun.h"
+#include "engine/Util.h"
+#include "settings/EnvSettings.h"
+#include "toolkit/Application.h"
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+#include <windows.h>
+
+namespace {
+std::string CountsNote()
+{
+    return "records=" + std::to_string(EntryCount) +
+           ",mismatches=" + std::to_string(MismatchCount) + (EntriesDropped ? ",dropped" : "");
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) return 2;
+    InitializeToolkit();
+    EnvSettings.CompDate = EnvSettings.CompSize = EnvSettings.CompContents = true;
+    const std::string mode = argv[1];
+    if (mode == "contents" && argc == 6) {
+        // contents NAME REF TARGET REPS
+        SilentProgressView progress;
+        Measure(argv[2], std::atoi(argv[5]), [&] {
+            return CompareContents(argv[3], argv[4], progress) == cvSame ? "same" : "differ";
+        });
+    } else if (mode == "collect" && argc == 6) {
+        // collect NAME BASE FOLDER REPS
+        OneFolderPane pane(argv[3], argv[4]);
+        Measure(argv[2], std::atoi(argv[5]), [&] {
+            CollectFiles(pane);
+            std::string note = CountsNote();
+            ReleaseEntries();
+            return note;
+        });
+    } else if (mode == "run" && argc == 7) {
+        // run NAME SRCBASE DESBASE FOLDER REPS: collection, then the comparison loop
+        OneFolderPane pane(argv[3], argv[5]);
+        SilentProgressView view;
+        std::vector<double> collectTimes, loopTimes, total;
+        std::string note;
+        for (int rep = 0; rep < std::atoi(argv[6]); ++rep) {
+            double start = NowSeconds();
+            CollectFiles(pane);
+            double collected = NowSeconds();
+            RunComparison(argv[3], argv[4], view);
+            double done = NowSeconds();
+            note = CountsNote();
+            ReleaseEntries();
+            collectTimes.push_back(collected - start);
+            loopTimes.push_back(done - collected);
+            total.push_back(done - start);
+        }
+        PrintResult(argv[2], total, note);
+        PrintResult(std::string(argv[2]) + "_collect", collectTimes, note);
+        PrintResult(std::string(argv[2]) + "_loop", loopTimes, note);
+    } else {
+        return 2;
+    }
+    return 0;
+}

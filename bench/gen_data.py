@@ -1,0 +1,83 @@
+#!/usr/bin/env python3
+"""Generates the benchmark data from Linux (fast): folder trees and large file pairs."""
+import os
+import random
+import sys
+
+
+def make_tree(root, tops, subs, files, seed=1):
+    """root/top/dNN/sNNN/fNNN.bin: tops * subs folders of `files` files of 1..2048 bytes."""
+    rng = random.Random(seed)
+    pool = os.urandom(4096)
+    for t in range(tops):
+        for s in range(subs):
+            folder = os.path.join(root, "top", "d%02d" % t, "s%03d" % s)
+            os.makedirs(folder, exist_ok=True)
+            for f in range(files):
+                size = rng.randint(1, 2048)
+                start = rng.randint(0, len(pool) - size)
+                with open(os.path.join(folder, "f%03d.bin" % f), "wb") as out:
+                    out.write(pool[start:start + size])
+
+
+def change_tree(root, every):
+    """Flips the last byte of every `every`-th file, keeping size and modification time."""
+    changed = 0
+    index = 0
+    for folder, dirs, names in os.walk(root):
+        dirs.sort()
+        for name in sorted(names):
+            index += 1
+            if index % every:
+                continue
+            path = os.path.join(folder, name)
+            st = os.stat(path)
+            with open(path, "r+b") as f:
+                f.seek(-1, os.SEEK_END)
+                last = f.read(1)
+                f.seek(-1, os.SEEK_END)
+                f.write(bytes([last[0] ^ 0xFF]))
+            os.utime(path, ns=(st.st_atime_ns, st.st_mtime_ns))
+            changed += 1
+    print("changed %d files" % changed)
+
+
+def make_big_file(path, mib):
+    """A file of `mib` MiB of random-looking bytes (a repeated random block)."""
+    block = os.urandom(1 << 20)
+    with open(path, "wb") as out:
+        for _ in range(mib):
+            out.write(block)
+
+
+def flip_last_byte(path):
+    with open(path, "r+b") as f:
+        f.seek(-1, os.SEEK_END)
+        last = f.read(1)
+        f.seek(-1, os.SEEK_END)
+        f.write(bytes([last[0] ^ 0xFF]))
+
+
+def make_dump_pair(folder, size):
+    """Two files of `size` bytes that differ in every byte."""
+    data = bytes(i * 7 % 251 for i in range(size))
+    with open(os.path.join(folder, "a.bin"), "wb") as f:
+        f.write(data)
+    with open(os.path.join(folder, "b.bin"), "wb") as f:
+        f.write(bytes(b ^ 0xFF for b in data))
+
+
+if __name__ == "__main__":
+    command = sys.argv[1]
+    if command == "tree":
+        make_tree(sys.argv[2], int(sys.argv[3]), int(sys.argv[4]), int(sys.argv[5]))
+    elif command == "change":
+        change_tree(sys.argv[2], int(sys.argv[3]))
+    elif command == "big":
+        make_big_file(sys.argv[2], int(sys.argv[3]))
+    elif command == "flip":
+        flip_last_byte(sys.argv[2])
+    elif command == "dumppair":
+        make_dump_pair(sys.argv[2], int(sys.argv[3]))
+    else:
+        sys.exit("unknown command " + command)

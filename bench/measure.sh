@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# The measurements of run.sh, inside its virtual display; prints RESULT lines.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+source "$root/scripts/wine-env.sh"
+work="$BENCH_WORK"
+reps="$BENCH_REPS"
+bin="$BENCH_BUILD/bench"
+win() { echo "Z:${1//\//\\}"; }
+
+# min and median of nanosecond samples, as a RESULT line
+result_of() {
+  local name="$1" note="$2"
+  shift 2
+  printf '%s\n' "$@" | sort -n | awk -v name="$name" -v note="$note" '
+    { t[NR] = $1 / 1e9 }
+    END { m = (NR % 2) ? t[(NR + 1) / 2] : (t[NR / 2] + t[NR / 2 + 1]) / 2
+          printf "RESULT %s %.6f %.6f %s\n", name, t[1], m, note }'
+}
+# Times a Linux tool over the repetitions; its exit status (cmp, diff: 1 = differ) is kept as note.
+time_tool() {
+  local name="$1" count="$2" status=0 start end
+  shift 2
+  local samples=()
+  for ((i = 0; i < count; i++)); do
+    start=$(date +%s%N)
+    status=0
+    "$@" >/dev/null 2>&1 || status=$?
+    end=$(date +%s%N)
+    samples+=($((end - start)))
+  done
+  result_of "$name" "exit=$status" "${samples[@]}"
+}
+warm() { find "$@" -type f -print0 | xargs -0 cat >/dev/null; }
+
+fresh_wine_prefix "$work/prefix" >/dev/null 2>&1
+wine "$bin/bench_floor.exe" >/dev/null 2>&1 || true  # the first start of a prefix is slow
+
+# 1. Contents check: identical pair, then the same pair differing in the last byte.
+warm "$work/big_a.bin" "$work/big_b.bin"
+for kind in same last; do
+  if [ "$kind" = last ]; then python3 "$root/bench/gen_data.py" flip "$work/big_b.bin"; fi
+  "$work/readcmp" "native_contents_$kind" "$work/big_a.bin" "$work/big_b.bin" "$reps" |
+    sed "s/\$/ ${BENCH_BIG_MIB}MiB/"
+  time_tool "cmp_$kind" "$reps" cmp "$work/big_a.bin" "$work/big_b.bin"
+  wine "$bin/bench_floor.exe" contents "wine_contents_$kind" "$(win "$work/big_a.bin")" \
+    "$(win "$work/big_b.bin")" "$reps" </dev/null
+  wine "$bin/bench_engine.exe" contents "contents_$kind" "$(win "$work/big_a.bin")" \
+    "$(win "$work/big_b.bin")" "$reps" </dev/null
+done
+rm -f "$work/big_a.bin" "$work/big_b.bin"  # frees the page cache for the trees
+
+# 2. Collection of one tree.
+warm "$work/src" "$work/des"
+runs=3
+"$work/walk" native_walk "$work/src/top" "$reps"
+time_tool find_walk "$reps" find "$work/src/top" -printf '%s %T@\n'
+wine "$bin/bench_floor.exe" walk wine_walk "$(win "$work/src")" top "$reps" </dev/null
+wine "$bin/bench_engine.exe" collect collect "$(win "$work/src")" top "$reps" </dev/null
+
+# 3. Whole compare runs without windows: identical trees, then 10% of the files changed.
+for kind in same changed; do
+  if [ "$kind" = changed ]; then python3 "$root/bench/gen_data.py" change "$work/des" 10 >&2; fi
+  warm "$work/src" "$work/des"
+  time_tool "diff_$kind" "$runs" diff -rq "$work/src/top" "$work/des/top"
+  wine "$bin/bench_floor.exe" run "floor_run_$kind" "$(win "$work/src")" "$(win "$work/des")" \
+    top "$runs" </dev/null
+  wine "$bin/bench_engine.exe" run "run_$kind" "$(win "$work/src")" "$(win "$work/des")" \
+    top "$runs" </dev/null
+done
+
+# 4. Windows, and 5. the peak working set of a run of 200,001 records (its own process).
+if [ -x "$bin/bench_windows.exe" ]; then
+  wine "$bin/bench_windows.exe" windows "$(win "$work/dump")" "$(win "$work")" "$reps" </dev/null
+  wine "$bin/bench_windows.exe" memory "$(win "$work/many")" </dev/null
+fi

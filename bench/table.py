@@ -1,0 +1,109 @@
+#!/usr/bin/env python3
+"""Turns the RESULT lines of one bench run into the table of operations and targets.
+
+Ratio targets compare minimums measured in the same run (the median ratio follows in
+parentheses); absolute targets are judged on the median."""
+import sys
+
+results = {}
+for line in open(sys.argv[1], encoding="utf-8", errors="replace"):
+    parts = line.split()
+    if len(parts) >= 4 and parts[0] == "RESULT":
+        results[parts[1]] = (float(parts[2]), float(parts[3]), " ".join(parts[4:]))
+
+
+def fmt(name, unit="s"):
+    if name not in results:
+        return "n/a"
+    low, med, _ = results[name]
+    if unit == "MB":
+        return "%.1f MB" % low
+    return "%.3f / %.3f" % (low, med)
+
+
+def ratio(a, b):
+    if a not in results or b not in results or results[b][0] <= 0 or results[b][1] <= 0:
+        return None
+    return results[a][0] / results[b][0], results[a][1] / results[b][1]
+
+
+rows = []
+
+
+def relative(label, ours, floor, peer, limit, also_faster_than_peer=False, peer_note=""):
+    r = ratio(ours, floor)
+    rp = ratio(ours, peer)
+    ratio_text = "n/a" if r is None else "%.2fx floor (%.2fx)" % r
+    if rp is not None:
+        ratio_text += "; %.2fx %s" % (rp[0], peer_note or "peer")
+    if limit is None:
+        rows.append((label, fmt(ours), fmt(floor), fmt(peer), ratio_text, "-", "-"))
+        return
+    target = "<= %.1fx floor" % limit + (", faster than peer" if also_faster_than_peer else "")
+    if r is None:
+        verdict = "not measured"
+    else:
+        ok = r[0] <= limit and (not also_faster_than_peer or (rp is not None and rp[0] < 1))
+        verdict = "yes" if ok else "NO"
+    rows.append((label, fmt(ours), fmt(floor), fmt(peer), ratio_text, target, verdict))
+
+
+def absolute(label, ours, limit):
+    if ours not in results:
+        rows.append((label, "n/a", "-", "-", "-", "-" if limit is None else "< %.2f s" % limit,
+                     "not measured"))
+        return
+    med = results[ours][1]
+    if limit is None:
+        rows.append((label, fmt(ours), "-", "-", "-", "-", "-"))
+        return
+    rows.append((label, fmt(ours), "-", "-", "-", "< %.2f s" % limit, "yes" if med < limit else "NO"))
+
+
+def memory(label, name, limit_mb):
+    if name not in results:
+        rows.append((label, "n/a", "-", "-", "-", "< %d MB" % limit_mb, "not measured"))
+        return
+    mb = results[name][0]
+    rows.append((label, "%.1f MB" % mb, "-", "-", "-", "< %d MB" % limit_mb,
+                 "yes" if mb < limit_mb else "NO"))
+
+
+size = results.get("native_contents_same", (0, 0, ""))[2]
+relative("contents check, identical %s pair" % size.replace("same ", ""),
+         "contents_same", "native_contents_same", "cmp_same", 1.5, True, "cmp")
+relative("contents check, last byte differs", "contents_last", "native_contents_last",
+         "cmp_last", 1.5, True, "cmp")
+relative("  (info) Wine ReadFile loop, identical", "wine_contents_same",
+         "native_contents_same", "cmp_same", None, False, "cmp")
+relative("collection, %s" % results.get("collect", (0, 0, "?"))[2], "collect", "native_walk",
+         "find_walk", 4.0, False, "find")
+relative("  (info) Wine FindFirstFileA walk", "wine_walk", "native_walk", "find_walk", None,
+         False, "find")
+relative("compare run, identical trees", "run_same", "floor_run_same", "diff_same", 1.5,
+         False, "diff -rq")
+relative("  (info) run: collection part", "run_same_collect", "floor_run_same_walk", "-", None)
+relative("  (info) run: loop part", "run_same_loop", "floor_run_same_checks", "-", None)
+relative("compare run, 10% changed", "run_changed", "floor_run_changed", "diff_changed", 1.5,
+         False, "diff -rq")
+absolute("result window 200,001 rows: open to first paint", "result_open", 0.1)
+for column in ("name", "folder", "date", "size", "contents"):
+    absolute("result window: sort by %s" % column, "result_sort_" + column, 0.3)
+absolute("result window: close", "result_close", 0.05)
+absolute("byte view 1 MiB all differ: open to first paint", "dump_open", 0.3)
+absolute("  (info) byte view: scroll to end", "dump_scroll", None)
+absolute("  (info) byte view: close", "dump_close", None)
+absolute("CSV export of 200,001 rows", "export", 0.5)
+memory("peak working set, run + result window, 200,001 records", "memory_peak", 150)
+
+header = ("operation", "ours min / med (s)", "floor min / med", "peer min / med", "ratio",
+          "target", "within")
+print("| " + " | ".join(header) + " |")
+print("|" + "---|" * len(header))
+for row in rows:
+    print("| " + " | ".join(row) + " |")
+notes = [(k, v[2]) for k, v in sorted(results.items()) if v[2] not in ("-", "")]
+print()
+print("Notes of the measured programs:")
+for name, note in notes:
+    print("- %s: %s" % (name, note))
