@@ -1,8 +1,9 @@
 #pragma once
-#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
 #include <shlobj.h>
-
 #include <string>
+#include <windows.h>
 
 // The shell's item id lists and the two shell objects every browsing control shares.
 // All id lists made here come from the shell allocator, zero-filled, and go back to it.
@@ -33,8 +34,11 @@ bool StrRetToString(STRRET& answer, LPCITEMIDLIST item, std::string& text);
 bool DisplayNameOf(IShellFolder* folder, LPCITEMIDLIST item, DWORD kind, std::string& text);
 std::string DisplayNameOf(IShellFolder* folder, LPCITEMIDLIST item, DWORD kind);
 
-// A UTF-16 copy for the shell's name arguments, cut to 259 characters like its buffer.
-std::wstring ToShellWide(const std::string& text);
+// A UTF-16 copy for the shell's name arguments, at most 259 characters. False for a
+// longer text: a name cut short would name another object.
+bool ToShellWide(const std::string& text, std::wstring& wide);
+// The folder part of a path, up to and including its last "\" or ":" ("" without one).
+std::string FolderPartOf(const std::string& path);
 
 // The folder object of an absolute list, with a reference; null when it cannot be bound
 // (the desktop's own empty list cannot).
@@ -46,7 +50,7 @@ ULONG AttributesOf(IShellFolder* folder, LPCITEMIDLIST item, ULONG mask);
 
 // The system icon lists and icon indexes of absolute lists.
 HIMAGELIST SystemImageList(bool small);
-int SystemIconOf(LPCITEMIDLIST absolute, UINT flags);  // SHGFI_SMALLICON, SHGFI_OPENICON
+int SystemIconOf(LPCITEMIDLIST absolute, UINT flags); // SHGFI_SMALLICON, SHGFI_OPENICON
 std::string TypeNameOf(LPCITEMIDLIST absolute);
 // File-system path of an absolute list; false for virtual folders.
 bool PathOfIdList(LPCITEMIDLIST absolute, std::string& path);

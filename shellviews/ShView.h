@@ -1,14 +1,14 @@
 #pragma once
-#include <windows.h>
-#include <commctrl.h>
-#include <shlobj.h>
+#include "toolkit/Window.h"
 
+#include <commctrl.h>
 #include <cstdint>
 #include <functional>
+#include <shellapi.h>
+#include <shlobj.h>
 #include <string>
 #include <vector>
-
-#include "toolkit/Window.h"
+#include <windows.h>
 
 struct TFileView;
 
@@ -23,9 +23,9 @@ struct ViewLook {
     COLORREF BackColor = clWindow;
     COLORREF FontColor = clWindowText;
     std::string FontName = "ＭＳ Ｐゴシック";
-    int FontSize = 9;  // points
+    int FontSize = 9; // points
     int FontStyle = 0;
-    HFONT Font = nullptr;  // made from the fields above, owned
+    HFONT Font = nullptr; // made from the fields above, owned
     ~ViewLook();
     LOGFONTA LogFont() const;
     void SetLogFont(const LOGFONTA& font);
@@ -35,10 +35,10 @@ struct ViewLook {
 // The folder tree of a browsing pane: the shell namespace from the desktop down,
 // sub-folders only, filled on first expansion. Nodes own their id lists (lParam).
 struct TFolderView : Control {
-    std::function<void()> OnChange;  // after the selection changed, before the file list
+    std::function<void()> OnChange; // after the selection changed, before the file list
     std::function<void()> OnClick;
     std::function<void(WORD key, bool shift, bool alt, bool ctrl)> OnKeyDown;
-    std::function<void(HTREEITEM node)> OnDeleting;  // after the node's id list was freed
+    std::function<void(HTREEITEM node)> OnDeleting; // after the node's id list was freed
     bool RightClickSelect = false;
 
     ~TFolderView() override;
@@ -62,12 +62,12 @@ struct TFolderView : Control {
     // Nodes.
     HTREEITEM Root() const;
     HTREEITEM Selected() const;
-    void Select(HTREEITEM node);  // null clears the selection
+    void Select(HTREEITEM node); // null clears the selection
     HTREEITEM CurrentNode() const { return current_; }
     HTREEITEM PreviousNode() const { return previous_; }
     std::string NodeText(HTREEITEM node) const;
     LPCITEMIDLIST NodeData(HTREEITEM node) const;
-    LPITEMIDLIST NodeIdList(HTREEITEM node) const;  // absolute; the caller frees it
+    LPITEMIDLIST NodeIdList(HTREEITEM node) const; // absolute; the caller frees it
     std::vector<HTREEITEM> Children(HTREEITEM node) const;
     bool HasChildrenFlag(HTREEITEM node) const;
     bool Expanded(HTREEITEM node) const;
@@ -98,7 +98,7 @@ private:
     void FillChildren(HTREEITEM node);
     HTREEITEM FindChild(HTREEITEM node, LPCITEMIDLIST item);
     HTREEITEM FindNode(LPCITEMIDLIST absolute);
-    IShellFolder* FolderOfNode(HTREEITEM node);  // with a reference
+    IShellFolder* FolderOfNode(HTREEITEM node); // with a reference
     HTREEITEM AddNode(HTREEITEM parent, const std::string& text, LPITEMIDLIST data, int image,
                       int selectedImage, bool hasChildren);
     void NotifyFileView(HTREEITEM node);
@@ -115,12 +115,12 @@ private:
 struct TFileView : Control {
     enum { vsIcon = 0, vsSmallIcon = 1, vsList = 2, vsReport = 3 };
 
-    std::function<void()> OnChange;  // an item changed, selection included
+    std::function<void()> OnChange; // an item changed, selection included
     std::function<void()> OnClick;
     std::function<void(WORD key, bool shift, bool alt, bool ctrl)> OnKeyDown;
     std::function<void(POINT screen)> OnContextMenu;
     bool FileExecute = true;
-    std::vector<std::string> Mask;  // extensions with their dot, e.g. ".TXT"; empty: all
+    std::vector<std::string> Mask; // extensions with their dot, e.g. ".TXT"; empty: all
 
     ~TFileView() override;
     bool Create(HWND parent, int left, int top, int width, int height);
@@ -133,17 +133,17 @@ struct TFileView : Control {
 
     int ItemCount() const;
     std::string ItemCaption(int index) const;
-    std::string ItemSubText(int index, int column) const;  // column 1 size, 2 type, 3 date
+    std::string ItemSubText(int index, int column) const; // column 1 size, 2 type, 3 date
     LPCITEMIDLIST ItemData(int index) const;
     bool ItemSelected(int index) const;
     void SetItemSelected(int index, bool selected);
     int SelCount() const;
-    int FirstSelected() const;  // -1 when none
+    int FirstSelected() const; // -1 when none
     void SelectAll(bool selected);
 
     int ViewStyle() const;
     void SetViewStyle(int style);
-    int ColumnWidth(int column) const;  // 0 to 3
+    int ColumnWidth(int column) const; // 0 to 3
     void SetColumnWidth(int column, int width);
     bool RowSelect() const;
     void SetRowSelect(bool on);
@@ -194,7 +194,7 @@ private:
 extern int SortDirections[4];
 
 // Texts of the list's columns.
-std::string FileSizeText(uint64_t bytes);  // "%8.0n%s" of kilobytes with "KB"
+std::string FileSizeText(uint64_t bytes); // "%8.0n%s" of kilobytes with "KB"
 std::string FileDateText(const FILETIME& utc);
 // Whether a parsing name passes the extension mask.
 bool PassesMask(const std::vector<std::string>& mask, const std::string& parsingName);

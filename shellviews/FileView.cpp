@@ -1,0 +1,624 @@
+#include "shellviews/Namespace.h"
+#include "shellviews/ShView.h"
+
+#include <cstdio>
+#include <unordered_map>
+
+int SortDirections[4] = {1, 1, 1, 1};
+
+namespace {
+constexpr UINT_PTR SubclassId = 1;
+constexpr DWORD RenameFlags = 0x60;
+constexpr int ColumnCount = 4;
+
+struct ColumnSpec {
+    const char* Caption;
+    int Width;
+    int Format;
+};
+const ColumnSpec Columns[ColumnCount] = {
+    {"名前", 120, LVCFMT_LEFT},
+    {"サイズ", 60, LVCFMT_RIGHT},
+    {"ファイルの種類", 120, LVCFMT_LEFT},
+    {"更新日時", 120, LVCFMT_LEFT},
+};
+
+// Window style bits of each view style, in the order of ViewStyle.
+const DWORD StyleBits[4] = {LVS_ICON, LVS_SMALLICON, LVS_LIST, LVS_REPORT};
+
+std::string LocaleText(LCTYPE type, const char* fallback)
+{
+    char buffer[16] = {};
+    if (GetLocaleInfoA(LOCALE_USER_DEFAULT, type, buffer, sizeof(buffer)) <= 1) return fallback;
+    return buffer;
+}
+
+std::string GroupThousands(uint64_t value)
+{
+    std::string digits = std::to_string(value);
+    std::string separator = LocaleText(LOCALE_STHOUSAND, ",");
+    std::string text;
+    for (size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) text += separator;
+        text += digits[i];
+    }
+    return text;
+}
+
+// Upper-cases ASCII letters, leaving both bytes of a double-byte character alone.
+std::string UpperAscii(const std::string& text)
+{
+    std::string upper = text;
+    for (size_t i = 0; i < upper.size(); ++i) {
+        auto c = static_cast<BYTE>(upper[i]);
+        if (IsDBCSLeadByte(c)) {
+            ++i;
+            continue;
+        }
+        if (c >= 'a' && c <= 'z') upper[i] = static_cast<char>(c - 'a' + 'A');
+    }
+    return upper;
+}
+
+struct SortContext {
+    IShellFolder* Folder;
+    int Column;
+    int Direction;
+    std::unordered_map<LPARAM, std::string> Texts; // the column's text of each item
+};
+
+int CALLBACK CompareListItems(LPARAM a, LPARAM b, LPARAM context)
+{
+    auto* sort = reinterpret_cast<SortContext*>(context);
+    if (sort->Column == 0)
+        return CompareItems(sort->Folder, reinterpret_cast<LPCITEMIDLIST>(a),
+                            reinterpret_cast<LPCITEMIDLIST>(b)) *
+               sort->Direction;
+    return lstrcmpA(sort->Texts[a].c_str(), sort->Texts[b].c_str()) * sort->Direction;
+}
+
+void InsertColumns(HWND list)
+{
+    for (int i = 0; i < ColumnCount; ++i) {
+        LVCOLUMNA column{};
+        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
+        column.pszText = const_cast<char*>(Columns[i].Caption);
+        column.cx = Columns[i].Width;
+        column.fmt = Columns[i].Format;
+        column.iSubItem = i;
+        SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
+    }
+}
+} // namespace
+
+std::string FileSizeText(uint64_t bytes)
+{
+    // Kilobytes with halves rounded away from zero, as "%8.0n" does.
+    uint64_t kilobytes = (bytes + 512) / 1024;
+    std::string number = GroupThousands(kilobytes);
+    if (number.size() < 8) number.insert(0, 8 - number.size(), ' ');
+    return number + "KB";
+}
+
+std::string FileDateText(const FILETIME& utc)
+{
+    FILETIME local;
+    WORD date = 0, time = 0;
+    if (!FileTimeToLocalFileTime(&utc, &local) || !FileTimeToDosDateTime(&local, &date, &time))
+        return {}; // outside what the DOS form holds
+    std::string ds = LocaleText(LOCALE_SDATE, "/"), ts = LocaleText(LOCALE_STIME, ":");
+    char buffer[64];
+    snprintf(buffer, sizeof(buffer), "%04d%s%02d%s%02d %02d%s%02d", (date >> 9) + 1980, ds.c_str(),
+             (date >> 5) & 15, ds.c_str(), date & 31, time >> 11, ts.c_str(), (time >> 5) & 63);
+    return buffer;
+}
+
+bool PassesMask(const std::vector<std::string>& mask, const std::string& parsingName)
+{
+    if (mask.empty()) return true;
+    std::string name = parsingName.substr(FolderPartOf(parsingName).size());
+    size_t dot = name.rfind('.'); // "." is never a trail byte
+    if (dot == std::string::npos) return false;
+    std::string extension = UpperAscii(name.substr(dot));
+    for (const std::string& entry : mask)
+        if (UpperAscii(entry) == extension) return true;
+    return false;
+}
+
+TFileView::~TFileView()
+{
+    if (tree_) tree_->fileView_ = nullptr;
+    tree_ = nullptr;
+    if (Handle && IsWindow(Handle)) {
+        FreeAllItems();
+        RemoveWindowSubclass(Handle, SubclassProc, SubclassId);
+    }
+    Destroy();
+    if (folder_) folder_->Release();
+    FreeIdList(folderId_);
+}
+
+bool TFileView::Create(HWND parent, int left, int top, int width, int height)
+{
+    DWORD style = WS_VISIBLE | WS_TABSTOP | LVS_ICON | LVS_SHAREIMAGELISTS | LVS_EDITLABELS |
+                  LVS_SHOWSELALWAYS;
+    if (!CreateChild(parent, WC_LISTVIEWA, "", style, WS_EX_CLIENTEDGE, left, top, width, height))
+        return false;
+    SetWindowSubclass(Handle, SubclassProc, SubclassId, reinterpret_cast<DWORD_PTR>(this));
+    InsertColumns(Handle);
+    SendMessageA(Handle, LVM_SETIMAGELIST, LVSIL_NORMAL,
+                 reinterpret_cast<LPARAM>(SystemImageList(false)));
+    SendMessageA(Handle, LVM_SETIMAGELIST, LVSIL_SMALL,
+                 reinterpret_cast<LPARAM>(SystemImageList(true)));
+    ApplyLook();
+    if (folder_) FillList();
+    return true;
+}
+
+// ---- folder and fill
+
+void TFileView::SetFolder(LPCITEMIDLIST absolute)
+{
+    if (!absolute) return;
+    LPITEMIDLIST copy = CopyIdList(absolute);
+    FreeIdList(folderId_);
+    folderId_ = copy;
+    if (folder_) folder_->Release();
+    folder_ = BindFolder(folderId_);
+    if (!folder_) {
+        folder_ = DesktopFolder();
+        if (folder_) folder_->AddRef();
+    }
+    if (Handle) FillList();
+}
+
+void TFileView::FillList()
+{
+    totalFileSize_ = 0;
+    if (!folder_ || !Handle) return;
+    IEnumIDList* objects = nullptr;
+    HRESULT hr = folder_->EnumObjects(
+        Handle, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN, &objects);
+    if (hr != S_OK || !objects) {
+        if (objects) objects->Release();
+        // Back to the folder listed before. Once only: if that one fails as well, the
+        // two would hand each other back for ever.
+        static bool goingBack = false;
+        if (tree_ && tree_->PreviousNode() && !goingBack) {
+            goingBack = true;
+            tree_->Select(tree_->PreviousNode());
+            goingBack = false;
+        }
+        return;
+    }
+    IShellIcon* icons = nullptr;
+    if (FAILED(folder_->QueryInterface(IID_IShellIcon, reinterpret_cast<void**>(&icons))))
+        icons = nullptr;
+    BeginFill();
+    LPITEMIDLIST item = nullptr;
+    ULONG fetched = 0;
+    while (objects->Next(1, &item, &fetched) == S_OK && item) {
+        AddObject(icons, item);
+        item = nullptr;
+    }
+    SortByColumn(0);
+    EndFill();
+    if (icons) icons->Release();
+    objects->Release();
+}
+
+void TFileView::BeginFill()
+{
+    for (int& d : SortDirections)
+        d = 1;
+    SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    SendMessageA(Handle, WM_SETREDRAW, FALSE, 0);
+    FreeAllItems();
+    ListView_DeleteAllItems(Handle);
+    savedViewStyle_ = ViewStyle();
+    SetViewStyle(vsList);
+}
+
+void TFileView::EndFill()
+{
+    SetViewStyle(savedViewStyle_);
+    SendMessageA(Handle, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(Handle, nullptr, TRUE);
+    SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+}
+
+void TFileView::AddObject(IShellIcon* icons, LPITEMIDLIST item)
+{
+    std::string parsingName = DisplayNameOf(folder_, item, SHGDN_FORPARSING);
+    ULONG attributes = AttributesOf(folder_, item, SFGAO_FOLDER | SFGAO_LINK);
+    bool isFolder = (attributes & SFGAO_FOLDER) != 0;
+    if (!isFolder && !PassesMask(Mask, parsingName)) {
+        FreeIdList(item);
+        return;
+    }
+    std::string caption = DisplayNameOf(folder_, item, SHGDN_INFOLDER);
+    LPITEMIDLIST absolute = JoinIdLists(folderId_, item);
+    int image = -1;
+    if (icons && icons->GetIconOf(item, GIL_FORSHELL, &image) != S_OK) image = -1;
+    if (image < 0) image = SystemIconOf(absolute, 0);
+
+    std::string sizeText, dateText;
+    WIN32_FIND_DATAA data{};
+    if (SUCCEEDED(SHGetDataFromIDListA(folder_, item, SHGDFIL_FINDDATA, &data, sizeof(data)))) {
+        // All 64 bits: a file of 4 GiB or more shows and counts its real size.
+        uint64_t size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+        dateText = FileDateText(data.ftLastWriteTime);
+        sizeText = FileSizeText(size);
+        totalFileSize_ += size;
+    }
+    std::string typeName = TypeNameOf(absolute);
+    FreeIdList(absolute);
+
+    LVITEMA row{};
+    row.mask = LVIF_TEXT | LVIF_PARAM | LVIF_IMAGE | LVIF_STATE;
+    row.iItem = ItemCount();
+    row.pszText = caption.data();
+    row.lParam = reinterpret_cast<LPARAM>(item);
+    row.iImage = image;
+    if (attributes & SFGAO_LINK) {
+        row.state = INDEXTOOVERLAYMASK(2);
+        row.stateMask = LVIS_OVERLAYMASK;
+    }
+    int index =
+        static_cast<int>(SendMessageA(Handle, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&row)));
+    if (index < 0) {
+        FreeIdList(item);
+        return;
+    }
+    std::string texts[3] = {isFolder ? std::string() : sizeText, typeName, dateText};
+    for (int column = 1; column < ColumnCount; ++column) {
+        LVITEMA sub{};
+        sub.iSubItem = column;
+        sub.pszText = texts[column - 1].data();
+        SendMessageA(Handle, LVM_SETITEMTEXTA, index, reinterpret_cast<LPARAM>(&sub));
+    }
+}
+
+void TFileView::FreeAllItems()
+{
+    int count = ItemCount();
+    for (int i = 0; i < count; ++i) {
+        LVITEMA row{};
+        row.mask = LVIF_PARAM;
+        row.iItem = i;
+        if (ListView_GetItem(Handle, &row) && row.lParam) {
+            FreeIdList(reinterpret_cast<LPCITEMIDLIST>(row.lParam));
+            row.lParam = 0;
+            ListView_SetItem(Handle, &row);
+        }
+    }
+}
+
+// ---- sorting
+
+void TFileView::SortByColumn(int column)
+{
+    if (column < 0 || column >= ColumnCount || !Handle) return;
+    SortContext sort{folder_, column, SortDirections[column], {}};
+    if (column > 0) {
+        int count = ItemCount();
+        for (int i = 0; i < count; ++i)
+            sort.Texts[reinterpret_cast<LPARAM>(ItemData(i))] = ItemSubText(i, column);
+    }
+    ListView_SortItems(Handle, CompareListItems, reinterpret_cast<LPARAM>(&sort));
+}
+
+void TFileView::ColumnClick(int column)
+{
+    if (column < 0 || column >= ColumnCount) return;
+    SortDirections[column] = -SortDirections[column];
+    SortByColumn(column);
+}
+
+// ---- opening and renaming
+
+void TFileView::OpenSelected()
+{
+    int index = FirstSelected();
+    LPCITEMIDLIST data = index >= 0 ? ItemData(index) : nullptr;
+    if (!data || !folder_) return;
+    ULONG attributes = AttributesOf(folder_, data, SFGAO_FOLDER | SFGAO_FILESYSANCESTOR);
+    if (attributes && tree_) {
+        // The tree's selection refills this list and frees the item's id.
+        LPITEMIDLIST child = CopyIdList(data);
+        tree_->SelectChild(child);
+        FreeIdList(child);
+        return;
+    }
+    if (!FileExecute) return;
+    LPITEMIDLIST absolute = JoinIdLists(folderId_, data);
+    SHELLEXECUTEINFOA info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SEE_MASK_INVOKEIDLIST;
+    info.hwnd = Handle;
+    info.lpVerb = "";
+    info.lpParameters = "";
+    info.lpDirectory = "";
+    info.nShow = SW_SHOWNORMAL;
+    info.lpIDList = absolute;
+    ShellExecuteExA(&info);
+    FreeIdList(absolute);
+}
+
+bool TFileView::EndLabelEdit(int index, const char* text)
+{
+    LPCITEMIDLIST oldId = ItemData(index);
+    if (!oldId || !folder_) return false;
+    std::wstring wide;
+    LPITEMIDLIST newId = nullptr;
+    bool renamed =
+        ToShellWide(text, wide) &&
+        SUCCEEDED(folder_->SetNameOf(Handle, oldId, wide.c_str(), RenameFlags, &newId)) && newId;
+    LVITEMA row{};
+    row.mask = LVIF_TEXT;
+    row.iItem = index;
+    std::string caption;
+    if (renamed) {
+        if (AttributesOf(folder_, oldId, SFGAO_FOLDER | SFGAO_FILESYSANCESTOR) && tree_)
+            tree_->RenameChild(oldId, newId);
+        FreeIdList(oldId);
+        row.mask |= LVIF_PARAM;
+        row.lParam = reinterpret_cast<LPARAM>(newId);
+        caption = DisplayNameOf(folder_, newId, SHGDN_NORMAL);
+    } else {
+        caption = DisplayNameOf(folder_, oldId, SHGDN_NORMAL);
+    }
+    row.pszText = caption.data();
+    ListView_SetItem(Handle, &row);
+    return false; // the caption is set above
+}
+
+void TFileView::DroppedFiles(HDROP drop)
+{
+    if (DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0) > 0 && tree_) {
+        UINT length = DragQueryFileA(drop, 0, nullptr, 0);
+        std::string path(length + 1, '\0');
+        DragQueryFileA(drop, 0, path.data(), length + 1);
+        tree_->SelectPath(FolderPartOf(path.c_str()));
+    }
+    DragFinish(drop);
+}
+
+bool TFileView::Notify(NMHDR* header, LRESULT& result)
+{
+    switch (header->code) {
+    case LVN_DELETEITEM: {
+        auto* lv = reinterpret_cast<NMLISTVIEW*>(header);
+        FreeIdList(reinterpret_cast<LPCITEMIDLIST>(lv->lParam));
+        return true;
+    }
+    case LVN_ITEMCHANGED:
+        if (OnChange) OnChange();
+        return true;
+    case LVN_COLUMNCLICK:
+        ColumnClick(reinterpret_cast<NMLISTVIEW*>(header)->iSubItem);
+        return true;
+    case NM_DBLCLK:
+        OpenSelected();
+        return false;
+    case NM_CLICK:
+        if (OnClick) OnClick();
+        return false;
+    case NM_RCLICK:
+        if (OnContextMenu) {
+            POINT p;
+            GetCursorPos(&p);
+            OnContextMenu(p);
+        }
+        return false;
+    case LVN_KEYDOWN:
+        if (OnKeyDown)
+            OnKeyDown(reinterpret_cast<NMLVKEYDOWN*>(header)->wVKey, GetKeyState(VK_SHIFT) < 0,
+                      GetKeyState(VK_MENU) < 0, GetKeyState(VK_CONTROL) < 0);
+        result = 0;
+        return true;
+    case LVN_ENDLABELEDITA: {
+        auto* info = reinterpret_cast<NMLVDISPINFOA*>(header);
+        result = info->item.pszText ? EndLabelEdit(info->item.iItem, info->item.pszText) : FALSE;
+        return true;
+    }
+    case LVN_ENDLABELEDITW: {
+        auto* info = reinterpret_cast<NMLVDISPINFOW*>(header);
+        result = FALSE;
+        if (info->item.pszText) {
+            int n = WideCharToMultiByte(CP_ACP, 0, info->item.pszText, -1, nullptr, 0, nullptr,
+                                        nullptr);
+            std::string text(static_cast<size_t>(n > 0 ? n : 1), '\0');
+            WideCharToMultiByte(CP_ACP, 0, info->item.pszText, -1, text.data(), n, nullptr,
+                                nullptr);
+            result = EndLabelEdit(info->item.iItem, text.c_str());
+        }
+        return true;
+    }
+    }
+    return false;
+}
+
+// ---- items
+
+int TFileView::ItemCount() const
+{
+    return Handle ? static_cast<int>(SendMessageA(Handle, LVM_GETITEMCOUNT, 0, 0)) : 0;
+}
+
+std::string TFileView::ItemSubText(int index, int column) const
+{
+    if (!Handle) return {};
+    std::string text(MAX_PATH * 2 + 1, '\0');
+    LVITEMA row{};
+    row.iSubItem = column;
+    row.pszText = text.data();
+    row.cchTextMax = static_cast<int>(text.size());
+    SendMessageA(Handle, LVM_GETITEMTEXTA, index, reinterpret_cast<LPARAM>(&row));
+    return text.c_str();
+}
+
+std::string TFileView::ItemCaption(int index) const
+{
+    return ItemSubText(index, 0);
+}
+
+LPCITEMIDLIST TFileView::ItemData(int index) const
+{
+    LVITEMA row{};
+    row.mask = LVIF_PARAM;
+    row.iItem = index;
+    if (!Handle || !ListView_GetItem(Handle, &row)) return nullptr;
+    return reinterpret_cast<LPCITEMIDLIST>(row.lParam);
+}
+
+bool TFileView::ItemSelected(int index) const
+{
+    return Handle && (ListView_GetItemState(Handle, index, LVIS_SELECTED) & LVIS_SELECTED) != 0;
+}
+
+void TFileView::SetItemSelected(int index, bool selected)
+{
+    if (Handle) ListView_SetItemState(Handle, index, selected ? LVIS_SELECTED : 0, LVIS_SELECTED);
+}
+
+void TFileView::SelectAll(bool selected)
+{
+    SetItemSelected(-1, selected);
+}
+
+int TFileView::SelCount() const
+{
+    return Handle ? static_cast<int>(SendMessageA(Handle, LVM_GETSELECTEDCOUNT, 0, 0)) : 0;
+}
+
+int TFileView::FirstSelected() const
+{
+    return Handle ? ListView_GetNextItem(Handle, -1, LVNI_SELECTED) : -1;
+}
+
+// ---- options
+
+int TFileView::ViewStyle() const
+{
+    if (!Handle) return vsIcon;
+    DWORD bits = static_cast<DWORD>(GetWindowLongA(Handle, GWL_STYLE)) & LVS_TYPEMASK;
+    for (int i = 0; i < 4; ++i)
+        if (StyleBits[i] == bits) return i;
+    return vsIcon;
+}
+
+void TFileView::SetViewStyle(int style)
+{
+    if (!Handle || style < 0 || style > 3 || style == ViewStyle()) return;
+    LONG bits = GetWindowLongA(Handle, GWL_STYLE);
+    SetWindowLongA(Handle, GWL_STYLE, static_cast<LONG>((bits & ~LVS_TYPEMASK) | StyleBits[style]));
+}
+
+int TFileView::ColumnWidth(int column) const
+{
+    LVCOLUMNA info{};
+    info.mask = LVCF_WIDTH;
+    if (!Handle || !SendMessageA(Handle, LVM_GETCOLUMNA, column, reinterpret_cast<LPARAM>(&info)))
+        return 0;
+    return info.cx;
+}
+
+void TFileView::SetColumnWidth(int column, int width)
+{
+    LVCOLUMNA info{};
+    info.mask = LVCF_WIDTH;
+    info.cx = width;
+    if (Handle) SendMessageA(Handle, LVM_SETCOLUMNA, column, reinterpret_cast<LPARAM>(&info));
+}
+
+bool TFileView::RowSelect() const
+{
+    return Handle && (ListView_GetExtendedListViewStyle(Handle) & LVS_EX_FULLROWSELECT) != 0;
+}
+
+void TFileView::SetRowSelect(bool on)
+{
+    if (Handle)
+        ListView_SetExtendedListViewStyleEx(Handle, LVS_EX_FULLROWSELECT,
+                                            on ? LVS_EX_FULLROWSELECT : 0);
+}
+
+bool TFileView::ReadOnly() const
+{
+    return Handle && (GetWindowLongA(Handle, GWL_STYLE) & LVS_EDITLABELS) == 0;
+}
+
+void TFileView::SetReadOnly(bool readOnly)
+{
+    if (!Handle) return;
+    LONG style = GetWindowLongA(Handle, GWL_STYLE);
+    SetWindowLongA(Handle, GWL_STYLE,
+                   readOnly ? (style & ~LVS_EDITLABELS) : (style | LVS_EDITLABELS));
+}
+
+void TFileView::SetDropFiles(bool accept)
+{
+    if (accept == dropFiles_) return;
+    dropFiles_ = accept;
+    if (Handle) DragAcceptFiles(Handle, accept ? TRUE : FALSE);
+}
+
+// ---- appearance
+
+void TFileView::ApplyLook()
+{
+    if (!Handle) return;
+    COLORREF back = ResolveColor(look_.BackColor);
+    ListView_SetBkColor(Handle, back);
+    ListView_SetTextBkColor(Handle, back);
+    ListView_SetTextColor(Handle, ResolveColor(look_.FontColor));
+    HFONT old = look_.Font;
+    SetFont(look_.MakeFont());
+    if (old) DeleteObject(old);
+    InvalidateRect(Handle, nullptr, TRUE);
+}
+
+void TFileView::SetBackColor(COLORREF color)
+{
+    look_.BackColor = color;
+    ApplyLook();
+}
+
+void TFileView::SetFontColor(COLORREF color)
+{
+    look_.FontColor = color;
+    ApplyLook();
+}
+
+void TFileView::SetViewFont(const std::string& face, int points, int style)
+{
+    look_.FontName = face;
+    look_.FontSize = points;
+    look_.FontStyle = style;
+    ApplyLook();
+}
+
+void TFileView::SetViewFont(const LOGFONTA& font)
+{
+    look_.SetLogFont(font);
+    ApplyLook();
+}
+
+LRESULT CALLBACK TFileView::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR, DWORD_PTR data)
+{
+    auto* view = reinterpret_cast<TFileView*>(data);
+    switch (message) {
+    case WM_DROPFILES:
+        view->DroppedFiles(reinterpret_cast<HDROP>(wParam));
+        return 0;
+    case WM_DESTROY:
+        view->FreeAllItems();
+        break;
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(hwnd, SubclassProc, SubclassId);
+        break;
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}

@@ -1,0 +1,57 @@
+#include "shellviews/ShView.h"
+
+#include <cstring>
+
+namespace {
+int ScreenDpi()
+{
+    HDC dc = GetDC(nullptr);
+    int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+    ReleaseDC(nullptr, dc);
+    return dpi > 0 ? dpi : 96;
+}
+} // namespace
+
+COLORREF ResolveColor(COLORREF color)
+{
+    if (color & 0x80000000) return GetSysColor(static_cast<int>(color & 0xFF));
+    return color & 0x00FFFFFF;
+}
+
+ViewLook::~ViewLook()
+{
+    if (Font) DeleteObject(Font);
+}
+
+LOGFONTA ViewLook::LogFont() const
+{
+    LOGFONTA font{};
+    font.lfHeight = -MulDiv(FontSize, ScreenDpi(), 72);
+    font.lfWeight = (FontStyle & 1) ? FW_BOLD : FW_NORMAL;
+    font.lfItalic = (FontStyle & 2) ? TRUE : FALSE;
+    font.lfUnderline = (FontStyle & 4) ? TRUE : FALSE;
+    font.lfStrikeOut = (FontStyle & 8) ? TRUE : FALSE;
+    font.lfCharSet = DEFAULT_CHARSET;
+    font.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    font.lfQuality = DEFAULT_QUALITY;
+    font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+    strncpy(font.lfFaceName, FontName.c_str(), LF_FACESIZE - 1);
+    return font;
+}
+
+void ViewLook::SetLogFont(const LOGFONTA& font)
+{
+    FontName.assign(font.lfFaceName, strnlen(font.lfFaceName, LF_FACESIZE));
+    int height = font.lfHeight < 0 ? -font.lfHeight : font.lfHeight;
+    FontSize = MulDiv(height, 72, ScreenDpi());
+    FontStyle = (font.lfWeight >= FW_BOLD ? 1 : 0) | (font.lfItalic ? 2 : 0) |
+                (font.lfUnderline ? 4 : 0) | (font.lfStrikeOut ? 8 : 0);
+}
+
+HFONT ViewLook::MakeFont()
+{
+    LOGFONTA font = LogFont();
+    Font = CreateFontIndirectA(&font);
+    return Font;
+}
