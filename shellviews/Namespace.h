@@ -1,9 +1,12 @@
 #pragma once
-#include <commctrl.h>
-#include <shellapi.h>
-#include <shlobj.h>
-#include <string>
+// clang-format off
 #include <windows.h>
+#include <commctrl.h>
+#include <shlobj.h>
+#include <shellapi.h>
+// clang-format on
+
+#include <string>
 
 // The shell's item id lists and the two shell objects every browsing control shares.
 // All id lists made here come from the shell allocator, zero-filled, and go back to it.

@@ -1,14 +1,17 @@
 #pragma once
+// clang-format off
+#include <windows.h>
+#include <commctrl.h>
+#include <shlobj.h>
+#include <shellapi.h>
+// clang-format on
+
 #include "toolkit/Window.h"
 
-#include <commctrl.h>
 #include <cstdint>
 #include <functional>
-#include <shellapi.h>
-#include <shlobj.h>
 #include <string>
 #include <vector>
-#include <windows.h>
 
 struct TFileView;
 
