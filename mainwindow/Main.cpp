@@ -1,0 +1,363 @@
+#include "mainwindow/Main.h"
+
+#include "engine/Util.h"
+#include "mainwindow/FolderHistory.h"
+#include "mainwindow/MainLayout.h"
+#include "settings/EnvReg.h"
+#include "settings/EnvSettings.h"
+#include "shellviews/PaneProvider.h"
+#include "toolkit/Application.h"
+#include "toolkit/Menu.h"
+
+#if __has_include("results/VerdictText.h")
+#include "results/VerdictText.h"
+#else
+std::string SizeText(int64_t size);
+#endif
+
+bool SelectAllInProgress = false;
+
+namespace {
+const std::vector<ToolBarButton> ToolBarButtons = {
+    {ExitTButton, 0, "終了"},
+    {},
+    {IconTButton, 1, "大きいアイコン", true},
+    {SmallIconTButton, 2, "小さいアイコン", true},
+    {ListTButton, 3, "一覧", true},
+    {ReportTButton, 4, "詳細", true},
+    {},
+    {AllSlctTButton, 5, "すべて選択"},
+    {FolderChangeTButton, 6, "比較元と比較先のフォルダを入れ替えます", false, 23},
+    {},
+    {CompTButton, 7, "選択ﾌｧｲﾙを比較"},
+};
+
+void ChangeStyle(HWND window, DWORD add, DWORD remove)
+{
+    LONG style = GetWindowLongA(window, GWL_STYLE);
+    SetWindowLongA(window, GWL_STYLE, (style | add) & ~remove);
+}
+
+void Place(Control& control, const RECT& r)
+{
+    control.SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+// Size of a file by its exact path; false when it cannot be found.
+bool FileSizeOfPath(const std::string& path, int64_t& size)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (path.empty() || !GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+        return false;
+    size =
+        static_cast<int64_t>((static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
+    return true;
+}
+
+bool IsExistingFolder(const std::string& path)
+{
+    if (path.empty()) return false;
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+} // namespace
+
+TMainDlg::~TMainDlg()
+{
+    delete srcPane_;
+    if (Handle) {
+        // The menus go with the window; the popup and the font are ours to free.
+        Destroy();
+    }
+    if (FilePopupMenu) DestroyMenu(FilePopupMenu);
+    if (FormFont) DeleteObject(FormFont);
+}
+
+bool TMainDlg::Create()
+{
+    FormFont = CreateFontPoints("ＭＳ Ｐゴシック", 9);
+    FormArgs args;
+    args.Caption = "Vexil32";
+    args.Width = 661;
+    args.Height = 497;
+    args.ClientSize = false;
+    args.Resizable = true;
+    args.Buttons = TitleButtons::All;
+    args.Centered = false;
+    args.Font = FormFont;
+    args.OwnerIsDesktop = true;
+    return CreateForm(args);
+}
+
+void TMainDlg::ShowInStoredState()
+{
+    static const int commands[] = {SW_SHOWNORMAL, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED};
+    int state = storedState_ >= 0 && storedState_ <= 2 ? storedState_ : 0;
+    ShowWindow(Handle, commands[state]);
+    UpdateWindow(Handle);
+}
+
+void TMainDlg::FormCreate()
+{
+    MainMenu = CreateMainMenu();
+    SetMenu(Handle, MainMenu);
+    FilePopupMenu = CreateFilePopupMenu();
+    SetWindowPos(Handle, nullptr, 299, 97, 661, 497, SWP_NOZORDER | SWP_NOACTIVATE);
+
+    TopDock.Create(Handle, 0, 0, 600, TopDockHeight);
+    CreateToolBar();
+    StatusBar.Create(Handle, {200, 200}, StatusBarHeight);
+    SrcDesPanel.Create(Handle, 0, TopDockHeight, 600, 400);
+    CreatePane(Src, true);
+    VSplitter.Create(SrcDesPanel.Handle, false, 0, 200, 600, SplitterThickness);
+    CreatePane(Des, false);
+    WireEvents();
+    srcPane_ = new PaneProvider(SrcFolderView, SrcFileView);
+    LayoutControls();
+
+    storedState_ = LoadMainState(*this);
+    LoadEnvironment();
+    SetMenuChecked(MainMenu, DiscordMenu, EnvSettings.DispDiscord);
+    SetMenuChecked(MainMenu, CompObjDateMenuItem, EnvSettings.CompDate);
+    SetMenuChecked(MainMenu, CompObjSizeMenuItem, EnvSettings.CompSize);
+    SetMenuChecked(MainMenu, CompObjContentsMenuItem, EnvSettings.CompContents);
+    UpdateStatusBar();
+    if (EnvSettings.AllSelect) SelectAllFiles(SrcFileView);
+    ApplyDragDrop();
+}
+
+void TMainDlg::CreateToolBar()
+{
+    ToolBar.Create(TopDock, "標準バー", ToolBarButtons, CreateToolBarPictures(false),
+                   CreateToolBarPictures(true));
+    ToolBar.SetDown(IconTButton, true);
+}
+
+void TMainDlg::CreatePane(TMainPane& pane, bool reference)
+{
+    pane.PanePanel.Create(SrcDesPanel.Handle, 0, 0, 600, 200);
+    pane.FolderPanel.Create(pane.PanePanel.Handle, 0, 0, 180, 200);
+    pane.FolderCBoxEx.Create(pane.FolderPanel.Handle, 0, 0, 180, FolderCBoxExHeight, 10, 12);
+    ChangeStyle(pane.FolderCBoxEx.Handle, 0, WS_TABSTOP);
+    pane.FolderView.Create(pane.FolderPanel.Handle, 0, FolderCBoxExHeight, 180, 180);
+    pane.FolderView.SetReadOnly(true);
+    pane.FolderView.SetIndent(19);
+    pane.FolderView.RightClickSelect = reference;
+    ChangeStyle(pane.FolderView.Handle, TVS_SHOWSELALWAYS | TVS_INFOTIP | WS_TABSTOP,
+                TVS_LINESATROOT);
+    pane.HSplitterEx.Create(pane.PanePanel.Handle, true, 180, 0, SplitterThickness, 200);
+    pane.FileView.Create(pane.PanePanel.Handle, 183, 0, 400, 200);
+    pane.FileView.FileExecute = false;
+    pane.FileView.SetReadOnly(true);
+    pane.FileView.SetRowSelect(reference);
+    pane.FileView.SetViewStyle(TFileView::vsList);
+    pane.FileView.SetViewFont("ＭＳ Ｐゴシック", 9, 0);
+    ChangeStyle(pane.FileView.Handle, LVS_SHOWSELALWAYS | WS_TABSTOP, 0);
+    pane.FolderView.SetFileView(&pane.FileView);
+    pane.FolderView.SetDropFiles(false);
+
+    pane.HSplitterEx.SizeOfTarget = [&pane] { return pane.FolderPanelWidth; };
+    pane.HSplitterEx.ResizeTarget = [this, &pane](int width) { SetFolderPanelWidth(pane, width); };
+}
+
+void TMainDlg::WireEvents()
+{
+    ToolBar.OnButtonClick = [this](UINT id) { ToolBarButtonClick(id); };
+    VSplitter.SizeOfTarget = [this] { return SrcPanelHeight; };
+    VSplitter.ResizeTarget = [this](int height) { SetSrcPanelHeight(height); };
+    SrcHSplitterEx.OnMoved = [this] { SrcHSplitterExMoved(); };
+    DesHSplitterEx.OnMoved = [this] { DesHSplitterExMoved(); };
+
+    SrcFileView.OnClick = [this] { SrcFileViewClick(); };
+    SrcFolderView.OnClick = [this] { SrcFileViewClick(); };
+    DesFileView.OnClick = [this] { DesFileViewClick(); };
+    DesFolderView.OnClick = [this] { DesFileViewClick(); };
+    // Only the reference pane reports its changes: the status bar describes it alone.
+    SrcFileView.OnChange = [this] { SrcFileViewChange(); };
+    SrcFolderView.OnChange = [this] { SrcFolderViewChange(); };
+    SrcFileView.OnKeyDown = [this](WORD k, bool s, bool a, bool c) {
+        SrcFileViewKeyDown(k, s, a, c);
+    };
+    DesFileView.OnKeyDown = [this](WORD k, bool s, bool a, bool c) {
+        DesFileViewKeyDown(k, s, a, c);
+    };
+    SrcFolderView.OnKeyDown = [this](WORD k, bool s, bool a, bool c) {
+        SrcFolderViewKeyDown(k, s, a, c);
+    };
+    DesFolderView.OnKeyDown = [this](WORD k, bool s, bool a, bool c) {
+        DesFolderViewKeyDown(k, s, a, c);
+    };
+    SrcFolderCBoxEx.OnChange = [this] { SrcFolderCBoxExChange(); };
+    DesFolderCBoxEx.OnChange = [this] { DesFolderCBoxExChange(); };
+    SrcFileView.OnContextMenu = [this](POINT p) { ShowFilePopup(SrcFileView, p); };
+    DesFileView.OnContextMenu = [this](POINT p) { ShowFilePopup(DesFileView, p); };
+}
+
+bool TMainDlg::ToolBarShown() const
+{
+    return MenuChecked(MainMenu, ToolBarMenuItem);
+}
+bool TMainDlg::StatusBarShown() const
+{
+    return MenuChecked(MainMenu, StatusBarMenuItem);
+}
+
+void TMainDlg::SetBarsFromMarks()
+{
+    TopDock.SetVisible(ToolBarShown());
+    ToolBar.SetVisible(ToolBarShown());
+    StatusBar.SetVisible(StatusBarShown());
+    LayoutControls();
+}
+
+void TMainDlg::SetSrcPanelHeight(int height)
+{
+    SrcPanelHeight = height;
+    LayoutControls();
+}
+
+void TMainDlg::SetFolderPanelWidth(TMainPane& pane, int width)
+{
+    pane.FolderPanelWidth = width;
+    LayoutControls();
+}
+
+void TMainDlg::LayoutControls()
+{
+    if (!SrcDesPanel.Handle) return;
+    SIZE client = ClientSize();
+    MainRects m =
+        LayoutMain(client.cx, client.cy, ToolBarShown(), StatusBarShown(), SrcPanelHeight);
+    Place(TopDock, m.TopDock);
+    Place(StatusBar, m.StatusBar);
+    Place(SrcDesPanel, m.SrcDesPanel);
+    Place(SrcPanel, m.SrcPanel);
+    Place(VSplitter, m.VSplitter);
+    Place(DesPanel, m.DesPanel);
+    for (TMainPane* pane : {&Src, &Des}) {
+        RECT r = pane->PanePanel.Bounds();
+        PaneRects p = LayoutPane(r.right - r.left, r.bottom - r.top, pane->FolderPanelWidth);
+        Place(pane->FolderPanel, p.FolderPanel);
+        Place(pane->HSplitterEx, p.HSplitter);
+        Place(pane->FileView, p.FileView);
+        Place(pane->FolderCBoxEx, {p.FolderCBoxEx.left, p.FolderCBoxEx.top, p.FolderCBoxEx.right,
+                                   p.FolderCBoxEx.top + pane->FolderCBoxEx.Height()});
+        Place(pane->FolderView, p.FolderView);
+    }
+}
+
+void TMainDlg::FormResize()
+{
+    LayoutControls();
+}
+
+bool TMainDlg::FormCloseQuery()
+{
+    SaveMainState(*this);
+    SaveEnvironment();
+    return true;
+}
+
+void TMainDlg::FormClose()
+{
+    Destroy();
+    if (Application.MainWindow) PostQuitMessage(0);
+}
+
+bool TMainDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result)
+{
+    // Esc through the dialog navigation must not close the main window.
+    if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL && HIWORD(wParam) == 0) {
+        result = 0;
+        return true;
+    }
+    return false;
+}
+
+void TMainDlg::UpdateStatusBar()
+{
+    if (SelectAllInProgress) return;
+    TFileView& list = SrcFileView;
+    if (list.SelCount() == 0) {
+        StatusBar.SetPanelText(1, SizeText(static_cast<int64_t>(list.TotalFileSize())));
+        StatusBar.SetPanelText(0, std::to_string(list.ItemCount()) + " 個のオブジェクト");
+        return;
+    }
+    std::string path =
+        JoinPath(SrcFolderView.GetSelectedPath(), list.ItemCaption(list.FirstSelected()));
+    if (list.SelCount() > 1) {
+        StatusBar.SetPanelText(1, SelectedFilesSize());
+    } else if (IsExistingFolder(path)) {
+        StatusBar.SetPanelText(1, "");
+    } else {
+        // A path that cannot be found (a virtual folder) has no size to show.
+        int64_t size = 0;
+        StatusBar.SetPanelText(1, FileSizeOfPath(path, size) ? SizeText(size) : "");
+    }
+    StatusBar.SetPanelText(0, std::to_string(list.SelCount()) + " 個のオブジェクトを選択");
+}
+
+std::string TMainDlg::SelectedFilesSize()
+{
+    std::string base = JoinPath(SrcFolderView.GetSelectedPath(), "");
+    int64_t total = 0;
+    for (int i = 0; i < SrcFileView.ItemCount(); ++i) {
+        if (!SrcFileView.ItemSelected(i)) continue;
+        std::string path = base + SrcFileView.ItemCaption(i);
+        int64_t size = 0;
+        if (!IsExistingFolder(path) && FileSizeOfPath(path, size)) total += size;
+    }
+    return SizeText(total);
+}
+
+void TMainDlg::UpdateViewStyleMarks(const Control& control)
+{
+    TFileView* list = nullptr;
+    if (&control == &SrcFileView || &control == &SrcFolderView) list = &SrcFileView;
+    if (&control == &DesFileView || &control == &DesFolderView) list = &DesFileView;
+    if (!list) return;
+    static const UINT items[] = {LargeIconMenuItem, SmallIconMenuItem, ListMenuItem,
+                                 DetailMenuItem};
+    static const UINT buttons[] = {IconTButton, SmallIconTButton, ListTButton, ReportTButton};
+    int style = list->ViewStyle();
+    if (style < 0 || style > 3) return;
+    CheckMenuRadio(MainMenu, {LargeIconMenuItem, SmallIconMenuItem, ListMenuItem, DetailMenuItem},
+                   items[style]);
+    ToolBar.SetDown(buttons[style], true);
+}
+
+void TMainDlg::ApplyDragDrop()
+{
+    SrcFolderView.SetDropFiles(EnvSettings.DragDrop);
+    SrcFileView.SetDropFiles(EnvSettings.DragDrop);
+    DesFolderView.SetDropFiles(EnvSettings.DragDrop);
+    DesFileView.SetDropFiles(EnvSettings.DragDrop);
+}
+
+void TMainDlg::SelectAllFiles(TFileView& list)
+{
+    SelectAllInProgress = true;
+    for (int i = 0; i < list.ItemCount(); ++i)
+        list.SetItemSelected(i, true);
+    SelectAllInProgress = false;
+}
+
+ReferencePane& TMainDlg::SrcPane()
+{
+    return *srcPane_;
+}
+int TMainDlg::SrcSelectedCount()
+{
+    return SrcFileView.SelCount();
+}
+
+std::string TMainDlg::SelectedPath(PaneSide side)
+{
+    return side == PaneSide::Src ? SrcFolderView.GetSelectedPath()
+                                 : DesFolderView.GetSelectedPath();
+}
+
+void TMainDlg::AddFolderHistory(PaneSide side, const std::string& path)
+{
+    ::AddFolderHistory(side == PaneSide::Src ? SrcFolderCBoxEx : DesFolderCBoxEx, path);
+}

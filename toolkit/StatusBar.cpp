@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-bool StatusBar::Create(HWND parent, std::vector<int> panelWidths, int height)
+bool TStatusBar::Create(HWND parent, std::vector<int> panelWidths, int height)
 {
     // The parent's layout places it, so it must not align itself.
     if (!CreateChild(parent, STATUSCLASSNAMEA, "",
@@ -18,12 +18,12 @@ bool StatusBar::Create(HWND parent, std::vector<int> panelWidths, int height)
     return true;
 }
 
-void StatusBar::SetPanelText(int panel, const std::string& text)
+void TStatusBar::SetPanelText(int panel, const std::string& text)
 {
     SendMessageA(Handle, SB_SETTEXTA, panel, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-std::string StatusBar::PanelText(int panel) const
+std::string TStatusBar::PanelText(int panel) const
 {
     LRESULT length = LOWORD(SendMessageA(Handle, SB_GETTEXTLENGTHA, panel, 0));
     std::string text(length + 1, '\0');

@@ -4,7 +4,7 @@
 #include <vector>
 
 // The platform's status bar at the bottom of its parent, with fixed-width panels.
-struct StatusBar : Control {
+struct TStatusBar : Control {
     bool Create(HWND parent, std::vector<int> panelWidths, int height);
     void SetPanelText(int panel, const std::string& text);
     std::string PanelText(int panel) const;

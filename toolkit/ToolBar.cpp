@@ -10,7 +10,7 @@ void RegisterDockClass()
     static bool registered = false;
     if (registered) return;
     WNDCLASSA wc{};
-    wc.lpfnWndProc = ToolDock::WindowProc;
+    wc.lpfnWndProc = TToolDock::WindowProc;
     wc.hInstance = Application.Instance;
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
@@ -20,7 +20,7 @@ void RegisterDockClass()
     registered = true;
 }
 
-void PaintDock(HWND hwnd, ToolDock& dock)
+void PaintDock(HWND hwnd, TToolDock& dock)
 {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd, &ps);
@@ -32,15 +32,15 @@ void PaintDock(HWND hwnd, ToolDock& dock)
     DrawEdge(dc, &bottom, EDGE_ETCHED, BF_BOTTOM);
     if (dock.Bar && dock.Bar->Visible()) {
         RECT bar = dock.Bar->Bounds();
-        RECT grip{bar.left - ToolBar::HandleWidth + 2, bar.top + 2,
-                  bar.left - ToolBar::HandleWidth + 5, bar.bottom - 2};
+        RECT grip{bar.left - TToolBar::HandleWidth + 2, bar.top + 2,
+                  bar.left - TToolBar::HandleWidth + 5, bar.bottom - 2};
         DrawEdge(dc, &grip, BDR_RAISEDINNER, BF_RECT);
     }
     EndPaint(hwnd, &ps);
 }
 
 // Tooltip texts come back in whichever character width the toolbar asks for.
-void AnswerTip(ToolBar& bar, NMHDR* header)
+void AnswerTip(TToolBar& bar, NMHDR* header)
 {
     TBBUTTONINFOA info{};
     info.cbSize = sizeof info;
@@ -63,16 +63,16 @@ void AnswerTip(ToolBar& bar, NMHDR* header)
 }
 } // namespace
 
-bool ToolDock::Create(HWND parent, int left, int top, int width, int height)
+bool TToolDock::Create(HWND parent, int left, int top, int width, int height)
 {
     RegisterDockClass();
     return CreateChild(parent, DockClassName, "", WS_VISIBLE | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT,
                        left, top, width, height);
 }
 
-LRESULT CALLBACK ToolDock::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK TToolDock::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    auto* dock = static_cast<ToolDock*>(ControlOf(hwnd));
+    auto* dock = static_cast<TToolDock*>(ControlOf(hwnd));
     if (!dock) return DefWindowProcA(hwnd, message, wParam, lParam);
     switch (message) {
     case WM_PAINT:
@@ -96,7 +96,7 @@ LRESULT CALLBACK ToolDock::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LP
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-bool ToolBar::Create(ToolDock& dock, const std::string& caption,
+bool TToolBar::Create(TToolDock& dock, const std::string& caption,
                      const std::vector<ToolBarButton>& buttons, HIMAGELIST pictures,
                      HIMAGELIST disabledPictures)
 {
@@ -144,29 +144,29 @@ bool ToolBar::Create(ToolDock& dock, const std::string& caption,
     return true;
 }
 
-void ToolBar::SetDown(UINT id, bool down)
+void TToolBar::SetDown(UINT id, bool down)
 {
     SendMessageA(Handle, TB_CHECKBUTTON, id, MAKELPARAM(down ? TRUE : FALSE, 0));
 }
 
-bool ToolBar::Down(UINT id) const
+bool TToolBar::Down(UINT id) const
 {
     return SendMessageA(Handle, TB_ISBUTTONCHECKED, id, 0) != 0;
 }
 
-void ToolBar::SetButtonEnabled(UINT id, bool enabled)
+void TToolBar::SetButtonEnabled(UINT id, bool enabled)
 {
     SendMessageA(Handle, TB_ENABLEBUTTON, id, MAKELPARAM(enabled ? TRUE : FALSE, 0));
 }
 
-RECT ToolBar::ButtonRect(UINT id) const
+RECT TToolBar::ButtonRect(UINT id) const
 {
     RECT r{};
     SendMessageA(Handle, TB_GETRECT, id, reinterpret_cast<LPARAM>(&r));
     return r;
 }
 
-int ToolBar::ButtonsWidth() const
+int TToolBar::ButtonsWidth() const
 {
     int count = static_cast<int>(SendMessageA(Handle, TB_BUTTONCOUNT, 0, 0));
     RECT last{};
@@ -174,7 +174,7 @@ int ToolBar::ButtonsWidth() const
     return last.right + EndGap;
 }
 
-void ToolBar::Click(UINT id)
+void TToolBar::Click(UINT id)
 {
     TBBUTTONINFOA info{};
     info.cbSize = sizeof info;

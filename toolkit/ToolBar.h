@@ -15,24 +15,24 @@ struct ToolBarButton {
     int Width = 24;
 };
 
-struct ToolBar;
+struct TToolBar;
 
 // A strip at the top edge that carries one toolbar, with a line above and below and a
 // drag handle at the toolbar's left.
-struct ToolDock : Control {
-    ToolBar* Bar = nullptr;
+struct TToolDock : Control {
+    TToolBar* Bar = nullptr;
     bool Create(HWND parent, int left, int top, int width, int height);
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
 };
 
 // A flat toolbar with 16 x 16 pictures and tooltips.
-struct ToolBar : Control {
+struct TToolBar : Control {
     static const int HandleWidth = 9; // the drag handle drawn by the dock
     static const int EndGap = 3;      // blank gap at each end
     std::string Caption;
     std::function<void(UINT id)> OnButtonClick;
 
-    bool Create(ToolDock& dock, const std::string& caption,
+    bool Create(TToolDock& dock, const std::string& caption,
                 const std::vector<ToolBarButton>& buttons, HIMAGELIST pictures,
                 HIMAGELIST disabledPictures);
     void SetDown(UINT id, bool down); // a group button going down releases the others

@@ -1,0 +1,177 @@
+#pragma once
+#include <windows.h>
+#include <shellapi.h>
+
+#include "engine/CompareRun.h"
+#include "shellviews/ShView.h"
+#include "toolkit/ComboBoxEx.h"
+#include "toolkit/Form.h"
+#include "toolkit/Panel.h"
+#include "toolkit/Splitter.h"
+#include "toolkit/StatusBar.h"
+#include "toolkit/ToolBar.h"
+
+#include <string>
+
+// Command ids of the menus and toolbar buttons; the names are the items' names.
+enum MainCommand : UINT {
+    CompMenuItem = 101,
+    FolderChangeMenuItem,
+    ExitMenuItem,
+    ToolBarMenuItem,
+    StatusBarMenuItem,
+    LargeIconMenuItem,
+    SmallIconMenuItem,
+    ListMenuItem,
+    DetailMenuItem,
+    AllSlctMenuItem,
+    RefreshMenuItem,
+    CompObjDateMenuItem,
+    CompObjSizeMenuItem,
+    CompObjContentsMenuItem,
+    DiscordMenu,
+    EnvSetMenuItem,
+    ContentsMenuItem,
+    AboutMenuItem,
+    CompPMenuItem = 201,
+    IconPMenuItem,
+    SmallIconPMenuItem,
+    ListPMenuItem,
+    ReportPMenuItem,
+    RefreshPMenuItem,
+    ExitTButton = 301,
+    IconTButton,
+    SmallIconTButton,
+    ListTButton,
+    ReportTButton,
+    AllSlctTButton,
+    FolderChangeTButton,
+    CompTButton,
+};
+
+// Set while SelectAllFiles marks items, so the status bar is not rewritten per item.
+extern bool SelectAllInProgress;
+
+// The controls of one browsing pane, laid out by LayoutPane.
+struct TMainPane {
+    Panel PanePanel; // SrcPanel or DesPanel
+    Panel FolderPanel;
+    TComboBoxEx FolderCBoxEx;
+    TFolderView FolderView;
+    TSplitterEx HSplitterEx;
+    TFileView FileView;
+    int FolderPanelWidth = 180;
+};
+
+// What the main window does when the compare command runs; tests put their own here.
+using CompareAction = void (*)(CompareCommandHost&);
+
+struct TMainDlg : Form, CompareCommandHost {
+    TToolDock TopDock;
+    TToolBar ToolBar;
+    TStatusBar StatusBar;
+    Panel SrcDesPanel;
+    TSplitterEx VSplitter;
+    TMainPane Src, Des;
+    // The panes' controls under their own names.
+    Panel& SrcPanel = Src.PanePanel;
+    Panel& DesPanel = Des.PanePanel;
+    Panel& SrcFolderPanel = Src.FolderPanel;
+    Panel& DesFolderPanel = Des.FolderPanel;
+    TComboBoxEx& SrcFolderCBoxEx = Src.FolderCBoxEx;
+    TComboBoxEx& DesFolderCBoxEx = Des.FolderCBoxEx;
+    TFolderView& SrcFolderView = Src.FolderView;
+    TFolderView& DesFolderView = Des.FolderView;
+    TSplitterEx& SrcHSplitterEx = Src.HSplitterEx;
+    TSplitterEx& DesHSplitterEx = Des.HSplitterEx;
+    TFileView& SrcFileView = Src.FileView;
+    TFileView& DesFileView = Des.FileView;
+
+    HMENU MainMenu = nullptr;
+    HMENU FilePopupMenu = nullptr;
+    HFONT FormFont = nullptr;
+    int SrcPanelHeight = 200;
+    CompareAction Compare = CompareCommand;
+
+    ~TMainDlg() override;
+    // Creates the window at its stored bounds and state, not yet shown.
+    bool Create();
+    int StoredWindowState() const { return storedState_; }
+    void ShowInStoredState();
+
+    void FormCreate() override;
+    void FormResize() override;
+    bool FormCloseQuery() override;
+    void FormClose() override;
+    bool MenuCommand(WORD id) override;
+    bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+    // Bars and layout.
+    bool ToolBarShown() const;
+    bool StatusBarShown() const;
+    void SetBarsFromMarks();
+    void SetSrcPanelHeight(int height);
+    void SetFolderPanelWidth(TMainPane& pane, int width);
+    void LayoutControls();
+
+    // Routines other parts call.
+    void UpdateStatusBar();
+    std::string SelectedFilesSize();
+    void UpdateViewStyleMarks(const Control& control);
+    void ApplyDragDrop();
+    void SelectAllFiles(TFileView& list);
+
+    // Handlers.
+    void SrcFileViewClick();
+    void DesFileViewClick();
+    void SrcFileViewChange();
+    void SrcFolderViewChange();
+    void SrcFileViewKeyDown(WORD key, bool shift, bool alt, bool ctrl);
+    void DesFileViewKeyDown(WORD key, bool shift, bool alt, bool ctrl);
+    void SrcFolderViewKeyDown(WORD key, bool shift, bool alt, bool ctrl);
+    void DesFolderViewKeyDown(WORD key, bool shift, bool alt, bool ctrl);
+    void SrcFolderCBoxExChange();
+    void DesFolderCBoxExChange();
+    void SrcHSplitterExMoved();
+    void DesHSplitterExMoved();
+    void FilePopupMenuPopup();
+    void ToolBarButtonClick(UINT id);
+
+    // Commands.
+    void CompMenuItemClick();
+    void ExitMenuItemClick();
+    void FolderChangeMenuItemClick();
+    void ToolBarMenuItemClick();
+    void StatusBarMenuItemClick();
+    void SetViewStyleOfFocusedPane(int style);
+    void AllSlctMenuItemClick();
+    void RefreshMenuItemClick();
+    void ToggleOption(UINT id, bool& setting);
+    void ContentsMenuItemClick();
+    void AboutMenuItemClick();
+    void EnvSetMenuItemClick();
+    TFileView* FocusedFileView();
+
+    // CompareCommandHost.
+    ReferencePane& SrcPane() override;
+    int SrcSelectedCount() override;
+    std::string SelectedPath(PaneSide side) override;
+    void ShowResults() override;
+    void AddFolderHistory(PaneSide side, const std::string& path) override;
+
+private:
+    int storedState_ = 0;
+    ReferencePane* srcPane_ = nullptr;
+    void CreateMenus();
+    void CreateToolBar();
+    void CreatePane(TMainPane& pane, bool reference);
+    void WireEvents();
+    void ShowFilePopup(TFileView& list, POINT screen);
+    void RefreshFolderView(TFolderView& view);
+};
+
+// Builds the main menu and the file popup with every caption and designed mark.
+HMENU CreateMainMenu();
+HMENU CreateFilePopupMenu();
+// Draws the toolbar's pictures; the exit picture has its own disabled look.
+HIMAGELIST CreateToolBarPictures(bool disabled);

@@ -1,0 +1,317 @@
+#include "mainwindow/FolderHistory.h"
+#include "mainwindow/Main.h"
+#include "settings/EnvSettings.h"
+#include "toolkit/Application.h"
+#include "toolkit/Menu.h"
+
+#if __has_include("results/Result.h")
+#include "results/Result.h"
+#define HAVE_RESULTS 1
+#endif
+#if __has_include("mainwindow/About.h")
+#include "mainwindow/About.h"
+#define HAVE_ABOUT 1
+#endif
+#if __has_include("settings/EnvSet.h")
+#include "settings/EnvSet.h"
+#define HAVE_ENVSET 1
+#endif
+
+namespace {
+const WORD KeyA = 65;
+const WORD KeyF5 = 116;
+} // namespace
+
+bool TMainDlg::MenuCommand(WORD id)
+{
+    switch (id) {
+    case CompMenuItem:
+    case CompPMenuItem:
+        CompMenuItemClick();
+        return true;
+    case FolderChangeMenuItem:
+        FolderChangeMenuItemClick();
+        return true;
+    case ExitMenuItem:
+        ExitMenuItemClick();
+        return true;
+    case ToolBarMenuItem:
+        ToolBarMenuItemClick();
+        return true;
+    case StatusBarMenuItem:
+        StatusBarMenuItemClick();
+        return true;
+    case LargeIconMenuItem:
+    case IconPMenuItem:
+        SetViewStyleOfFocusedPane(TFileView::vsIcon);
+        return true;
+    case SmallIconMenuItem:
+    case SmallIconPMenuItem:
+        SetViewStyleOfFocusedPane(TFileView::vsSmallIcon);
+        return true;
+    case ListMenuItem:
+    case ListPMenuItem:
+        SetViewStyleOfFocusedPane(TFileView::vsList);
+        return true;
+    case DetailMenuItem:
+    case ReportPMenuItem:
+        SetViewStyleOfFocusedPane(TFileView::vsReport);
+        return true;
+    case AllSlctMenuItem:
+        AllSlctMenuItemClick();
+        return true;
+    case RefreshMenuItem:
+    case RefreshPMenuItem:
+        RefreshMenuItemClick();
+        return true;
+    case CompObjDateMenuItem:
+        ToggleOption(id, EnvSettings.CompDate);
+        return true;
+    case CompObjSizeMenuItem:
+        ToggleOption(id, EnvSettings.CompSize);
+        return true;
+    case CompObjContentsMenuItem:
+        ToggleOption(id, EnvSettings.CompContents);
+        return true;
+    case DiscordMenu:
+        ToggleOption(id, EnvSettings.DispDiscord);
+        return true;
+    case EnvSetMenuItem:
+        EnvSetMenuItemClick();
+        return true;
+    case ContentsMenuItem:
+        ContentsMenuItemClick();
+        return true;
+    case AboutMenuItem:
+        AboutMenuItemClick();
+        return true;
+    }
+    return false;
+}
+
+void TMainDlg::ToolBarButtonClick(UINT id)
+{
+    switch (id) {
+    case ExitTButton:
+        ExitMenuItemClick();
+        break;
+    case IconTButton:
+        SetViewStyleOfFocusedPane(TFileView::vsIcon);
+        break;
+    case SmallIconTButton:
+        SetViewStyleOfFocusedPane(TFileView::vsSmallIcon);
+        break;
+    case ListTButton:
+        SetViewStyleOfFocusedPane(TFileView::vsList);
+        break;
+    case ReportTButton:
+        SetViewStyleOfFocusedPane(TFileView::vsReport);
+        break;
+    case AllSlctTButton:
+        AllSlctMenuItemClick();
+        break;
+    case FolderChangeTButton:
+        FolderChangeMenuItemClick();
+        break;
+    case CompTButton:
+        CompMenuItemClick();
+        break;
+    }
+}
+
+void TMainDlg::CompMenuItemClick()
+{
+    if (Compare) Compare(*this);
+}
+
+void TMainDlg::ShowResults()
+{
+#ifdef HAVE_RESULTS
+    ::ShowResults(SelectedPath(PaneSide::Src), SelectedPath(PaneSide::Des));
+#endif
+}
+
+void TMainDlg::ExitMenuItemClick()
+{
+    SrcFileView.SelectAll(false);
+    Close();
+}
+
+void TMainDlg::FolderChangeMenuItemClick()
+{
+    EnableWindow(Handle, FALSE);
+    std::string des = DesFolderView.GetSelectedPath();
+    std::string src = SrcFolderView.GetSelectedPath();
+    DesFolderView.SelectPath(src);
+    SrcFolderView.SelectPath(des);
+    EnableWindow(Handle, TRUE);
+}
+
+void TMainDlg::ToolBarMenuItemClick()
+{
+    SetMenuChecked(MainMenu, ToolBarMenuItem, !ToolBarShown());
+    SetBarsFromMarks();
+}
+
+void TMainDlg::StatusBarMenuItemClick()
+{
+    SetMenuChecked(MainMenu, StatusBarMenuItem, !StatusBarShown());
+    SetBarsFromMarks();
+}
+
+TFileView* TMainDlg::FocusedFileView()
+{
+    HWND focus = GetFocus();
+    if (!focus) return nullptr;
+    if (focus == SrcFileView.Handle || focus == SrcFolderView.Handle) return &SrcFileView;
+    if (focus == DesFileView.Handle || focus == DesFolderView.Handle) return &DesFileView;
+    return nullptr;
+}
+
+void TMainDlg::SetViewStyleOfFocusedPane(int style)
+{
+    TFileView* list = FocusedFileView();
+    if (!list) return;
+    list->SetViewStyle(style);
+    UpdateViewStyleMarks(*list);
+}
+
+void TMainDlg::FilePopupMenuPopup()
+{
+    static const UINT items[] = {IconPMenuItem, SmallIconPMenuItem, ListPMenuItem, ReportPMenuItem};
+    for (UINT item : items)
+        SetMenuChecked(FilePopupMenu, item, false);
+    TFileView* list = FocusedFileView();
+    if (!list) return;
+    int style = list->ViewStyle();
+    if (style >= 0 && style <= 3)
+        CheckMenuRadio(FilePopupMenu,
+                       {IconPMenuItem, SmallIconPMenuItem, ListPMenuItem, ReportPMenuItem},
+                       items[style]);
+}
+
+void TMainDlg::ShowFilePopup(TFileView& list, POINT screen)
+{
+    list.SetFocus();
+    FilePopupMenuPopup();
+    if (screen.x == -1 && screen.y == -1) { // from the keyboard: at the list's corner
+        screen = {0, 0};
+        ClientToScreen(list.Handle, &screen);
+    }
+    TrackPopupMenu(FilePopupMenu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, Handle,
+                   nullptr);
+}
+
+void TMainDlg::AllSlctMenuItemClick()
+{
+    SelectAllFiles(SrcFileView);
+}
+
+void TMainDlg::RefreshFolderView(TFolderView& view)
+{
+    std::string path = view.GetSelectedPath();
+    view.RebuildTree();
+    view.SelectPath(path);
+}
+
+void TMainDlg::RefreshMenuItemClick()
+{
+    HWND focus = GetFocus();
+    if (!focus) return;
+    if (focus == SrcFolderView.Handle) RefreshFolderView(SrcFolderView);
+    if (focus == DesFolderView.Handle) RefreshFolderView(DesFolderView);
+    if (focus == SrcFileView.Handle) SrcFileView.FillList();
+    if (focus == DesFileView.Handle) DesFileView.FillList();
+}
+
+void TMainDlg::SrcFileViewKeyDown(WORD key, bool shift, bool alt, bool ctrl)
+{
+    if (alt && !shift && !ctrl) return;
+    if (key == KeyA && shift && !alt && !ctrl) SelectAllFiles(SrcFileView);
+    if (key == KeyF5) SrcFileView.FillList();
+}
+
+void TMainDlg::DesFileViewKeyDown(WORD key, bool, bool, bool)
+{
+    if (key == KeyF5) DesFileView.FillList();
+}
+
+void TMainDlg::SrcFolderViewKeyDown(WORD key, bool, bool, bool)
+{
+    if (key == KeyF5) RefreshFolderView(SrcFolderView);
+}
+
+void TMainDlg::DesFolderViewKeyDown(WORD key, bool, bool, bool)
+{
+    if (key == KeyF5) RefreshFolderView(DesFolderView);
+}
+
+void TMainDlg::ToggleOption(UINT id, bool& setting)
+{
+    setting = !setting;
+    SetMenuChecked(MainMenu, id, setting);
+}
+
+void TMainDlg::SrcFileViewClick()
+{
+    if (Control* focused = ControlOf(GetFocus())) UpdateViewStyleMarks(*focused);
+}
+
+void TMainDlg::DesFileViewClick()
+{
+    if (Control* focused = ControlOf(GetFocus())) UpdateViewStyleMarks(*focused);
+}
+
+void TMainDlg::SrcFileViewChange()
+{
+    UpdateStatusBar();
+}
+void TMainDlg::SrcFolderViewChange()
+{
+    UpdateStatusBar();
+}
+
+void TMainDlg::SrcFolderCBoxExChange()
+{
+    std::string path = SrcFolderCBoxEx.Item(SrcFolderCBoxEx.ItemIndex());
+    SrcFolderView.SelectPath(path);
+    ::AddFolderHistory(SrcFolderCBoxEx, path);
+    SrcFileView.SetFocus();
+}
+
+void TMainDlg::DesFolderCBoxExChange()
+{
+    std::string path = DesFolderCBoxEx.Item(DesFolderCBoxEx.ItemIndex());
+    DesFolderView.SelectPath(path);
+    ::AddFolderHistory(DesFolderCBoxEx, path);
+    DesFileView.SetFocus();
+}
+
+void TMainDlg::SrcHSplitterExMoved()
+{
+    if (EnvSettings.FolderListResize) SetFolderPanelWidth(Des, Src.FolderPanelWidth);
+}
+
+void TMainDlg::DesHSplitterExMoved()
+{
+    if (EnvSettings.FolderListResize) SetFolderPanelWidth(Src, Des.FolderPanelWidth);
+}
+
+void TMainDlg::ContentsMenuItemClick()
+{
+    WinHelpA(Handle, Application.HelpFile.c_str(), 11, 0);
+}
+
+void TMainDlg::AboutMenuItemClick()
+{
+#ifdef HAVE_ABOUT
+    TAboutDlg about;
+    about.ShowDialog();
+#endif
+}
+
+void TMainDlg::EnvSetMenuItemClick()
+{
+#ifdef HAVE_ENVSET
+#endif
+}

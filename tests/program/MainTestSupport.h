@@ -1,0 +1,48 @@
+#pragma once
+#include "mainwindow/Main.h"
+#include "settings/EnvSettings.h"
+#include "settings/RegistryStore.h"
+#include "tests/common/TempFolder.h"
+
+#include <memory>
+#include <string>
+#include <windows.h>
+
+// A main window created over a fresh store, with both panes started in a folder of
+// the test's own (the process's current directory is what a first start shows).
+inline void ClearStore()
+{
+    RegDeleteTreeA(HKEY_CURRENT_USER, RegistryRootPath);
+}
+
+inline std::string StoredText(const char* section, const std::string& name)
+{
+    return ReadString(section, name, "<missing>");
+}
+
+inline std::string WithoutTrailingSlash(std::string path)
+{
+    if (path.size() > 3 && path.back() == '\\') path.pop_back();
+    return path;
+}
+
+inline std::unique_ptr<TMainDlg> OpenMainWindow(const std::string& startFolder)
+{
+    SetCurrentDirectoryA(WithoutTrailingSlash(startFolder).c_str());
+    EnvSettings = TEnvSettings{};
+    auto form = std::make_unique<TMainDlg>();
+    form->Create();
+    return form;
+}
+
+inline bool SamePath(const std::string& a, const std::string& b)
+{
+    return lstrcmpiA(WithoutTrailingSlash(a).c_str(), WithoutTrailingSlash(b).c_str()) == 0;
+}
+
+inline int IndexOfCaption(TFileView& list, const std::string& caption)
+{
+    for (int i = 0; i < list.ItemCount(); ++i)
+        if (list.ItemCaption(i) == caption) return i;
+    return -1;
+}

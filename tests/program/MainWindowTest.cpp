@@ -1,0 +1,205 @@
+#include "tests/program/MainTestSupport.h"
+#include "toolkit/Menu.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+// A reference folder of 12 items (3 folders, 9 files of 2548 bytes in all) and a
+// target folder, as a user would pick them.
+struct MainWindowTest : ::testing::Test {
+    TempFolder Temp;
+    std::string Ref, Des;
+    std::unique_ptr<TMainDlg> Form;
+
+    void SetUp() override
+    {
+        ClearStore();
+        Ref = Temp.MakeFolder("ref");
+        Des = Temp.MakeFolder("des");
+        Temp.WriteFile("ref\\a500.bin", std::string(500, 'a'));
+        Temp.WriteFile("ref\\k1.bin", std::string(1024, 'k'));
+        Temp.WriteFile("ref\\k2.bin", std::string(1024, 'k'));
+        for (int i = 0; i < 6; ++i)
+            Temp.WriteFile("ref\\e" + std::to_string(i) + ".txt", "");
+        Temp.WriteFile("ref\\sub1\\x.txt", "x");
+        Temp.MakeFolder("ref\\sub2");
+        Temp.MakeFolder("ref\\sub3");
+        Temp.WriteFile("des\\a500.bin", std::string(500, 'a'));
+        Form = OpenMainWindow(Des);
+        Form->SrcFolderView.SelectPath(WithoutTrailingSlash(Ref));
+    }
+    void TearDown() override
+    {
+        Form.reset();
+        ClearStore();
+    }
+    std::string Panel(int i) { return Form->StatusBar.PanelText(i); }
+    void SelectOnly(std::initializer_list<const char*> captions)
+    {
+        TFileView& list = Form->SrcFileView;
+        list.SelectAll(false);
+        for (const char* c : captions)
+            list.SetItemSelected(IndexOfCaption(list, c), true);
+    }
+};
+} // namespace
+
+TEST_F(MainWindowTest, StatusBarDescribesTheReferenceSelection)
+{
+    ASSERT_EQ(12, Form->SrcFileView.ItemCount());
+    Form->SrcFileView.SelectAll(false);
+    EXPECT_EQ("12 個のオブジェクト", Panel(0));
+    EXPECT_EQ("2.49KB", Panel(1));
+
+    SelectOnly({"sub1"});
+    EXPECT_EQ("1 個のオブジェクトを選択", Panel(0));
+    EXPECT_EQ("", Panel(1));
+
+    SelectOnly({"a500.bin"});
+    EXPECT_EQ("500 バイト", Panel(1));
+
+    SelectOnly({"k1.bin", "sub1", "k2.bin"});
+    EXPECT_EQ("3 個のオブジェクトを選択", Panel(0));
+    EXPECT_EQ("2KB", Panel(1));
+
+    // The target pane never writes the status bar.
+    Form->DesFileView.SetItemSelected(0, true);
+    Form->DesFolderView.SelectPath(WithoutTrailingSlash(Ref));
+    EXPECT_EQ("3 個のオブジェクトを選択", Panel(0));
+    EXPECT_EQ("2KB", Panel(1));
+
+    // Select all suppresses the per-item refreshes; every item ends up selected.
+    Form->MenuCommand(AllSlctMenuItem);
+    EXPECT_EQ(12, Form->SrcFileView.SelCount());
+}
+
+TEST_F(MainWindowTest, CommandsActOnTheFocusedPane)
+{
+    Form->ShowInStoredState();
+    TMainDlg& f = *Form;
+    ASSERT_EQ(TFileView::vsList, f.SrcFileView.ViewStyle());
+
+    f.DesFolderView.SetFocus();
+    f.MenuCommand(DetailMenuItem);
+    EXPECT_EQ(TFileView::vsReport, f.DesFileView.ViewStyle());
+    EXPECT_EQ(TFileView::vsList, f.SrcFileView.ViewStyle());
+    EXPECT_TRUE(MenuChecked(f.MainMenu, DetailMenuItem));
+    EXPECT_FALSE(MenuChecked(f.MainMenu, ListMenuItem));
+    EXPECT_TRUE(f.ToolBar.Down(ReportTButton));
+    EXPECT_FALSE(f.ToolBar.Down(ListTButton));
+
+    // The toolbar's button reaches the same command, on the reference pane now.
+    f.SrcFileView.SetFocus();
+    f.ToolBar.Click(SmallIconTButton);
+    EXPECT_EQ(TFileView::vsSmallIcon, f.SrcFileView.ViewStyle());
+    EXPECT_TRUE(MenuChecked(f.MainMenu, SmallIconMenuItem));
+    f.FilePopupMenuPopup();
+    EXPECT_TRUE(MenuChecked(f.FilePopupMenu, SmallIconPMenuItem));
+    EXPECT_FALSE(MenuChecked(f.FilePopupMenu, ReportPMenuItem));
+
+    // A click in the target pane shows that pane's style in the marks.
+    f.DesFileView.SetFocus();
+    f.DesFileViewClick();
+    EXPECT_TRUE(MenuChecked(f.MainMenu, DetailMenuItem));
+
+    // With the focus in a drop-down nothing is changed, and refresh does nothing either.
+    f.SrcFolderCBoxEx.SetFocus();
+    f.MenuCommand(LargeIconMenuItem);
+    EXPECT_EQ(TFileView::vsSmallIcon, f.SrcFileView.ViewStyle());
+    EXPECT_EQ(TFileView::vsReport, f.DesFileView.ViewStyle());
+    Temp.WriteFile("ref\\late.txt", "l");
+    f.MenuCommand(RefreshMenuItem);
+    EXPECT_EQ(12, f.SrcFileView.ItemCount());
+
+    // Select all from the target pane still selects the whole reference list.
+    f.DesFileView.SetFocus();
+    f.MenuCommand(AllSlctMenuItem);
+    EXPECT_EQ(12, f.SrcFileView.SelCount());
+    EXPECT_EQ(0, f.DesFileView.SelCount());
+
+    // Keys: Alt+F5 does nothing in the reference list, F5 with Alt refreshes the target list.
+    f.SrcFileViewKeyDown(116, false, true, false);
+    EXPECT_EQ(12, f.SrcFileView.ItemCount());
+    f.SrcFileViewKeyDown(116, false, false, true);
+    EXPECT_EQ(13, f.SrcFileView.ItemCount());
+    Temp.WriteFile("des\\late.txt", "l");
+    f.DesFileViewKeyDown(116, false, true, false);
+    EXPECT_EQ(2, f.DesFileView.ItemCount());
+    f.SrcFileView.SelectAll(false);
+    f.SrcFileViewKeyDown('A', false, true, false);
+    EXPECT_EQ(0, f.SrcFileView.SelCount());
+    f.SrcFileViewKeyDown('A', true, false, false);
+    EXPECT_EQ(13, f.SrcFileView.SelCount());
+
+    // Refresh on a tree keeps its folder.
+    f.SrcFolderView.SetFocus();
+    f.MenuCommand(RefreshMenuItem);
+    EXPECT_TRUE(SamePath(Ref, f.SrcFolderView.GetSelectedPath()));
+}
+
+TEST_F(MainWindowTest, SwapBarsTogglesAndSplitters)
+{
+    TMainDlg& f = *Form;
+    f.AddFolderHistory(PaneSide::Src, "Z:\\history");
+    f.MenuCommand(FolderChangeMenuItem);
+    EXPECT_TRUE(SamePath(Ref, f.DesFolderView.GetSelectedPath()));
+    EXPECT_TRUE(SamePath(Des, f.SrcFolderView.GetSelectedPath()));
+    EXPECT_EQ(1, f.SrcFileView.ItemCount());
+    EXPECT_EQ(12, f.DesFileView.ItemCount());
+    f.ToolBar.Click(FolderChangeTButton);
+    EXPECT_TRUE(SamePath(Ref, f.SrcFolderView.GetSelectedPath()));
+    EXPECT_TRUE(SamePath(Des, f.DesFolderView.GetSelectedPath()));
+    EXPECT_EQ(1, f.SrcFolderCBoxEx.Count());
+    EXPECT_EQ(0, f.DesFolderCBoxEx.Count());
+    EXPECT_TRUE(f.Enabled());
+
+    // Bars: hidden bars give their room to the panes.
+    f.MenuCommand(ToolBarMenuItem);
+    f.MenuCommand(StatusBarMenuItem);
+    EXPECT_FALSE(MenuChecked(f.MainMenu, ToolBarMenuItem));
+    EXPECT_FALSE(f.ToolBar.Visible());
+    EXPECT_FALSE(f.StatusBar.Visible());
+    EXPECT_EQ(0, f.SrcDesPanel.Top());
+    EXPECT_EQ(f.ClientSize().cy, f.SrcDesPanel.Height());
+    f.MenuCommand(ToolBarMenuItem);
+    EXPECT_TRUE(f.ToolBar.Visible());
+    EXPECT_EQ(30, f.SrcDesPanel.Top());
+
+    // Toggling an option twice leaves it and its mark as they were.
+    for (int i = 0; i < 2; ++i) {
+        f.MenuCommand(CompObjDateMenuItem);
+        EXPECT_EQ(i == 1, EnvSettings.CompDate);
+        EXPECT_EQ(EnvSettings.CompDate, MenuChecked(f.MainMenu, CompObjDateMenuItem));
+    }
+    f.MenuCommand(DiscordMenu);
+    EXPECT_FALSE(EnvSettings.DispDiscord);
+    EXPECT_FALSE(MenuChecked(f.MainMenu, DiscordMenu));
+
+    // Dragging the reference pane's folder splitter, with and without the linked widths.
+    auto drag = [](TSplitterEx& bar, int dx, int dy) {
+        SendMessageA(bar.Handle, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
+        SendMessageA(bar.Handle, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(1 + dx, 1 + dy));
+        SendMessageA(bar.Handle, WM_LBUTTONUP, 0, MAKELPARAM(1 + dx, 1 + dy));
+    };
+    ASSERT_EQ(200, f.SrcFolderPanel.Width());
+    drag(f.SrcHSplitterEx, 40, 0);
+    EXPECT_EQ(240, f.SrcFolderPanel.Width());
+    EXPECT_EQ(200, f.DesFolderPanel.Width());
+    EnvSettings.FolderListResize = true;
+    drag(f.SrcHSplitterEx, -300, 0);
+    EXPECT_EQ(30, f.SrcFolderPanel.Width());
+    EXPECT_EQ(30, f.DesFolderPanel.Width());
+    drag(f.VSplitter, 0, 25);
+    EXPECT_EQ(225, f.SrcPanel.Height());
+
+    // Choosing a history entry, as the user's choice in the drop-down does.
+    f.AddFolderHistory(PaneSide::Des, WithoutTrailingSlash(Ref));
+    f.AddFolderHistory(PaneSide::Des, WithoutTrailingSlash(Des));
+    f.DesFolderCBoxEx.SetItemIndex(1);
+    SendMessageA(GetParent(f.DesFolderCBoxEx.Handle), WM_COMMAND,
+                 MAKEWPARAM(GetDlgCtrlID(f.DesFolderCBoxEx.Handle), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(f.DesFolderCBoxEx.Handle));
+    EXPECT_TRUE(SamePath(Ref, f.DesFolderView.GetSelectedPath()));
+    EXPECT_EQ(WithoutTrailingSlash(Ref), f.DesFolderCBoxEx.Item(0));
+    EXPECT_EQ(2, f.DesFolderCBoxEx.Count());
+}

@@ -1,0 +1,189 @@
+#include "tests/program/MainTestSupport.h"
+#include "toolkit/Menu.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+struct MainStateTest : ::testing::Test {
+    TempFolder Temp;
+    std::string Start;
+    void SetUp() override
+    {
+        ClearStore();
+        Start = Temp.MakeFolder("start");
+        Temp.WriteFile("start\\one.txt", "1");
+    }
+    void TearDown() override { ClearStore(); }
+};
+
+const char* const MainValues[] = {"Top",
+                                  "Left",
+                                  "Height",
+                                  "Width",
+                                  "WindowState",
+                                  "SrcDirectory",
+                                  "DesDirectory",
+                                  "ViewBColor",
+                                  "MsgFontName",
+                                  "MsgFontSize",
+                                  "MsgFontStyle",
+                                  "MsgTextColor",
+                                  "SrcFolderViewWidth",
+                                  "DesFolderViewWidth",
+                                  "SrcFileVViewStyle",
+                                  "DesFileVViewStyle",
+                                  "SrcFVNameWidth",
+                                  "SrcFVSizeWidth",
+                                  "SrcFVKindWidth",
+                                  "SrcFVDateWidth",
+                                  "DesFVNameWidth",
+                                  "DesFVSizeWidth",
+                                  "DesFVKindWidth",
+                                  "DesFVDateWidth",
+                                  "SrcHeight"};
+const char* const EnvironmentValues[] = {"ToolBarDisp",       "StatusBarDisp",
+                                         "DispDiscord",       "CompDate",
+                                         "CompSize",          "CompContents",
+                                         "CompSort",          "CompSortKind",
+                                         "FolderListResize",  "AllSelect",
+                                         "DragDrop",          "SoundFlag",
+                                         "SameSoundFileName", "DiscordSoundFileName",
+                                         "ProgTime"};
+} // namespace
+
+TEST_F(MainStateTest, FirstStartHasTheDesignedStateAndTheCloseStoresEveryValue)
+{
+    auto form = OpenMainWindow(Start);
+    TMainDlg& f = *form;
+    RECT r = f.Bounds();
+    EXPECT_EQ(299, r.left);
+    EXPECT_EQ(97, r.top);
+    EXPECT_EQ(661, r.right - r.left);
+    EXPECT_EQ(497, r.bottom - r.top);
+    EXPECT_EQ(0, f.StoredWindowState());
+    EXPECT_TRUE(f.ToolBarShown());
+    EXPECT_TRUE(f.StatusBarShown());
+    EXPECT_TRUE(SamePath(Start, f.SrcFolderView.GetSelectedPath()));
+    EXPECT_TRUE(SamePath(Start, f.DesFolderView.GetSelectedPath()));
+    EXPECT_EQ(1, f.SrcFileView.ItemCount());
+    EXPECT_EQ(200, f.SrcFolderPanel.Width());
+    EXPECT_EQ(200, f.DesFolderPanel.Width());
+    EXPECT_EQ(200, f.SrcPanel.Height());
+    EXPECT_EQ(70, f.SrcFileView.ColumnWidth(1));
+    EXPECT_EQ(70, f.DesFileView.ColumnWidth(1));
+    EXPECT_EQ(0, f.SrcFolderCBoxEx.Count());
+    EXPECT_EQ(0, f.DesFolderCBoxEx.Count());
+    EXPECT_TRUE(EnvSettings.CompDate && EnvSettings.CompSize && EnvSettings.CompContents);
+    EXPECT_TRUE(EnvSettings.DispDiscord && EnvSettings.ProgTime);
+    EXPECT_FALSE(EnvSettings.SoundFlag || EnvSettings.DragDrop || EnvSettings.AllSelect);
+    EXPECT_TRUE(MenuChecked(f.MainMenu, CompObjDateMenuItem));
+    EXPECT_TRUE(MenuChecked(f.MainMenu, DiscordMenu));
+    EXPECT_TRUE(MenuChecked(f.MainMenu, ListMenuItem));
+    EXPECT_TRUE(f.ToolBar.Down(ListTButton));
+    EXPECT_EQ("1 個のオブジェクト", f.StatusBar.PanelText(0));
+
+    f.SrcFileView.SetItemSelected(0, true);
+    f.MenuCommand(ExitMenuItem);
+    EXPECT_EQ(nullptr, f.Handle);
+    for (const char* name : MainValues)
+        EXPECT_NE("<missing>", StoredText("Main", name)) << name;
+    for (const char* name : EnvironmentValues)
+        EXPECT_NE("<missing>", StoredText("Environment", name)) << name;
+    EXPECT_EQ("<missing>", StoredText("Main", "SrcFolderList0"));
+    EXPECT_EQ("299", StoredText("Main", "Left"));
+    EXPECT_EQ("497", StoredText("Main", "Height"));
+    EXPECT_EQ("0", StoredText("Main", "WindowState"));
+    EXPECT_EQ("-2147483643", StoredText("Main", "ViewBColor"));
+    EXPECT_EQ("-2147483640", StoredText("Main", "MsgTextColor"));
+    EXPECT_EQ("ＭＳ Ｐゴシック", StoredText("Main", "MsgFontName"));
+    EXPECT_EQ("9", StoredText("Main", "MsgFontSize"));
+    EXPECT_EQ("70", StoredText("Main", "SrcFVSizeWidth"));
+    EXPECT_EQ("200", StoredText("Main", "SrcHeight"));
+    EXPECT_EQ("2", StoredText("Main", "SrcFileVViewStyle"));
+    EXPECT_EQ("1", StoredText("Environment", "ToolBarDisp"));
+    EXPECT_TRUE(SamePath(Start, StoredText("Main", "SrcDirectory")));
+}
+
+TEST_F(MainStateTest, StoredValuesComeBackIntoTheWindow)
+{
+    std::string other = Temp.MakeFolder("other");
+    WriteString("Main", "ViewBColor", "16777215");
+    WriteString("Main", "SrcFolderViewWidth", "10");
+    WriteString("Main", "DesFolderViewWidth", "150");
+    WriteString("Main", "SrcHeight", "120");
+    WriteString("Main", "Left", "40");
+    WriteString("Main", "Width", "700");
+    WriteString("Main", "DesDirectory", WithoutTrailingSlash(other));
+    WriteString("Main", "DesFileVViewStyle", "3");
+    WriteString("Main", "DesFVNameWidth", "222");
+    WriteString("Main", "MsgFontSize", "12");
+    WriteString("Main", "MsgFontStyle", "1");
+    WriteString("Environment", "StatusBarDisp", "0");
+    WriteString("Environment", "CompSize", "abc");
+    WriteString("Environment", "CompDate", "0");
+    WriteString("Environment", "AllSelect", "2");
+    for (int i = 0; i < 10; ++i)
+        WriteString("Main", "SrcFolderList" + std::to_string(i), "C:\\old" + std::to_string(i));
+
+    auto form = OpenMainWindow(Start);
+    TMainDlg& f = *form;
+    for (const Control* view :
+         std::initializer_list<const Control*>{&f.SrcFolderView, &f.DesFolderView})
+        EXPECT_EQ(clWindow, static_cast<const TFolderView*>(view)->BackColor());
+    EXPECT_EQ(clWindow, f.SrcFileView.BackColor());
+    EXPECT_EQ(clWindow, f.DesFileView.BackColor());
+    EXPECT_EQ(12, f.DesFileView.Look().FontSize);
+    EXPECT_EQ(1, f.SrcFolderView.Look().FontStyle);
+    EXPECT_EQ(30, f.SrcFolderPanel.Width());
+    EXPECT_EQ(150, f.DesFolderPanel.Width());
+    EXPECT_EQ(120, f.SrcPanel.Height());
+    EXPECT_EQ(40, f.Left());
+    EXPECT_EQ(700, f.Width());
+    EXPECT_TRUE(SamePath(other, f.DesFolderView.GetSelectedPath()));
+    EXPECT_EQ(TFileView::vsReport, f.DesFileView.ViewStyle());
+    EXPECT_EQ(222, f.DesFileView.ColumnWidth(0));
+    EXPECT_FALSE(f.StatusBar.Visible());
+    EXPECT_FALSE(MenuChecked(f.MainMenu, StatusBarMenuItem));
+    EXPECT_TRUE(EnvSettings.CompSize); // not a number: the default
+    EXPECT_FALSE(EnvSettings.CompDate);
+    EXPECT_FALSE(MenuChecked(f.MainMenu, CompObjDateMenuItem));
+    // "2" reads as true: the whole reference list starts selected.
+    EXPECT_TRUE(EnvSettings.AllSelect);
+    EXPECT_EQ(1, f.SrcFileView.SelCount());
+    ASSERT_EQ(10, f.SrcFolderCBoxEx.Count());
+    EXPECT_EQ(-1, f.SrcFolderCBoxEx.ItemIndex());
+
+    // A history of three entries writes three values; the rest keep what they held.
+    while (f.SrcFolderCBoxEx.Count() > 0)
+        f.SrcFolderCBoxEx.Delete(0);
+    f.AddFolderHistory(PaneSide::Src, "C:\\C");
+    f.AddFolderHistory(PaneSide::Src, "C:\\B");
+    f.AddFolderHistory(PaneSide::Src, "C:\\A");
+    f.Close();
+    EXPECT_EQ("C:\\A", StoredText("Main", "SrcFolderList0"));
+    EXPECT_EQ("C:\\C", StoredText("Main", "SrcFolderList2"));
+    for (int i = 3; i < 10; ++i)
+        EXPECT_EQ("C:\\old" + std::to_string(i),
+                  StoredText("Main", "SrcFolderList" + std::to_string(i)));
+    EXPECT_EQ("-2147483643", StoredText("Main", "ViewBColor"));
+    EXPECT_EQ("30", StoredText("Main", "SrcFolderViewWidth"));
+    EXPECT_EQ("0", StoredText("Environment", "StatusBarDisp"));
+    EXPECT_EQ("0", StoredText("Environment", "CompDate"));
+    EXPECT_EQ("1", StoredText("Environment", "CompSize"));
+}
+
+TEST_F(MainStateTest, MaximizedCloseKeepsTheNormalBounds)
+{
+    WriteString("Main", "Top", "50");
+    WriteString("Main", "Left", "60");
+    WriteString("Main", "WindowState", "2");
+    auto form = OpenMainWindow(Start);
+    EXPECT_EQ(2, form->StoredWindowState());
+    form->ShowInStoredState();
+    EXPECT_TRUE(IsZoomed(form->Handle));
+    form->Close();
+    EXPECT_EQ("2", StoredText("Main", "WindowState"));
+    EXPECT_EQ("50", StoredText("Main", "Top"));
+    EXPECT_EQ("60", StoredText("Main", "Left"));
+    EXPECT_EQ("<missing>", StoredText("Main", "Width"));
+}
