@@ -1,0 +1,198 @@
+#include "results/Result.h"
+
+#include "engine/Util.h"
+#include "settings/EnvSettings.h"
+
+#include <shellapi.h>
+
+int ResultSortDirections[ResultColumnCount] = {1, 1, 1, 1, 1};
+ShellExecuteFunction ShellExecuteRequest = ShellExecuteA;
+
+namespace {
+const WORD TrelkDispPMenuItemId = 101;
+const WORD ExplorerPMenuItemId = 102;
+const int ButtonPanelWidth = 269;
+const std::string DifferText = "不一致";
+} // namespace
+
+TResultDlg::~TResultDlg()
+{
+    Destroy();
+    if (FilePMenu) DestroyMenu(FilePMenu);
+    if (font_) DeleteObject(font_);
+}
+
+bool TResultDlg::Open(const std::string& srcFolderPath, const std::string& desFolderPath)
+{
+    font_ = CreateFontPixels("ＭＳ Ｐゴシック", 12);
+    FormArgs args;
+    args.Caption = "結果";
+    args.Width = 643;
+    args.Height = 463;
+    args.ClientSize = false;
+    args.Resizable = true;
+    args.Buttons = TitleButtons::CloseOnly;
+    args.Font = font_;
+    if (!CreateForm(args)) return false;
+
+    SrcFolderDisp.SetCaption(srcFolderPath);
+    DesFolderDisp.SetCaption(desFolderPath);
+    FileNumSText.SetText(std::to_string(EntryCount));
+    NotSameFileSText.SetText(std::to_string(MismatchCount));
+
+    ResultList.SetRedraw(false);
+    Rows = ListedRows(FileEntries, EntryCount, EnvSettings.DispDiscord);
+    SortResultRows(Rows, rcName, ResultSortDirections[rcName]);
+    ResultList.SetRowCount(static_cast<int>(Rows.size()));
+    ResultList.SetRedraw(true);
+    return true;
+}
+
+void TResultDlg::FormCreate()
+{
+    for (int& direction : ResultSortDirections)
+        direction = 1;
+
+    HeaderPanel.Create(Handle, 0, 0, 0, 61);
+    Panel1.Create(HeaderPanel.Handle, 4, 4, 425, 53, Bevel::RaisedInnerLoweredOuter);
+    Label1.Create(Panel1.Handle, "基準フォルダ：", 8, 10, 77, 12);
+    SrcFolderDisp.Create(Panel1.Handle, 88, 8, 329, 17);
+    Label2.Create(Panel1.Handle, "対象フォルダ：", 8, 30, 77, 12);
+    DesFolderDisp.Create(Panel1.Handle, 88, 28, 329, 17);
+    Panel2.Create(HeaderPanel.Handle, 432, 4, 173, 53, Bevel::RaisedInnerLoweredOuter);
+    Label3.Create(Panel2.Handle, "対象ファイル数：", 8, 10, 97, 12);
+    FileNumSText.Create(Panel2.Handle, "0", 108, 8, 57, 17, TextAlign::Right, true);
+    Label4.Create(Panel2.Handle, "不一致ファイル数：", 8, 30, 97, 12);
+    NotSameFileSText.Create(Panel2.Handle, "0", 108, 28, 57, 17, TextAlign::Right, true);
+
+    ResultList.Create(Handle, 0, 61, 0, 0, true, true);
+    ResultList.AddColumn("名前", 160, TextAlign::Left);
+    ResultList.AddColumn("フォルダ名", 210, TextAlign::Left);
+    ResultList.AddColumn("日時", 80, TextAlign::Center);
+    ResultList.AddColumn("サイズ", 80, TextAlign::Center);
+    ResultList.AddColumn("内容", 80, TextAlign::Center);
+    ResultList.OnGetText = [this](int row, int column) {
+        if (row < 0 || row >= static_cast<int>(Rows.size())) return std::string();
+        return ResultRowText(Rows[static_cast<size_t>(row)], column);
+    };
+    ResultList.OnColumnClick = [this](int column) { ResultListColumnClick(column); };
+    ResultList.OnChange = [this] { ResultListChange(); };
+    ResultList.OnClick = [this] { ResultListClick(); };
+    ResultList.OnRightClick = [this] { ResultListRightClick(); };
+
+    FooterPanel.Create(Handle, 0, 0, 0, 33);
+    ButtonPanel.Create(FooterPanel.Handle, 0, 4, ButtonPanelWidth, 29);
+    OKButton.Create(ButtonPanel.Handle, "閉じる(&C)", 12, 0, 77, 25, true);
+    TrelkDispButton.Create(ButtonPanel.Handle, "比較表示(&D)", 96, 0, 77, 25);
+    SaveButton.Create(ButtonPanel.Handle, "結果保存(&S)", 180, 0, 77, 25);
+    TrelkDispButton.SetEnabled(false);
+    DefaultButtonId = OKButton.Id();
+    OKButton.OnClick = [this] { OKButtonClick(); };
+    TrelkDispButton.OnClick = [this] { TrelkDispButtonClick(); };
+    SaveButton.OnClick = [this] { SaveButtonClick(); };
+
+    FilePMenu = CreatePopupMenu();
+    AppendMenuA(FilePMenu, MF_STRING | MF_GRAYED, TrelkDispPMenuItemId, "比較表示(&D)");
+    AppendMenuA(FilePMenu, MF_STRING, ExplorerPMenuItemId, "エクスプローラ(&E)");
+}
+
+void TResultDlg::FormResize()
+{
+    if (!FooterPanel.Exists()) return;
+    SIZE client = ClientSize();
+    HeaderPanel.SetBounds(0, 0, client.cx, 61);
+    FooterPanel.SetBounds(0, client.cy - 33, client.cx, 33);
+    ResultList.SetBounds(0, 61, client.cx, std::max(0L, client.cy - 61 - 33));
+    ButtonPanel.SetLeft((Width() - ButtonPanel.Width()) / 2);
+}
+
+const ResultRow* TResultDlg::SelectedRow() const
+{
+    int row = ResultList.Selected();
+    if (row < 0 || row >= static_cast<int>(Rows.size())) return nullptr;
+    return &Rows[static_cast<size_t>(row)];
+}
+
+void TResultDlg::ResultListClick()
+{
+    const ResultRow* row = SelectedRow();
+    bool differ = row && ResultRowText(*row, rcContents) == DifferText;
+    TrelkDispButton.SetEnabled(differ);
+    EnableMenuItem(FilePMenu, TrelkDispPMenuItemId,
+                   MF_BYCOMMAND | (differ ? MF_ENABLED : MF_GRAYED));
+}
+
+void TResultDlg::ResultListChange()
+{
+    ResultListClick();
+}
+
+bool TResultDlg::TrelkDispPMenuItemEnabled() const
+{
+    return !(GetMenuState(FilePMenu, TrelkDispPMenuItemId, MF_BYCOMMAND) &
+             (MF_GRAYED | MF_DISABLED));
+}
+
+void TResultDlg::ResultListRightClick()
+{
+    ResultListClick();
+    if (!SelectedRow()) return;
+    POINT at;
+    GetCursorPos(&at);
+    UINT id =
+        TrackPopupMenu(FilePMenu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, Handle, nullptr);
+    if (id) MenuCommand(static_cast<WORD>(id));
+}
+
+bool TResultDlg::MenuCommand(WORD id)
+{
+    if (id == TrelkDispPMenuItemId) {
+        if (TrelkDispPMenuItemEnabled()) TrelkDispButtonClick();
+        return true;
+    }
+    if (id == ExplorerPMenuItemId) {
+        ExplorerPMenuItemClick();
+        return true;
+    }
+    return false;
+}
+
+void TResultDlg::ResultListColumnClick(int column)
+{
+    if (column < 0 || column >= ResultColumnCount) return;
+    ResultSortDirections[column] = -ResultSortDirections[column];
+    SortRows(column);
+}
+
+void TResultDlg::SortRows(int column)
+{
+    // The selection stays on its row, wherever the sort moves it.
+    const ResultRow* selected = SelectedRow();
+    int entry = selected ? selected->Entry : -1;
+    SortResultRows(Rows, column, ResultSortDirections[column]);
+    if (entry >= 0) {
+        for (size_t i = 0; i < Rows.size(); ++i)
+            if (Rows[i].Entry == entry) ResultList.Select(static_cast<int>(i));
+    }
+    ResultList.Repaint();
+}
+
+void TResultDlg::OKButtonClick()
+{
+    ModalResult = mrOK;
+}
+
+void TResultDlg::ExplorerPMenuItemClick()
+{
+    const ResultRow* row = SelectedRow();
+    if (!row) return;
+    std::string parameters = "/e," + JoinPath(SrcFolderDisp.Caption(), row->Folder);
+    ShellExecuteRequest(nullptr, nullptr, "explorer", parameters.c_str(), nullptr, SW_SHOWNORMAL);
+}
+
+void ShowResults(const std::string& srcFolderPath, const std::string& desFolderPath)
+{
+    TResultDlg dialog;
+    if (!dialog.Open(srcFolderPath, desFolderPath)) return;
+    dialog.ShowModal();
+}

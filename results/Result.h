@@ -1,0 +1,62 @@
+#pragma once
+#include "results/ResultRows.h"
+#include "shellviews/EllipsisText.h"
+#include "toolkit/Button.h"
+#include "toolkit/Form.h"
+#include "toolkit/Label.h"
+#include "toolkit/ListView.h"
+#include "toolkit/Panel.h"
+
+#include <string>
+#include <vector>
+#include <windows.h>
+
+// Each column's direction, negated before every sort by that column.
+extern int ResultSortDirections[ResultColumnCount];
+
+// How the window asks the shell to start Explorer; tests put their own recorder here,
+// since a real Explorer would outlive the test.
+using ShellExecuteFunction = HINSTANCE (*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+extern ShellExecuteFunction ShellExecuteRequest;
+
+// The outcome of one comparison run, modal over the main window.
+struct TResultDlg : Form {
+    Panel HeaderPanel, Panel1, Panel2;
+    Label Label1, Label2, Label3, Label4;
+    TEllipsisText SrcFolderDisp, DesFolderDisp;
+    Label FileNumSText, NotSameFileSText;
+    ListView ResultList;
+    Panel FooterPanel, ButtonPanel;
+    Button OKButton, TrelkDispButton, SaveButton;
+    HMENU FilePMenu = nullptr;
+    std::vector<ResultRow> Rows; // in the order the list shows them
+
+    ~TResultDlg() override;
+    // Creates the window (not shown) and lists the entries of the last run.
+    bool Open(const std::string& srcFolderPath, const std::string& desFolderPath);
+
+    void FormCreate() override;
+    void FormResize() override;
+    bool MenuCommand(WORD id) override;
+
+    void ResultListClick();
+    void ResultListChange();
+    void ResultListColumnClick(int column);
+    void ResultListRightClick();
+    void OKButtonClick();
+    void TrelkDispButtonClick(); // TrelkDisp.cpp
+    void SaveButtonClick();      // ResultExport.cpp
+    void ExplorerPMenuItemClick();
+    bool TrelkDispPMenuItemEnabled() const;
+
+    // The selected row, or null.
+    const ResultRow* SelectedRow() const;
+
+private:
+    void SortRows(int column);
+    HFONT font_ = nullptr;
+};
+
+// Shows the result window of the last run (FileEntries, EntryCount, MismatchCount,
+// EnvSettings.DispDiscord) and returns when the user has closed it.
+void ShowResults(const std::string& srcFolderPath, const std::string& desFolderPath);

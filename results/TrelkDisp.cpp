@@ -1,0 +1,197 @@
+#include "results/TrelkDisp.h"
+
+#include "engine/Util.h"
+#include "results/Result.h"
+#include "toolkit/MessageBoxes.h"
+#include "toolkit/Pump.h"
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+namespace {
+struct HandleCloser {
+    void operator()(HANDLE h) const { CloseHandle(h); }
+};
+using FileHandle = std::unique_ptr<void, HandleCloser>;
+
+// Read-only, with others free to read and write meanwhile, as the in-use test opens it.
+FileHandle OpenForDump(const std::string& path)
+{
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) throw IoFailure{GetLastError()};
+    return FileHandle(h);
+}
+
+// Fills the block as far as the file goes; fewer bytes at the end are no error.
+DWORD ReadBlock(HANDLE file, uint8_t* buffer)
+{
+    DWORD total = 0;
+    while (total < DumpBlockSize) {
+        DWORD got = 0;
+        if (!ReadFile(file, buffer + total, DumpBlockSize - total, &got, nullptr))
+            throw IoFailure{GetLastError()};
+        if (got == 0) break;
+        total += got;
+    }
+    return total;
+}
+
+const char* const InUseText = "ファイルが使用中のため、表示できません。";
+} // namespace
+
+std::string ByteDifferenceText(const ByteDifference& d, int column)
+{
+    char text[24];
+    switch (column) {
+    case bdAddress:
+        std::snprintf(text, sizeof(text), "%08llX", static_cast<unsigned long long>(d.Offset));
+        return text;
+    case bdReferenceHex:
+    case bdTargetHex:
+        std::snprintf(text, sizeof(text), "%02X",
+                      column == bdReferenceHex ? d.Reference : d.Target);
+        return text;
+    case bdReferenceDecimal:
+    case bdTargetDecimal:
+        std::snprintf(text, sizeof(text), "%3d",
+                      column == bdReferenceDecimal ? d.Reference : d.Target);
+        return text;
+    case bdReferenceChar:
+    case bdTargetChar: {
+        uint8_t byte = column == bdReferenceChar ? d.Reference : d.Target;
+        return byte ? std::string(1, static_cast<char>(byte)) : std::string();
+    }
+    }
+    return {};
+}
+
+void DumpDifferences(const std::string& reference, const std::string& target,
+                     std::vector<ByteDifference>& differences)
+{
+    FileHandle referenceFile = OpenForDump(reference);
+    FileHandle targetFile = OpenForDump(target);
+    std::vector<uint8_t> r(DumpBlockSize), t(DumpBlockSize);
+    int64_t pos = 0;
+    for (;;) {
+        std::memset(r.data(), 0, r.size());
+        std::memset(t.data(), 0, t.size());
+        DWORD rCount = ReadBlock(referenceFile.get(), r.data());
+        DWORD tCount = ReadBlock(targetFile.get(), t.data());
+        DWORD m = std::max(rCount, tCount);
+        if (m && std::memcmp(r.data(), t.data(), m) != 0) {
+            for (DWORD i = 0; i < m; ++i)
+                if (r[i] != t[i]) differences.push_back({pos + i, r[i], t[i]});
+        }
+        PumpAtFixedPoint();
+        if (rCount == 0 || rCount != tCount) break;
+        pos += rCount;
+    }
+}
+
+TTrelkDispDlg::~TTrelkDispDlg()
+{
+    Destroy();
+    if (font_) DeleteObject(font_);
+}
+
+bool TTrelkDispDlg::Open(HWND owner)
+{
+    font_ = CreateFontPixels("ＭＳ Ｐゴシック", 12);
+    FormArgs args;
+    args.Caption = "表示";
+    args.Width = 557;
+    args.Height = 355;
+    args.ClientSize = false;
+    args.Resizable = true;
+    args.Buttons = TitleButtons::CloseOnly;
+    args.Font = font_;
+    args.Owner = owner;
+    return CreateForm(args);
+}
+
+void TTrelkDispDlg::FormCreate()
+{
+    HeaderPanel.Create(Handle, 0, 0, 0, 53);
+    Label1.Create(HeaderPanel.Handle, "基準ファイル：", 4, 10, 77, 12);
+    SrcFileDisp.Create(HeaderPanel.Handle, 80, 8, 453, 17);
+    Label2.Create(HeaderPanel.Handle, "対象ファイル：", 4, 30, 77, 12);
+    DesFileDisp.Create(HeaderPanel.Handle, 80, 28, 453, 17);
+
+    TrelkLView.Create(Handle, 0, 53, 0, 0, false, false);
+    TrelkLView.AddColumn("アドレス", 80, TextAlign::Left);
+    TrelkLView.AddColumn("基準(16進)", 70, TextAlign::Center);
+    TrelkLView.AddColumn("対象(16進)", 70, TextAlign::Center);
+    TrelkLView.AddColumn("基準(10進)", 70, TextAlign::Center);
+    TrelkLView.AddColumn("対象(10進)", 70, TextAlign::Center);
+    TrelkLView.AddColumn("基準(ASCII)", 80, TextAlign::Center);
+    TrelkLView.AddColumn("対象(ASCII)", 80, TextAlign::Center);
+    TrelkLView.OnGetText = [this](int row, int column) {
+        if (row < 0 || row >= static_cast<int>(Differences.size())) return std::string();
+        return ByteDifferenceText(Differences[static_cast<size_t>(row)], column);
+    };
+
+    FooterPanel.Create(Handle, 0, 0, 0, 34);
+    OKButton.Create(FooterPanel.Handle, "OK", 236, 4, 77, 25, true);
+    DefaultButtonId = OKButton.Id();
+    OKButton.OnClick = [this] { OKButtonClick(); };
+}
+
+void TTrelkDispDlg::FormResize()
+{
+    if (!OKButton.Exists()) return;
+    SIZE client = ClientSize();
+    HeaderPanel.SetBounds(0, 0, client.cx, 53);
+    FooterPanel.SetBounds(0, client.cy - 34, client.cx, 34);
+    TrelkLView.SetBounds(0, 53, client.cx, std::max(0L, client.cy - 53 - 34));
+    OKButton.SetLeft((Width() - OKButton.Width()) / 2);
+}
+
+void TTrelkDispDlg::Fill(const std::string& reference, const std::string& target)
+{
+    SrcFileDisp.SetCaption(reference);
+    DesFileDisp.SetCaption(target);
+    TrelkLView.SetRedraw(false);
+    Differences.clear();
+    try {
+        DumpDifferences(reference, target, Differences);
+    } catch (...) {
+        TrelkLView.SetRedraw(true);
+        throw;
+    }
+    TrelkLView.SetRowCount(static_cast<int>(Differences.size()));
+    TrelkLView.SetRedraw(true);
+}
+
+void TTrelkDispDlg::OKButtonClick()
+{
+    ModalResult = mrOK;
+}
+
+void TResultDlg::TrelkDispButtonClick()
+{
+    const ResultRow* row = SelectedRow();
+    if (!row) return;
+    std::string reference = JoinPath(SrcFolderDisp.Caption(), row->Folder) + row->Name;
+    std::string target = JoinPath(DesFolderDisp.Caption(), row->Folder) + row->Name;
+    if (IsFileInUse(reference) || IsFileInUse(target)) {
+        ShowInformation(InUseText);
+        return;
+    }
+    TTrelkDispDlg view;
+    if (!view.Open(Handle)) return;
+    // The dump lets messages through; a second dump or a close meanwhile would pull
+    // the rows from under it, so the result window waits.
+    EnableWindow(Handle, FALSE);
+    try {
+        view.Fill(reference, target);
+    } catch (const IoFailure& failure) {
+        EnableWindow(Handle, TRUE);
+        view.Destroy();
+        ReportIoError(failure.Code);
+        return;
+    }
+    EnableWindow(Handle, TRUE);
+    view.ShowModal();
+}

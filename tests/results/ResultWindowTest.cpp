@@ -1,0 +1,244 @@
+#include "engine/FileEntries.h"
+#include "results/Result.h"
+#include "settings/EnvSettings.h"
+#include "tests/common/BoxAnswerer.h"
+#include "tests/common/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+void Add(const std::string& name, const std::string& folder, DateVerdict d, SizeVerdict s,
+         ContentsVerdict c)
+{
+    AddEntry(name, folder);
+    FilePairEntry& e = FileEntries.back();
+    e.DateResult = d;
+    e.SizeResult = s;
+    e.ContentsResult = c;
+    if (IsMismatch(e)) ++MismatchCount;
+}
+
+// What the list itself shows in a cell (asked through its owner-data callback).
+std::string Cell(const ListView& list, int row, int column)
+{
+    char buffer[512] = {};
+    ListView_GetItemText(list.Handle, row, column, buffer, sizeof(buffer));
+    return buffer;
+}
+
+std::vector<std::string> Column(const ListView& list, int column)
+{
+    std::vector<std::string> texts;
+    for (int i = 0; i < list.RowCount(); ++i)
+        texts.push_back(Cell(list, i, column));
+    return texts;
+}
+
+// A user's selection: the state change the list reports to its parent.
+void SelectRow(const ListView& list, int row)
+{
+    LVITEMA item{};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = row >= 0 ? LVIS_SELECTED | LVIS_FOCUSED : 0;
+    SendMessageA(list.Handle, LVM_SETITEMSTATE, row >= 0 ? row : -1,
+                 reinterpret_cast<LPARAM>(&item));
+    if (row < 0) return;
+}
+
+struct ShellRequest {
+    std::string File, Parameters;
+    bool NoOwner = false, NoVerb = false, NoFolder = false;
+    int Show = 0;
+};
+std::vector<ShellRequest> shellRequests;
+HINSTANCE RecordShellExecute(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR folder,
+                             INT show)
+{
+    shellRequests.push_back({file ? file : "", parameters ? parameters : "", owner == nullptr,
+                             verb == nullptr, folder == nullptr, show});
+    return reinterpret_cast<HINSTANCE>(42);
+}
+
+// Entries of one run: a mixture of every verdict, a selected folder and a match.
+void FillEntries()
+{
+    ResetEntries();
+    MismatchCount = 0;
+    Add("b.txt", "", dvNewer, svLarger, cvDiffer);
+    Add("", "top\\", dvSame, svSame, cvSame); // a folder the user selected
+    Add("a.txt", "sub\\", dvOSError, svSame, cvSame);
+    Add("same.txt", "", dvSame, svNotCompared, cvSame); // 0, 1, 0: a match
+    Add("B.txt", "sub\\", dvOlder, svSmaller, cvInUse);
+    Add("c.txt", "", dvNotFound, svNotFound, cvNotFound);
+    Add("d.txt", "", dvNotCompared, svNotCompared, cvNotCompared);
+}
+} // namespace
+
+TEST(ResultWindow, ListsMismatchesOnlyButCountsEveryEntry)
+{
+    FillEntries();
+    EnvSettings.DispDiscord = true;
+    TResultDlg dialog;
+    ASSERT_TRUE(dialog.Open("C:\\data", "D:\\data"));
+    EXPECT_EQ(dialog.Text(), "結果");
+    RECT outer;
+    GetWindowRect(dialog.Handle, &outer);
+    EXPECT_EQ(outer.right - outer.left, 643);
+    EXPECT_EQ(outer.bottom - outer.top, 463);
+    EXPECT_EQ(dialog.SrcFolderDisp.Caption(), "C:\\data");
+    EXPECT_EQ(dialog.DesFolderDisp.Caption(), "D:\\data");
+    EXPECT_EQ(dialog.FileNumSText.Text(), "7");
+    EXPECT_EQ(dialog.NotSameFileSText.Text(), "4");
+    // The folder, the match and the all-off entry stay out; rows stand in byte order.
+    EXPECT_EQ(Column(dialog.ResultList, 0),
+              (std::vector<std::string>{"B.txt", "a.txt", "b.txt", "c.txt"}));
+    EXPECT_EQ(Cell(dialog.ResultList, 0, 1), "sub\\");
+    EXPECT_EQ(Cell(dialog.ResultList, 0, 2), "古い");
+    EXPECT_EQ(Cell(dialog.ResultList, 0, 3), "小さい");
+    EXPECT_EQ(Cell(dialog.ResultList, 0, 4), "使用中");
+    EXPECT_FALSE(dialog.TrelkDispButton.Enabled());
+    EXPECT_TRUE(dialog.OKButton.Enabled());
+    EXPECT_EQ(dialog.OKButton.Text(), "閉じる(&C)");
+    EXPECT_EQ(dialog.SaveButton.Text(), "結果保存(&S)");
+    // The button panel sits at (outer width - its width) / 2.
+    EXPECT_EQ(dialog.ButtonPanel.Left(), (643 - 269) / 2);
+    SetWindowPos(dialog.Handle, nullptr, 0, 0, 800, 500, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_EQ(dialog.ButtonPanel.Left(), (800 - 269) / 2);
+}
+
+TEST(ResultWindow, SortsEachColumnByItsTextsWithItsOwnDirection)
+{
+    FillEntries();
+    EnvSettings.DispDiscord = false;
+    ResultSortDirections[0] = -1; // left over from an earlier window
+    TResultDlg dialog;
+    ASSERT_TRUE(dialog.Open("C:\\data", "D:\\data"));
+    EXPECT_EQ(dialog.FileNumSText.Text(), "7");
+    // The selected folder has no name and comes first; upper case before lower case.
+    EXPECT_EQ(
+        Column(dialog.ResultList, 0),
+        (std::vector<std::string>{"", "B.txt", "a.txt", "b.txt", "c.txt", "d.txt", "same.txt"}));
+    EXPECT_EQ(Cell(dialog.ResultList, 0, 1), "top\\");
+    EXPECT_EQ(Cell(dialog.ResultList, 0, 2), "一致");
+    EXPECT_EQ(Cell(dialog.ResultList, 0, 4), "一致");
+
+    dialog.ResultListColumnClick(0); // the first click reverses the name order
+    EXPECT_EQ(
+        Column(dialog.ResultList, 0),
+        (std::vector<std::string>{"same.txt", "d.txt", "c.txt", "b.txt", "a.txt", "B.txt", ""}));
+
+    auto ascending = [&](int column) {
+        dialog.ResultListColumnClick(column); // descending
+        dialog.ResultListColumnClick(column); // ascending
+        std::vector<std::string> texts = Column(dialog.ResultList, column);
+        std::vector<std::string> distinct;
+        for (const std::string& t : texts)
+            if (distinct.empty() || distinct.back() != t) distinct.push_back(t);
+        return distinct;
+    };
+    EXPECT_EQ(ascending(2),
+              (std::vector<std::string>{"OS誤差", "－", "一致", "見つからない", "古い", "新しい"}));
+    EXPECT_EQ(ascending(3),
+              (std::vector<std::string>{"－", "一致", "見つからない", "小さい", "大きい"}));
+    EXPECT_EQ(ascending(4),
+              (std::vector<std::string>{"－", "一致", "見つからない", "使用中", "不一致"}));
+
+    // サイズ now stands at +1: the next click puts 大きい first, the one after "－".
+    dialog.ResultListColumnClick(3);
+    EXPECT_EQ(Cell(dialog.ResultList, 0, 3), "大きい");
+    dialog.ResultListColumnClick(3);
+    EXPECT_EQ(Cell(dialog.ResultList, 0, 3), "－");
+    // The name column kept its own direction (-1): its next click is ascending.
+    dialog.ResultListColumnClick(0);
+    EXPECT_EQ(Cell(dialog.ResultList, 0, 0), "");
+    EXPECT_EQ(Cell(dialog.ResultList, 6, 0), "same.txt");
+}
+
+TEST(ResultWindow, CompareDisplayOnlyForDifferingContents)
+{
+    FillEntries();
+    EnvSettings.DispDiscord = false;
+    TResultDlg dialog;
+    ASSERT_TRUE(dialog.Open("C:\\data", "D:\\data"));
+    auto rowOf = [&](const std::string& name) {
+        std::vector<std::string> names = Column(dialog.ResultList, 0);
+        return static_cast<int>(std::find(names.begin(), names.end(), name) - names.begin());
+    };
+    SelectRow(dialog.ResultList, rowOf("b.txt")); // 不一致
+    EXPECT_TRUE(dialog.TrelkDispButton.Enabled());
+    EXPECT_TRUE(dialog.TrelkDispPMenuItemEnabled());
+    SelectRow(dialog.ResultList, rowOf("B.txt")); // 使用中
+    EXPECT_FALSE(dialog.TrelkDispButton.Enabled());
+    EXPECT_FALSE(dialog.TrelkDispPMenuItemEnabled());
+    SelectRow(dialog.ResultList, rowOf("b.txt"));
+    SelectRow(dialog.ResultList, rowOf("a.txt")); // OS誤差 with contents 一致
+    EXPECT_FALSE(dialog.TrelkDispButton.Enabled());
+    SelectRow(dialog.ResultList, rowOf("b.txt"));
+    SelectRow(dialog.ResultList, -1); // nothing selected
+    EXPECT_FALSE(dialog.TrelkDispButton.Enabled());
+    EXPECT_FALSE(dialog.TrelkDispPMenuItemEnabled());
+
+    // A sort keeps the selection on its row, and the command with it.
+    SelectRow(dialog.ResultList, rowOf("b.txt"));
+    dialog.ResultListColumnClick(0);
+    ASSERT_NE(dialog.SelectedRow(), nullptr);
+    EXPECT_EQ(dialog.SelectedRow()->Name, "b.txt");
+    EXPECT_TRUE(dialog.TrelkDispButton.Enabled());
+}
+
+TEST(ResultWindow, ExplorerOpensTheReferenceFolderOfTheRow)
+{
+    FillEntries();
+    EnvSettings.DispDiscord = false;
+    TResultDlg dialog;
+    ASSERT_TRUE(dialog.Open("C:\\data", "D:\\data"));
+    ShellExecuteFunction original = ShellExecuteRequest;
+    ShellExecuteRequest = RecordShellExecute;
+    shellRequests.clear();
+    dialog.ExplorerPMenuItemClick(); // no row selected: nothing asked
+    EXPECT_TRUE(shellRequests.empty());
+
+    std::vector<std::string> names = Column(dialog.ResultList, 0);
+    SelectRow(dialog.ResultList,
+              static_cast<int>(std::find(names.begin(), names.end(), "a.txt") - names.begin()));
+    dialog.ExplorerPMenuItemClick();
+    SelectRow(dialog.ResultList,
+              static_cast<int>(std::find(names.begin(), names.end(), "c.txt") - names.begin()));
+    dialog.ExplorerPMenuItemClick();
+    ShellExecuteRequest = original;
+    ASSERT_EQ(shellRequests.size(), 2u);
+    EXPECT_EQ(shellRequests[0].File, "explorer");
+    EXPECT_EQ(shellRequests[0].Parameters, "/e,C:\\data\\sub\\");
+    EXPECT_TRUE(shellRequests[0].NoOwner);
+    EXPECT_TRUE(shellRequests[0].NoVerb);
+    EXPECT_TRUE(shellRequests[0].NoFolder);
+    EXPECT_EQ(shellRequests[0].Show, SW_SHOWNORMAL);
+    EXPECT_EQ(shellRequests[1].Parameters, "/e,C:\\data\\");
+}
+
+TEST(ResultWindow, LockedFileRefusesTheCompareDisplay)
+{
+    TempFolder src, des;
+    src.WriteFile("x.bin", "ABC");
+    des.WriteFile("x.bin", "AXC");
+    ResetEntries();
+    MismatchCount = 0;
+    Add("x.bin", "", dvSame, svSame, cvDiffer);
+    EnvSettings.DispDiscord = true;
+    TResultDlg dialog;
+    ASSERT_TRUE(dialog.Open(src.Path, des.Path));
+    SelectRow(dialog.ResultList, 0);
+    ASSERT_TRUE(dialog.TrelkDispButton.Enabled());
+    for (const TempFolder* locked : {&src, &des}) {
+        HANDLE h = CreateFileA((*locked / "x.bin").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                               0, nullptr);
+        ASSERT_NE(h, INVALID_HANDLE_VALUE);
+        BoxAnswerer answerer({IDOK});
+        dialog.TrelkDispButtonClick();
+        CloseHandle(h);
+        ASSERT_EQ(answerer.Seen.size(), 1u);
+        EXPECT_EQ(answerer.Seen[0].Text, "ファイルが使用中のため、表示できません。");
+        EXPECT_EQ(answerer.Seen[0].Caption, "情報");
+        EXPECT_TRUE(answerer.Seen[0].HasIcon);
+    }
+}

@@ -1,0 +1,109 @@
+#include "toolkit/ListView.h"
+
+#include <algorithm>
+#include <cstring>
+
+bool ListView::Create(HWND parent, int left, int top, int width, int height, bool singleSelection,
+                      bool sortHeaders)
+{
+    DWORD style =
+        WS_VISIBLE | WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS;
+    if (singleSelection) style |= LVS_SINGLESEL;
+    if (!sortHeaders) style |= LVS_NOSORTHEADER;
+    if (!CreateChild(parent, WC_LISTVIEWA, "", style, WS_EX_CLIENTEDGE, left, top, width, height))
+        return false;
+    ListView_SetExtendedListViewStyle(Handle, LVS_EX_FULLROWSELECT);
+    return true;
+}
+
+void ListView::AddColumn(const std::string& caption, int width, TextAlign align)
+{
+    LVCOLUMNA column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
+    column.fmt = align == TextAlign::Center  ? LVCFMT_CENTER
+                 : align == TextAlign::Right ? LVCFMT_RIGHT
+                                             : LVCFMT_LEFT;
+    column.cx = width;
+    column.pszText = const_cast<char*>(caption.c_str());
+    column.iSubItem = ColumnCount();
+    SendMessageA(Handle, LVM_INSERTCOLUMNA, column.iSubItem, reinterpret_cast<LPARAM>(&column));
+}
+
+int ListView::ColumnCount() const
+{
+    HWND header = ListView_GetHeader(Handle);
+    return header ? Header_GetItemCount(header) : 0;
+}
+
+void ListView::SetRowCount(int count)
+{
+    ListView_SetItemCountEx(Handle, count, 0);
+}
+
+int ListView::RowCount() const
+{
+    return ListView_GetItemCount(Handle);
+}
+
+int ListView::Selected() const
+{
+    return ListView_GetNextItem(Handle, -1, LVNI_SELECTED);
+}
+
+void ListView::Select(int row)
+{
+    ListView_SetItemState(Handle, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    if (row < 0) return;
+    ListView_SetItemState(Handle, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_EnsureVisible(Handle, row, FALSE);
+}
+
+void ListView::SetRedraw(bool redraw)
+{
+    SendMessageA(Handle, WM_SETREDRAW, redraw ? TRUE : FALSE, 0);
+    if (redraw) Repaint();
+}
+
+void ListView::Repaint()
+{
+    InvalidateRect(Handle, nullptr, TRUE);
+}
+
+bool ListView::Notify(NMHDR* header, LRESULT& result)
+{
+    result = 0;
+    switch (header->code) {
+    case LVN_GETDISPINFOA: {
+        LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(header)->item;
+        if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0) return true;
+        std::string text = OnGetText ? OnGetText(item.iItem, item.iSubItem) : std::string();
+        size_t n = std::min(text.size(), static_cast<size_t>(item.cchTextMax - 1));
+        std::memcpy(item.pszText, text.data(), n);
+        item.pszText[n] = '\0';
+        return true;
+    }
+    case LVN_GETDISPINFOW: {
+        LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(header)->item;
+        if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0) return true;
+        std::string text = OnGetText ? OnGetText(item.iItem, item.iSubItem) : std::string();
+        int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                    item.pszText, item.cchTextMax - 1);
+        item.pszText[n > 0 ? n : 0] = L'\0';
+        return true;
+    }
+    case LVN_COLUMNCLICK:
+        if (OnColumnClick) OnColumnClick(reinterpret_cast<NMLISTVIEW*>(header)->iSubItem);
+        return true;
+    case LVN_ITEMCHANGED:
+    case LVN_ODSTATECHANGED:
+        if (OnChange) OnChange();
+        return true;
+    case NM_CLICK:
+        if (OnClick) OnClick();
+        return true;
+    case NM_RCLICK:
+        if (OnRightClick) OnRightClick();
+        return true;
+    }
+    return false;
+}
