@@ -59,12 +59,12 @@ def flip_last_byte(path):
 
 
 def make_dump_pair(folder, size):
-    """Two files of `size` bytes that differ in every byte."""
+    """folder/src/pair.bin and folder/des/pair.bin: `size` bytes that differ in every byte."""
     data = bytes(i * 7 % 251 for i in range(size))
-    with open(os.path.join(folder, "a.bin"), "wb") as f:
-        f.write(data)
-    with open(os.path.join(folder, "b.bin"), "wb") as f:
-        f.write(bytes(b ^ 0xFF for b in data))
+    for side, content in (("src", data), ("des", bytes(b ^ 0xFF for b in data))):
+        os.makedirs(os.path.join(folder, side), exist_ok=True)
+        with open(os.path.join(folder, side, "pair.bin"), "wb") as f:
+            f.write(content)
 
 
 if __name__ == "__main__":

@@ -90,6 +90,7 @@ absolute("result window 200,001 rows: open to first paint", "result_open", 0.1)
 for column in ("name", "folder", "date", "size", "contents"):
     absolute("result window: sort by %s" % column, "result_sort_" + column, 0.3)
 absolute("result window: close", "result_close", 0.05)
+absolute("  (info) close of an empty shown window", "empty_close", None)
 absolute("byte view 1 MiB all differ: open to first paint", "dump_open", 0.3)
 absolute("  (info) byte view: scroll to end", "dump_scroll", None)
 absolute("  (info) byte view: close", "dump_close", None)
