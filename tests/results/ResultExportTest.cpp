@@ -1,0 +1,209 @@
+#include "results/ResultExport.h"
+
+#include "engine/FileEntries.h"
+#include "results/Result.h"
+#include "settings/EnvSettings.h"
+#include "tests/common/BoxAnswerer.h"
+#include "tests/common/TempFolder.h"
+#include "toolkit/MessageBoxes.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <gtest/gtest.h>
+
+namespace {
+ResultRow MakeRow(const std::string& name, const std::string& folder, DateVerdict d, SizeVerdict s,
+                  ContentsVerdict c)
+{
+    return {name, folder, d, s, c, 0};
+}
+
+const std::string Header = "ファイル名,日付,サイズ,内容\r\n";
+
+// The save dialog as the user answers it: the request is kept, the path typed in.
+struct DialogAnswer {
+    std::string Path;
+    bool Cancel = false;
+    std::string Filter, InitialName;
+    bool NoDefExt = false, NoInitialFolder = false, PromptsOverwrite = false;
+    int Calls = 0;
+};
+DialogAnswer dialogAnswer;
+BOOL AnswerSaveDialog(OPENFILENAMEA* request)
+{
+    DialogAnswer& a = dialogAnswer;
+    ++a.Calls;
+    const char* f = request->lpstrFilter;
+    a.Filter.clear();
+    while (f && *f) { // the double-NUL list, with "|" between its parts
+        a.Filter += std::string(f) + "|";
+        f += std::strlen(f) + 1;
+    }
+    a.InitialName = request->lpstrFile;
+    a.NoDefExt = request->lpstrDefExt == nullptr;
+    a.NoInitialFolder = request->lpstrInitialDir == nullptr;
+    a.PromptsOverwrite = (request->Flags & OFN_OVERWRITEPROMPT) != 0;
+    if (a.Cancel) return FALSE;
+    std::strncpy(request->lpstrFile, a.Path.c_str(), request->nMaxFile - 1);
+    return TRUE;
+}
+} // namespace
+
+TEST(ExportRows, WritesHeaderAndOneLinePerRowExactly)
+{
+    TempFolder folder;
+    const std::vector<ResultRow> rows = {
+        MakeRow("a.txt", "sub\\", dvNewer, svLarger, cvDiffer),
+        MakeRow("", "top\\", dvSame, svSame, cvSame),
+        MakeRow("x,y.txt", "", dvNotCompared, svNotFound, cvInUse),
+    };
+    const std::string path = folder / "out.csv";
+    ExportRows(path, true, "C:\\data", rows);
+    EXPECT_EQ(ReadWholeFile(path), Header + "C:\\data\\sub\\a.txt,新しい,大きい,不一致\r\n"
+                                            "C:\\data\\top\\,一致,一致,一致\r\n"
+                                            "C:\\data\\x,y.txt,－,見つからない,使用中\r\n");
+    // A drive root gets no second separator; an empty folder text leaves the name alone.
+    ExportRows(path, true, "C:\\", {rows[0], MakeRow("a.txt", "", dvSame, svSame, cvDiffer)});
+    EXPECT_EQ(ReadWholeFile(path),
+              Header + "C:\\sub\\a.txt,新しい,大きい,不一致\r\nC:\\a.txt,一致,一致,不一致\r\n");
+    ExportRows(path, true, "", {rows[0]});
+    EXPECT_EQ(ReadWholeFile(path), Header + "a.txt,新しい,大きい,不一致\r\n");
+    ExportRows(path, true, "C:\\data", {});
+    EXPECT_EQ(ReadWholeFile(path), Header);
+}
+
+TEST(ExportRows, AppendingCutsAtAnEndOfFileMarkNearTheEnd)
+{
+    TempFolder folder;
+    const std::vector<ResultRow> rows = {MakeRow("a", "", dvSame, svSame, cvDiffer)};
+    const std::string line = "C:\\a,一致,一致,不一致\r\n";
+    const std::string path = folder.WriteFile("old.csv", std::string("old\x1Atail\x1Amore", 13));
+    ExportRows(path, false, "C:\\", rows);
+    EXPECT_EQ(ReadWholeFile(path), "old" + Header + line);
+
+    // A mark more than 128 bytes before the end is plain data.
+    std::string distant = "x\x1A" + std::string(200, 'y');
+    const std::string distantPath = folder.WriteFile("distant.csv", distant);
+    ExportRows(distantPath, false, "C:\\", rows);
+    EXPECT_EQ(ReadWholeFile(distantPath), distant + Header + line);
+
+    // Overwriting empties the file first.
+    ExportRows(distantPath, true, "C:\\", rows);
+    EXPECT_EQ(ReadWholeFile(distantPath), Header + line);
+}
+
+TEST(ExportRows, UnwritablePlacesAreIoFailures)
+{
+    TempFolder folder;
+    const std::vector<ResultRow> rows;
+    auto codeOf = [&](const std::string& path) -> DWORD {
+        try {
+            ExportRows(path, true, "C:\\", rows);
+        } catch (const IoFailure& failure) {
+            return failure.Code;
+        }
+        return 0;
+    };
+    EXPECT_EQ(codeOf(folder / "no such folder\\result.csv"),
+              static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+    EXPECT_EQ(codeOf(folder.MakeFolder("a folder")), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+}
+
+// VEXIL_FULL_DISK_DIR names (as a Wine path) a prepared, nearly full small file system,
+// for example a 1 MiB tmpfs mounted by root before the test run:
+//   mount -t tmpfs -o size=1m tmpfs /tmp/full && VEXIL_FULL_DISK_DIR='Z:\tmp\full'
+TEST(ExportRows, FullDiskIsReportedAsSuch)
+{
+    const char* dir = std::getenv("VEXIL_FULL_DISK_DIR");
+    if (!dir || !*dir) GTEST_SKIP() << "VEXIL_FULL_DISK_DIR is not set";
+    std::string base = dir;
+    if (base.back() != '\\') base += '\\';
+    std::vector<ResultRow> rows(60000, MakeRow(std::string(40, 'n'), "", dvSame, svSame, cvDiffer));
+    const std::string path = base + "result.csv";
+    DWORD code = 0;
+    try {
+        ExportRows(path, true, "C:\\", rows);
+    } catch (const IoFailure& failure) {
+        code = failure.Code;
+    }
+    DeleteFileA(path.c_str());
+    EXPECT_EQ(code, static_cast<DWORD>(ERROR_DISK_FULL));
+    EXPECT_EQ(IoErrorText(code), "ディスクがいっぱいです");
+}
+
+TEST(SaveButton, AsksForTheNameAppendsOnNoAndReportsFailures)
+{
+    TempFolder folder;
+    ResetEntries();
+    MismatchCount = 0;
+    AddEntry("b.txt", "sub\\");
+    FileEntries.back().ContentsResult = cvDiffer;
+    AddEntry("a.txt", "");
+    FileEntries.back().SizeResult = svLarger;
+    MismatchCount = 2;
+    EnvSettings.DispDiscord = true;
+    TResultDlg dialog;
+    ASSERT_TRUE(dialog.Open("C:\\data", "D:\\data"));
+    SaveDialogFunction original = SaveDialogRequest;
+    SaveDialogRequest = AnswerSaveDialog;
+
+    // Sorted by サイズ before saving: 大きい first.
+    dialog.ResultListColumnClick(3);
+    const std::string rowsText = "C:\\data\\a.txt,一致,大きい,一致\r\n"
+                                 "C:\\data\\sub\\b.txt,一致,一致,不一致\r\n";
+    dialogAnswer = {};
+    dialogAnswer.Path = folder / "result.csv";
+    {
+        BoxAnswerer answerer({IDOK});
+        dialog.SaveButtonClick();
+        ASSERT_EQ(answerer.Seen.size(), 1u); // a new file: no question
+        EXPECT_EQ(answerer.Seen[0].Text, "保存しました");
+        EXPECT_EQ(answerer.Seen[0].Caption, "Vexil32");
+        EXPECT_FALSE(answerer.Seen[0].HasIcon);
+    }
+    EXPECT_EQ(dialogAnswer.Filter, "CSVﾌｧｲﾙ (*.csv)|*.csv|すべてのﾌｧｲﾙ|*.*|");
+    EXPECT_EQ(dialogAnswer.InitialName, "result.csv");
+    EXPECT_TRUE(dialogAnswer.NoDefExt);
+    EXPECT_TRUE(dialogAnswer.NoInitialFolder);
+    EXPECT_FALSE(dialogAnswer.PromptsOverwrite);
+    EXPECT_EQ(ReadWholeFile(dialogAnswer.Path), Header + rowsText);
+
+    {
+        BoxAnswerer answerer({IDNO, IDOK});
+        dialog.SaveButtonClick();
+        ASSERT_EQ(answerer.Seen.size(), 2u);
+        EXPECT_EQ(answerer.Seen[0].Text, "既にファイルが存在します。上書きしますか？");
+        EXPECT_EQ(answerer.Seen[0].Caption, "Vexil32");
+        EXPECT_FALSE(answerer.Seen[0].HasIcon);
+        EXPECT_TRUE(answerer.Seen[0].HasYes && answerer.Seen[0].HasNo);
+        EXPECT_EQ(answerer.Seen[1].Text, "保存しました");
+    }
+    EXPECT_EQ(dialogAnswer.InitialName, "result.csv");
+    EXPECT_EQ(ReadWholeFile(dialogAnswer.Path), Header + rowsText + Header + rowsText);
+
+    {
+        BoxAnswerer answerer({IDYES, IDOK});
+        dialog.SaveButtonClick();
+        EXPECT_EQ(answerer.Seen.size(), 2u);
+    }
+    EXPECT_EQ(ReadWholeFile(dialogAnswer.Path), Header + rowsText);
+
+    { // cancelled: nothing written, nothing said
+        dialogAnswer.Cancel = true;
+        BoxAnswerer answerer({IDOK});
+        dialog.SaveButtonClick();
+        EXPECT_TRUE(answerer.Seen.empty());
+        dialogAnswer.Cancel = false;
+    }
+
+    { // a folder that does not exist: the error report instead of the notice
+        dialogAnswer.Path = folder / "missing\\result.csv";
+        BoxAnswerer answerer({IDOK, IDOK});
+        dialog.SaveButtonClick();
+        ASSERT_EQ(answerer.Seen.size(), 1u);
+        EXPECT_EQ(answerer.Seen[0].Text, WithFullStop(IoErrorText(ERROR_PATH_NOT_FOUND)));
+        EXPECT_EQ(answerer.Seen[0].Caption, "Vexil32");
+        EXPECT_TRUE(answerer.Seen[0].HasIcon);
+    }
+    SaveDialogRequest = original;
+}
