@@ -95,7 +95,7 @@ void RemoveTree(const std::string& path)
             std::string full = folder + name;
             if ((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
                 !(fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-                RemoveTree(full);
+                RemoveTree(full + "\\");
             } else {
                 SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
                 if (!DeleteFileA(full.c_str())) RemoveDirectoryA(full.c_str());

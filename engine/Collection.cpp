@@ -1,0 +1,77 @@
+#include "engine/Collection.h"
+
+#include "engine/FileEntries.h"
+#include "engine/FileSearchDisp.h"
+#include "engine/Util.h"
+#include "toolkit/Application.h"
+#include "toolkit/Pump.h"
+
+#include <windows.h>
+
+namespace {
+// The main window comes back on every way out of collection.
+struct MainWindowDisabled {
+    MainWindowDisabled() { EnableMainWindow(false); }
+    ~MainWindowDisabled() { EnableMainWindow(true); }
+    MainWindowDisabled(const MainWindowDisabled&) = delete;
+    MainWindowDisabled& operator=(const MainWindowDisabled&) = delete;
+};
+
+int PercentOf(int done, int count)
+{
+    if (count <= 0 || done >= count) return 100;
+    return static_cast<int>(static_cast<double>(done) / count * 100);
+}
+
+void CollectItem(const std::string& base, std::string name)
+{
+    std::string drive = DriveOfCaption(name);
+    if (!drive.empty()) name = drive;
+    if (IsFolderPath(base + name)) {
+        AddEntry("", name + "\\");
+        SearchFolder(base, name + "\\");
+    } else {
+        AddEntry(name, "");
+    }
+}
+} // namespace
+
+void SearchFolder(const std::string& base, const std::string& rel)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((base + rel + "*.*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        std::string name = found.cFileName;
+        if (name == "." || name == "..") continue;
+        AddEntry(name, rel);
+        PumpAtFixedPoint();
+        // A folder link is recorded but not entered: links may loop back up the tree.
+        DWORD attributes = found.dwFileAttributes;
+        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+            SearchFolder(base, rel + name + "\\");
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+void CollectFiles(ReferencePane& pane)
+{
+    ResetEntries();
+    TFileSearchDispDlg dialog;
+    dialog.Create();
+    dialog.Show();
+    {
+        MainWindowDisabled disabled;
+        ResetPumpThrottle();
+        std::string base =
+            pane.IsVirtualFolder() ? std::string() : JoinPath(pane.GetSelectedPath(), "");
+        int count = pane.ItemCount();
+        for (int index = 0; index < count; ++index) {
+            if (pane.ItemSelected(index)) CollectItem(base, pane.ItemCaption(index));
+            dialog.ProgBar.SetPosition(PercentOf(index + 1, pane.ItemCount()));
+            dialog.FileNumDisp.SetText(std::to_string(EntryCount));
+            PumpAtFixedPoint();
+        }
+    }
+    dialog.Destroy();
+}

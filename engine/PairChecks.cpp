@@ -1,0 +1,164 @@
+#include "engine/PairChecks.h"
+
+#include "toolkit/MessageBoxes.h"
+#include "toolkit/Pump.h"
+
+#include <cstring>
+
+namespace {
+// Closes the file on every way out of a check.
+struct FileHandle {
+    HANDLE Value = INVALID_HANDLE_VALUE;
+    explicit FileHandle(HANDLE value) : Value(value) {}
+    ~FileHandle()
+    {
+        if (Value != INVALID_HANDLE_VALUE) CloseHandle(Value);
+    }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    bool IsOpen() const { return Value != INVALID_HANDLE_VALUE; }
+};
+
+// Read-only, letting others read and write, never creating the file.
+HANDLE OpenForReading(const std::string& path)
+{
+    return CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                       OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+}
+
+bool LocalTimeOf(const FILETIME& utc, SYSTEMTIME& local)
+{
+    FILETIME localTime;
+    return FileTimeToLocalFileTime(&utc, &localTime) && FileTimeToSystemTime(&localTime, &local);
+}
+
+// The MS-DOS layout with an unbounded year, so times outside 1980..2107 still order
+// and differences inside that range are those of the DOS values.
+int64_t PackedLocalTime(const FILETIME& utc)
+{
+    SYSTEMTIME t;
+    if (!LocalTimeOf(utc, t)) return -1;
+    int64_t packed = t.wYear;
+    packed = packed * 16 + t.wMonth;
+    packed = packed * 32 + t.wDay;
+    packed = packed * 32 + t.wHour;
+    packed = packed * 64 + t.wMinute;
+    return packed * 32 + t.wSecond / 2;
+}
+
+void ReadBlock(HANDLE file, char* buffer, DWORD& count)
+{
+    if (!ReadFile(file, buffer, CompareBlockSize, &count, nullptr)) throw IoFailure{GetLastError()};
+}
+
+// Fixed buffers of the contents check, one per file.
+char referenceBlock[CompareBlockSize];
+char targetBlock[CompareBlockSize];
+} // namespace
+
+FileFacts LookUpFile(const std::string& path)
+{
+    FileFacts facts;
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (path.empty() || !GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+        return facts;
+    facts.Found = true;
+    facts.Attributes = data.dwFileAttributes;
+    facts.Size =
+        static_cast<int64_t>((static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
+    facts.LastWrite = data.ftLastWriteTime;
+    return facts;
+}
+
+int32_t DosFileTime(const std::string& path)
+{
+    FileFacts facts = LookUpFile(path);
+    SYSTEMTIME t;
+    if (!facts.IsFile() || !LocalTimeOf(facts.LastWrite, t)) return -1;
+    // The format holds 1980..2107 only; Wine wraps later years instead of failing.
+    if (t.wYear < 1980 || t.wYear > 2107) return -1;
+    uint32_t date = (static_cast<uint32_t>(t.wYear - 1980) << 9) | (t.wMonth << 5) | t.wDay;
+    uint32_t time = (t.wHour << 11) | (t.wMinute << 5) | (t.wSecond / 2);
+    return static_cast<int32_t>((date << 16) | time);
+}
+
+bool FileExists(const std::string& path)
+{
+    return LookUpFile(path).IsFile();
+}
+
+int64_t FileSizeOf(const std::string& path)
+{
+    return LookUpFile(path).Size;
+}
+
+bool IsFileInUse(const std::string& path)
+{
+    FileHandle file(OpenForReading(path));
+    return !file.IsOpen();
+}
+
+DateVerdict CompareDate(const FileFacts& reference, const FileFacts& target)
+{
+    if (!target.IsFile()) return dvNotFound;
+    int64_t r = PackedLocalTime(reference.LastWrite);
+    int64_t t = PackedLocalTime(target.LastWrite);
+    if (t == r) return dvSame;
+    if (t - r == 1 || r - t == 1) return dvOSError;
+    return t > r ? dvNewer : dvOlder;
+}
+
+SizeVerdict CompareSize(const FileFacts& reference, const FileFacts& target)
+{
+    if (!target.IsFile()) return svNotFound;
+    if (target.Size == reference.Size) return svSame;
+    return target.Size > reference.Size ? svLarger : svSmaller;
+}
+
+ContentsVerdict CompareContents(const std::string& reference, const FileFacts& /*referenceFacts*/,
+                                const std::string& target, const FileFacts& targetFacts,
+                                ContentsProgress& progress)
+{
+    if (!targetFacts.IsFile()) return cvNotFound;
+    // The opens that read the files are the in-use tests: reference first.
+    FileHandle referenceFile(OpenForReading(reference));
+    if (!referenceFile.IsOpen()) return cvInUse;
+    FileHandle targetFile(OpenForReading(target));
+    if (!targetFile.IsOpen()) return cvInUse;
+
+    // The size of the file as opened, in case it changed since it was looked up.
+    LARGE_INTEGER size{};
+    GetFileSizeEx(referenceFile.Value, &size);
+    double total = size.QuadPart > 0 ? static_cast<double>(size.QuadPart) : 1.0;
+
+    int64_t position = 0;
+    DWORD referenceCount = 0, targetCount = 0;
+    do {
+        int percent = static_cast<int>(static_cast<double>(position) / total * 100);
+        progress.SetProgressBar(percent);
+        progress.SetProgDisp(std::to_string(percent) + "%");
+        ReadBlock(referenceFile.Value, referenceBlock, referenceCount);
+        ReadBlock(targetFile.Value, targetBlock, targetCount);
+        DWORD common = referenceCount < targetCount ? referenceCount : targetCount;
+        if (std::memcmp(referenceBlock, targetBlock, common) != 0) return cvDiffer;
+        PumpAtFixedPoint();
+        position += referenceCount;
+    } while (referenceCount != 0 && referenceCount == targetCount);
+    return referenceCount == targetCount ? cvSame : cvDiffer;
+}
+
+DateVerdict CompareDate(const std::string& reference, const std::string& target)
+{
+    return CompareDate(LookUpFile(reference), LookUpFile(target));
+}
+
+SizeVerdict CompareSize(const std::string& reference, const std::string& target)
+{
+    return CompareSize(LookUpFile(reference), LookUpFile(target));
+}
+
+ContentsVerdict CompareContents(const std::string& reference, const std::string& target,
+                                ContentsProgress& progress)
+{
+    return CompareContents(reference, LookUpFile(reference), target, LookUpFile(target), progress);
+}
