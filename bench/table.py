@@ -89,12 +89,15 @@ relative("compare run, 10% changed", "run_changed", "floor_run_changed", "diff_c
 absolute("result window 200,001 rows: open to first paint", "result_open", 0.1)
 for column in ("name", "folder", "date", "size", "contents"):
     absolute("result window: sort by %s" % column, "result_sort_" + column, 0.3)
+absolute("  (info) rows copied and put in name order", "result_rows", None)
+absolute("  (info) window created and filled, not shown", "result_create", None)
 absolute("result window: close", "result_close", 0.05)
 absolute("  (info) close of an empty shown window", "empty_close", None)
 absolute("byte view 1 MiB all differ: open to first paint", "dump_open", 0.3)
 absolute("  (info) byte view: scroll to end", "dump_scroll", None)
 absolute("  (info) byte view: close", "dump_close", None)
 absolute("CSV export of 200,001 rows", "export", 0.5)
+absolute("  (info) WriteFile of the same bytes, 64 KiB blocks", "export_write_floor", None)
 memory("peak working set, run + result window, 200,001 records", "memory_peak", 150)
 
 header = ("operation", "ours min / med (s)", "floor min / med", "peer min / med", "ratio",
