@@ -1,6 +1,7 @@
 #include "results/Result.h"
 
 #include "engine/Util.h"
+#include "results/FitText.h"
 #include "settings/EnvSettings.h"
 
 #include <shellapi.h>
@@ -64,6 +65,10 @@ void TResultDlg::FormCreate()
     FileNumSText.Create(Panel2.Handle, "0", 108, 8, 57, 17, TextAlign::Right, true);
     Label4.Create(Panel2.Handle, "不一致ファイル数：", 8, 30, 97, 12);
     NotSameFileSText.Create(Panel2.Handle, "0", 108, 28, 57, 17, TextAlign::Right, true);
+    for (Label* label : {&Label1, &Label2})
+        FitLabelToText(*label, 80);
+    for (Label* label : {&Label3, &Label4})
+        FitLabelToText(*label, 100);
 
     ResultList.Create(Handle, 0, 61, 0, 0, true, true);
     ResultList.AddColumn("名前", 160, TextAlign::Left);

@@ -1,6 +1,7 @@
 #include "results/TrelkDisp.h"
 
 #include "engine/Util.h"
+#include "results/FitText.h"
 #include "results/Result.h"
 #include "toolkit/MessageBoxes.h"
 #include "toolkit/Pump.h"
@@ -118,6 +119,8 @@ void TTrelkDispDlg::FormCreate()
     SrcFileDisp.Create(HeaderPanel.Handle, 80, 8, 453, 17);
     Label2.Create(HeaderPanel.Handle, "対象ファイル：", 4, 30, 77, 12);
     DesFileDisp.Create(HeaderPanel.Handle, 80, 28, 453, 17);
+    for (Label* label : {&Label1, &Label2})
+        FitLabelToText(*label, 76);
 
     TrelkLView.Create(Handle, 0, 53, 0, 0, false, false);
     TrelkLView.AddColumn("アドレス", 80, TextAlign::Left);

@@ -242,3 +242,24 @@ TEST(ResultWindow, LockedFileRefusesTheCompareDisplay)
         EXPECT_TRUE(answerer.Seen[0].HasIcon);
     }
 }
+
+TEST(ResultWindow, HoldsTheWholeEntryLimit)
+{
+    ResetEntries();
+    MismatchCount = 0;
+    for (int i = 0; i <= MaxEntryCount; ++i)
+        Add("f" + std::to_string(MaxEntryCount - i) + ".txt", "", dvSame, svSame,
+            i % 2 ? cvDiffer : cvSame);
+    ASSERT_EQ(EntryCount, MaxEntryCount + 1);
+    EnvSettings.DispDiscord = false;
+    TResultDlg dialog;
+    ASSERT_TRUE(dialog.Open("C:\\data", "D:\\data"));
+    EXPECT_EQ(dialog.ResultList.RowCount(), MaxEntryCount + 1);
+    EXPECT_EQ(dialog.FileNumSText.Text(), "200001");
+    EXPECT_EQ(dialog.NotSameFileSText.Text(), "100000");
+    EXPECT_EQ(Cell(dialog.ResultList, 0, 0), "f0.txt");
+    dialog.ResultListColumnClick(4); // descending: 不一致 before 一致
+    EXPECT_EQ(Cell(dialog.ResultList, 0, 4), "不一致");
+    EXPECT_EQ(Cell(dialog.ResultList, MaxEntryCount, 4), "一致");
+    ReleaseEntries();
+}
