@@ -59,9 +59,9 @@ void TCompDispDlg::FormCreate()
 
     FilePanel.Create(Handle, 4, 4, 438, 52, Bevel::Raised);
     SrcFileLabel.Create(FilePanel.Handle, "基準ファイル：", 8, 8, 84, 17);
-    SrcFileDisp.Create(FilePanel.Handle, "", 90, 8, 341, 17, TextAlign::Left, true, true);
+    SrcFileDisp.Create(FilePanel.Handle, 90, 8, 341, 17);
     DesFileLabel.Create(FilePanel.Handle, "対象ファイル：", 8, 28, 84, 17);
-    DesFileDisp.Create(FilePanel.Handle, "", 90, 28, 341, 17, TextAlign::Left, true, true);
+    DesFileDisp.Create(FilePanel.Handle, 90, 28, 341, 17);
 
     CountPanel.Create(Handle, 4, 60, 438, 70, Bevel::Raised);
     FileNumLabel.Create(CountPanel.Handle, "比較済みファイル数：", 8, 8, 124, 17);

@@ -1,4 +1,5 @@
 #pragma once
+#include "shellviews/EllipsisText.h"
 #include "toolkit/Button.h"
 #include "toolkit/Form.h"
 #include "toolkit/Label.h"
@@ -21,7 +22,7 @@ std::string ElapsedText(double days);
 struct TCompDispDlg : Form {
     Panel FilePanel, CountPanel, ProgressPanel;
     Label SrcFileLabel, DesFileLabel;
-    Label SrcFileDisp, DesFileDisp;
+    TEllipsisText SrcFileDisp, DesFileDisp;
     Label FileNumLabel, NotSameFileLabel, ProgTimeLabel;
     Label FileNumSText, NotSameFileSText, ProgTimeSText;
     Label CompFileNumLabel, ProgressLabel;

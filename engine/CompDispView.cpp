@@ -8,6 +8,13 @@ void SetChanged(Control& control, std::string& last, const std::string& text)
     control.SetText(text);
 }
 
+void SetChanged(TEllipsisText& label, std::string& last, const std::string& path)
+{
+    if (path == last) return;
+    last = path;
+    label.SetCaption(path);
+}
+
 void SetChanged(ProgressBar& bar, int& last, int position)
 {
     if (position == last) return;

@@ -1,0 +1,215 @@
+#include "engine/WaveSound.h"
+#include "tests/common/BoxAnswerer.h"
+#include "tests/common/TempFolder.h"
+#include "tests/run/RunFakes.h"
+#include "toolkit/Form.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+std::vector<std::string> soundsAsked;
+void RecordSound(const std::string& name)
+{
+    soundsAsked.push_back(name);
+}
+
+// Presses a control of the progress window as soon as the window is up, as the user
+// would during a run: the cancel button, or the close box.
+enum class UserAction { None, PressCancel, PressCloseBox };
+UserAction pendingAction = UserAction::None;
+std::string referenceFolder; // the action waits until a path of it is on show
+
+BOOL CALLBACK FindReferencePath(HWND child, LPARAM found)
+{
+    char text[1024] = {};
+    GetWindowTextA(child, text, sizeof text);
+    if (std::string(text).compare(0, referenceFolder.size(), referenceFolder) == 0)
+        *reinterpret_cast<bool*>(found) = true;
+    return TRUE;
+}
+
+void CALLBACK ActOnProgressWindow(HWND, UINT, UINT_PTR id, DWORD)
+{
+    HWND window = FindWindowA(FormClassName, "比較");
+    if (!window || !IsWindowVisible(window) || pendingAction == UserAction::None) return;
+    bool comparing = false; // the first record has started
+    EnumChildWindows(window, FindReferencePath, reinterpret_cast<LPARAM>(&comparing));
+    if (!comparing) return;
+    if (pendingAction == UserAction::PressCancel)
+        SendMessageA(FindWindowExA(window, nullptr, "BUTTON", "中止(&C)"), BM_CLICK, 0, 0);
+    else
+        SendMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    pendingAction = UserAction::None;
+    KillTimer(nullptr, id);
+}
+
+struct CompareCommandTest : ::testing::Test {
+    SettingsRestorer settings;
+    MainWindowStandIn main;
+    TempFolder src, des;
+    RecordingHost host;
+    WavePlayer savedPlayer = PlayWaveSound;
+
+    void SetUp() override
+    {
+        host.Src.Folder = WithoutSlash(src.Path);
+        host.DesPath = WithoutSlash(des.Path);
+        EnvSettings.CompDate = EnvSettings.CompSize = EnvSettings.CompContents = true;
+        EnvSettings.DispDiscord = true;
+        EnvSettings.SoundFlag = true;
+        EnvSettings.SameSoundFileName = "same.wav";
+        EnvSettings.DiscordSoundFileName = "discord.wav";
+        soundsAsked.clear();
+        PlayWaveSound = RecordSound;
+        pendingAction = UserAction::None;
+    }
+    void TearDown() override { PlayWaveSound = savedPlayer; }
+
+    void SamePair(const std::string& name, const std::string& bytes)
+    {
+        // Same time too: two writes can fall on either side of a 2-second step.
+        SetLocalWriteTime(src.WriteFile(name, bytes), 2020, 5, 1, 10, 0, 0);
+        SetLocalWriteTime(des.WriteFile(name, bytes), 2020, 5, 1, 10, 0, 0);
+    }
+    // Enough equal files in one folder that the run pumps many times before its end.
+    void ManyEqualFiles(const std::string& folder, int count)
+    {
+        for (int i = 0; i < count; ++i)
+            SamePair(folder + "\\f" + std::to_string(i) + ".txt", std::string(600, 'a' + i % 26));
+    }
+    void Run(UserAction action = UserAction::None)
+    {
+        pendingAction = action;
+        referenceFolder = src.Path;
+        UINT_PTR timer =
+            action == UserAction::None ? 0 : SetTimer(nullptr, 0, 5, ActOnProgressWindow);
+        CompareCommand(host);
+        if (timer) KillTimer(nullptr, timer);
+    }
+    std::vector<std::string> Histories() const
+    {
+        return {"SrcHistory " + WithoutSlash(src.Path), "DesHistory " + WithoutSlash(des.Path)};
+    }
+};
+} // namespace
+
+TEST_F(CompareCommandTest, NothingSelectedDoesNothingAtAll)
+{
+    SamePair("a.txt", "1");
+    host.Src.Add("a.txt", false);
+    EntryCount = 5;
+    BoxAnswerer boxes({IDOK});
+
+    Run();
+
+    EXPECT_TRUE(host.Calls.empty());
+    EXPECT_TRUE(soundsAsked.empty());
+    EXPECT_TRUE(boxes.Seen.empty());
+    EXPECT_EQ(5, EntryCount);
+}
+
+TEST_F(CompareCommandTest, AllMatchingWithOnlyMismatchesShownEndsWithTheMessage)
+{
+    // The user closes the progress window with its close box: the run goes on.
+    ManyEqualFiles("many", 300);
+    host.Src.Add("many");
+    BoxAnswerer boxes({IDOK});
+
+    Run(UserAction::PressCloseBox);
+
+    EXPECT_FALSE(RunCancelled);
+    EXPECT_EQ(301, EntryCount);
+    ASSERT_EQ(1u, boxes.Seen.size());
+    EXPECT_EQ("情報", boxes.Seen[0].Caption);
+    EXPECT_EQ("不一致ファイルはありません。", boxes.Seen[0].Text);
+    EXPECT_TRUE(boxes.Seen[0].HasIcon);
+    EXPECT_EQ(std::vector<std::string>{"same.wav"}, soundsAsked);
+    EXPECT_EQ(Histories(), host.Calls);
+    EXPECT_EQ(0u, FileEntries.capacity());
+    EXPECT_EQ(nullptr, FindWindowA(FormClassName, "比較"));
+    EXPECT_TRUE(main.Enabled());
+}
+
+TEST_F(CompareCommandTest, AllMatchingWithEveryRecordShownOpensTheResults)
+{
+    SamePair("a.txt", "1");
+    host.Src.Add("a.txt");
+    EnvSettings.DispDiscord = false;
+    EnvSettings.SoundFlag = false;
+    BoxAnswerer boxes({IDOK});
+
+    Run();
+
+    EXPECT_TRUE(boxes.Seen.empty());
+    EXPECT_TRUE(soundsAsked.empty());
+    std::vector<std::string> expected = {"ShowResults"};
+    for (const auto& h : Histories())
+        expected.push_back(h);
+    EXPECT_EQ(expected, host.Calls);
+    EXPECT_EQ(1, host.EntriesSeenByResults);
+}
+
+TEST_F(CompareCommandTest, MismatchesOpenTheResultsWithTheOtherSound)
+{
+    src.WriteFile("a.txt", "1");
+    des.WriteFile("a.txt", "2");
+    host.Src.Add("a.txt");
+    EnvSettings.DiscordSoundFileName = ""; // an empty name still goes to the player
+    BoxAnswerer boxes({IDOK});
+
+    Run();
+
+    EXPECT_EQ(1, MismatchCount);
+    EXPECT_TRUE(boxes.Seen.empty());
+    EXPECT_EQ(std::vector<std::string>{""}, soundsAsked);
+    EXPECT_EQ("ShowResults", host.Calls.at(0));
+    EXPECT_EQ(3u, host.Calls.size());
+}
+
+TEST_F(CompareCommandTest, CancelledWithoutMismatchesSaysSo)
+{
+    ManyEqualFiles("many", 300);
+    host.Src.Add("many");
+    BoxAnswerer boxes({IDOK});
+
+    Run(UserAction::PressCancel);
+
+    ASSERT_TRUE(RunCancelled);
+    ASSERT_EQ(1u, boxes.Seen.size());
+    EXPECT_EQ("比較を中断しました。不一致ファイルはありません。", boxes.Seen[0].Text);
+    EXPECT_EQ(std::vector<std::string>{"same.wav"}, soundsAsked);
+    EXPECT_EQ(Histories(), host.Calls);
+    EXPECT_TRUE(main.Enabled());
+}
+
+TEST_F(CompareCommandTest, CancelledWithMismatchesAsksWhetherToShowThem)
+{
+    src.WriteFile("a.txt", "differs");
+    ManyEqualFiles("many", 300);
+    host.Src.Add("a.txt");
+    host.Src.Add("many");
+
+    {
+        BoxAnswerer boxes({IDNO});
+        Run(UserAction::PressCancel);
+        ASSERT_TRUE(RunCancelled);
+        EXPECT_EQ(1, MismatchCount);
+        ASSERT_EQ(1u, boxes.Seen.size());
+        EXPECT_EQ("情報", boxes.Seen[0].Caption);
+        EXPECT_EQ("比較を中断しました。不一致ファイルがあります。\r\n結果を表示しますか？",
+                  boxes.Seen[0].Text);
+        EXPECT_TRUE(boxes.Seen[0].HasYes && boxes.Seen[0].HasNo);
+        EXPECT_EQ(std::vector<std::string>{"discord.wav"}, soundsAsked);
+        EXPECT_EQ(Histories(), host.Calls); // no results, but both histories
+        EXPECT_EQ(0u, FileEntries.capacity());
+    }
+    host.Calls.clear();
+    {
+        BoxAnswerer boxes({IDYES});
+        Run(UserAction::PressCancel);
+        ASSERT_TRUE(RunCancelled);
+        ASSERT_EQ(1u, boxes.Seen.size());
+        EXPECT_EQ("ShowResults", host.Calls.at(0));
+        EXPECT_EQ(3u, host.Calls.size());
+    }
+}
