@@ -41,6 +41,27 @@ int main(int argc, char** argv)
             ReleaseEntries();
             return note;
         });
+        // Where collection's time goes: the recursive search without the progress
+        // window, and the records' list alone, filled with the same strings.
+        std::vector<std::pair<std::string, std::string>> records;
+        Measure(std::string(argv[2]) + "_search", std::atoi(argv[5]), [&] {
+            ResetEntries();
+            SearchFolder(std::string(argv[3]) + "\\", std::string(argv[4]) + "\\");
+            std::string note = CountsNote();
+            records.clear();
+            for (const FilePairEntry& e : FileEntries)
+                records.emplace_back(e.Name, e.Folder);
+            ReleaseEntries();
+            return note;
+        });
+        Measure(std::string(argv[2]) + "_records", std::atoi(argv[5]), [&] {
+            ResetEntries();
+            for (const auto& r : records)
+                AddEntry(r.first, r.second);
+            std::string note = CountsNote();
+            ReleaseEntries();
+            return note;
+        });
     } else if (mode == "run" && argc == 7) {
         // run NAME SRCBASE DESBASE FOLDER REPS: collection, then the comparison loop
         OneFolderPane pane(argv[3], argv[5]);

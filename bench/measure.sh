@@ -5,6 +5,8 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 source "$root/scripts/wine-env.sh"
 work="$BENCH_WORK"
 reps="$BENCH_REPS"
+parts="${BENCH_PARTS:-contents collection run windows memory}"  # a subset while developing
+part() { [[ " $parts " == *" $1 "* ]]; }
 bin="$BENCH_BUILD/bench"
 win() { echo "Z:${1//\//\\}"; }
 
@@ -43,8 +45,8 @@ wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 wine "$bin/bench_floor.exe" >/dev/null 2>&1 || true  # the first start of a prefix is slow
 
 # 1. Contents check: identical pair, then the same pair differing in the last byte.
-warm "$work/big_a.bin" "$work/big_b.bin"
-for kind in same last; do
+part contents && warm "$work/big_a.bin" "$work/big_b.bin"
+part contents && for kind in same last; do
   if [ "$kind" = last ]; then python3 "$root/bench/gen_data.py" flip "$work/big_b.bin"; fi
   "$work/readcmp" "native_contents_$kind" "$work/big_a.bin" "$work/big_b.bin" "$reps" |
     sed "s/\$/ ${BENCH_BIG_MIB}MiB/"
@@ -59,13 +61,15 @@ rm -f "$work/big_a.bin" "$work/big_b.bin"  # frees the page cache for the trees
 # 2. Collection of one tree.
 warm "$work/src" "$work/des"
 runs=3
-"$work/walk" native_walk "$work/src/top" "$reps"
-time_tool find_walk "$reps" find "$work/src/top" -printf '%s %T@\n'
-wrun "$bin/bench_floor.exe" walk wine_walk "$(win "$work/src")" top "$reps"
-wrun "$bin/bench_engine.exe" collect collect "$(win "$work/src")" top "$reps"
+if part collection; then
+  "$work/walk" native_walk "$work/src/top" "$reps"
+  time_tool find_walk "$reps" find "$work/src/top" -printf '%s %T@\n'
+  wrun "$bin/bench_floor.exe" walk wine_walk "$(win "$work/src")" top "$reps"
+  wrun "$bin/bench_engine.exe" collect collect "$(win "$work/src")" top "$reps"
+fi
 
 # 3. Whole compare runs without windows: identical trees, then 10% of the files changed.
-for kind in same changed; do
+part run && for kind in same changed; do
   if [ "$kind" = changed ]; then python3 "$root/bench/gen_data.py" change "$work/des" 10 >&2; fi
   warm "$work/src" "$work/des"
   time_tool "diff_$kind" "$runs" diff -rq "$work/src/top" "$work/des/top"
@@ -76,7 +80,6 @@ for kind in same changed; do
 done
 
 # 4. Windows, and 5. the peak working set of a run of 200,001 records (its own process).
-if [ -x "$bin/bench_windows.exe" ]; then
-  wrun "$bin/bench_windows.exe" windows "$(win "$work/dump")" "$(win "$work")" "$reps"
-  wrun "$bin/bench_windows.exe" memory "$(win "$work/many")"
-fi
+part windows && wrun "$bin/bench_windows.exe" windows "$(win "$work/dump")" "$(win "$work")" "$reps"
+part memory && wrun "$bin/bench_windows.exe" memory "$(win "$work/many")"
+true

@@ -80,6 +80,10 @@ relative("collection, %s" % results.get("collect", (0, 0, "?"))[2], "collect", "
          "find_walk", 4.0, False, "find")
 relative("  (info) Wine FindFirstFileA walk", "wine_walk", "native_walk", "find_walk", None,
          False, "find")
+relative("  (info) SearchFolder alone, no window", "collect_search", "native_walk", "wine_walk",
+         None, False, "Wine walk")
+relative("  (info) AddEntry of the same records alone", "collect_records", "native_walk",
+         "wine_walk", None, False, "Wine walk")
 relative("compare run, identical trees", "run_same", "floor_run_same", "diff_same", 1.5,
          False, "diff -rq")
 relative("  (info) run: collection part", "run_same_collect", "floor_run_same_walk", "-", None)
