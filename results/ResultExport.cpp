@@ -5,6 +5,7 @@
 #include "toolkit/MessageBoxes.h"
 
 #include <memory>
+#include <optional>
 
 SaveDialogFunction SaveDialogRequest = GetSaveFileNameA;
 
@@ -104,12 +105,13 @@ void TResultDlg::SaveButtonClick()
     if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES)
         overwrite = AskYesNo("既にファイルが存在します。上書きしますか？");
 
-    BusyCursor busy;
+    std::optional<BusyCursor> busy(std::in_place);
     try {
         // The file stays open until the notice is dismissed.
         ExportRows(path, overwrite, SrcFolderDisp.Caption(), Rows,
                    [] { ShowNotice("保存しました"); });
     } catch (const IoFailure& failure) {
+        busy.reset();
         ReportIoError(failure.Code);
     }
 }

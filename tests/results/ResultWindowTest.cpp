@@ -45,6 +45,32 @@ void SelectRow(const ListView& list, int row)
     if (row < 0) return;
 }
 
+// Closes any popup menu the window opens, noting that one was open.
+bool menuSeen = false;
+BOOL CALLBACK FindMenu(HWND h, LPARAM)
+{
+    char cls[16] = {};
+    GetClassNameA(h, cls, sizeof cls);
+    if (std::string(cls) == "#32768" && IsWindowVisible(h)) menuSeen = true;
+    return TRUE;
+}
+void CALLBACK CloseMenu(HWND, UINT, UINT_PTR, DWORD)
+{
+    EnumWindows(FindMenu, 0);
+    if (menuSeen) EndMenu();
+}
+
+// Notes what the byte-difference view held when it opened, then closes it.
+int viewRows = -1;
+void CALLBACK CloseView(HWND, UINT, UINT_PTR, DWORD)
+{
+    HWND view = FindWindowA(nullptr, "表示");
+    if (!view || !IsWindowVisible(view)) return;
+    HWND list = FindWindowExA(view, nullptr, WC_LISTVIEWA, nullptr);
+    viewRows = list ? ListView_GetItemCount(list) : -2;
+    PostMessageA(view, WM_CLOSE, 0, 0);
+}
+
 struct ShellRequest {
     std::string File, Parameters;
     bool NoOwner = false, NoVerb = false, NoFolder = false;
@@ -216,7 +242,7 @@ TEST(ResultWindow, ExplorerOpensTheReferenceFolderOfTheRow)
     EXPECT_EQ(shellRequests[1].Parameters, "/e,C:\\data\\");
 }
 
-TEST(ResultWindow, LockedFileRefusesTheCompareDisplay)
+TEST(ResultWindow, CompareDisplayOpensTheDumpOrRefusesALockedFile)
 {
     TempFolder src, des;
     src.WriteFile("x.bin", "ABC");
@@ -241,15 +267,26 @@ TEST(ResultWindow, LockedFileRefusesTheCompareDisplay)
         EXPECT_EQ(answerer.Seen[0].Caption, "情報");
         EXPECT_TRUE(answerer.Seen[0].HasIcon);
     }
+    // Both free: the view opens over the result window with the one differing byte.
+    UINT_PTR timer = SetTimer(nullptr, 0, 50, CloseView);
+    viewRows = -1;
+    dialog.TrelkDispButtonClick();
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(viewRows, 1);
+    EXPECT_TRUE(IsWindowEnabled(dialog.Handle));
 }
 
 TEST(ResultWindow, HoldsTheWholeEntryLimit)
 {
+    // Filled directly: the records' own growth rule is not what this test is about.
     ResetEntries();
-    MismatchCount = 0;
-    for (int i = 0; i <= MaxEntryCount; ++i)
-        Add("f" + std::to_string(MaxEntryCount - i) + ".txt", "", dvSame, svSame,
-            i % 2 ? cvDiffer : cvSame);
+    FileEntries.reserve(MaxEntryCount + 1);
+    for (int i = 0; i <= MaxEntryCount; ++i) {
+        FileEntries.push_back({"f" + std::to_string(MaxEntryCount - i) + ".txt", ""});
+        FileEntries.back().ContentsResult = i % 2 ? cvDiffer : cvSame;
+    }
+    EntryCount = MaxEntryCount + 1;
+    MismatchCount = MaxEntryCount / 2;
     ASSERT_EQ(EntryCount, MaxEntryCount + 1);
     EnvSettings.DispDiscord = false;
     TResultDlg dialog;
