@@ -23,6 +23,26 @@ int PercentOf(int done, int count)
     return static_cast<int>(static_cast<double>(done) / count * 100);
 }
 
+// Between the program's code page and the UTF-16 of the wide calls.
+std::wstring Wide(const std::string& text)
+{
+    int length =
+        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
+    return wide;
+}
+
+std::string Narrow(const wchar_t* text)
+{
+    int length = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    if (length <= 1) return {};
+    std::string narrow(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text, -1, &narrow[0], length, nullptr, nullptr);
+    narrow.pop_back();
+    return narrow;
+}
+
 void CollectItem(const std::string& base, std::string name)
 {
     std::string drive = DriveOfCaption(name);
@@ -38,11 +58,13 @@ void CollectItem(const std::string& base, std::string name)
 
 void SearchFolder(const std::string& base, const std::string& rel)
 {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((base + rel + "*.*").c_str(), &found);
+    // The wide search: the narrow one cuts names longer than 259 bytes, and a name of
+    // 255 Japanese characters takes 510.
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(Wide(base + rel + "*.*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return;
     do {
-        std::string name = found.cFileName;
+        std::string name = Narrow(found.cFileName);
         if (name == "." || name == "..") continue;
         AddEntry(name, rel);
         PumpAtFixedPoint();
@@ -50,7 +72,7 @@ void SearchFolder(const std::string& base, const std::string& rel)
         DWORD attributes = found.dwFileAttributes;
         if ((attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
             SearchFolder(base, rel + name + "\\");
-    } while (FindNextFileA(search, &found));
+    } while (FindNextFileW(search, &found));
     FindClose(search);
 }
 

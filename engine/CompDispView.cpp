@@ -23,6 +23,22 @@ void SetChanged(ProgressBar& bar, int& last, int position)
 }
 } // namespace
 
+constexpr unsigned long long FlushIntervalMs = 20;
+
+void CompDispView::Flush(bool force)
+{
+    if (!Dialog) return;
+    unsigned long long now = GetTickCount64();
+    if (!force && now - lastFlush_ < FlushIntervalMs) return;
+    lastFlush_ = now;
+    SetChanged(Dialog->SrcFileDisp, src_, pendingSrc_);
+    SetChanged(Dialog->DesFileDisp, des_, pendingDes_);
+    SetChanged(Dialog->FileNumSText, fileNum_, pendingFileNum_);
+    SetChanged(Dialog->NotSameFileSText, notSame_, pendingNotSame_);
+    SetChanged(Dialog->ProgressBar, progressBar_, pendingProgressBar_);
+    SetChanged(Dialog->ProgDisp, progDisp_, pendingProgDisp_);
+}
+
 CompDispView::~CompDispView()
 {
     CloseView();
@@ -34,6 +50,10 @@ void CompDispView::Open()
     Dialog->Create();
     // The window starts empty, with both bars at 0 and the label at "0%".
     src_ = des_ = fileNum_ = notSame_ = "";
+    pendingSrc_ = pendingDes_ = pendingFileNum_ = pendingNotSame_ = "";
+    pendingProgDisp_ = "0%";
+    pendingProgressBar_ = 0;
+    lastFlush_ = 0;
     progDisp_ = "0%";
     compBar_ = progressBar_ = 0;
 }
@@ -50,27 +70,30 @@ void CompDispView::SetProgTimeText(const std::string& text)
 
 void CompDispView::ShowView()
 {
+    Flush(true);
     if (Dialog) Dialog->Show();
 }
 
 void CompDispView::SetSrcFileDisp(const std::string& path)
 {
-    if (Dialog) SetChanged(Dialog->SrcFileDisp, src_, path);
+    pendingSrc_ = path;
 }
 
 void CompDispView::SetDesFileDisp(const std::string& path)
 {
-    if (Dialog) SetChanged(Dialog->DesFileDisp, des_, path);
+    pendingDes_ = path;
 }
 
 void CompDispView::SetFileNumText(const std::string& text)
 {
-    if (Dialog) SetChanged(Dialog->FileNumSText, fileNum_, text);
+    pendingFileNum_ = text;
+    Flush(false);
 }
 
 void CompDispView::SetNotSameFileText(const std::string& text)
 {
-    if (Dialog) SetChanged(Dialog->NotSameFileSText, notSame_, text);
+    pendingNotSame_ = text;
+    Flush(false);
 }
 
 void CompDispView::SetCompFileNumProgBar(int percent)
@@ -90,10 +113,12 @@ void CompDispView::CloseView()
 
 void CompDispView::SetProgressBar(int percent)
 {
-    if (Dialog) SetChanged(Dialog->ProgressBar, progressBar_, percent);
+    pendingProgressBar_ = percent;
+    Flush(false);
 }
 
 void CompDispView::SetProgDisp(const std::string& text)
 {
-    if (Dialog) SetChanged(Dialog->ProgDisp, progDisp_, text);
+    pendingProgDisp_ = text;
+    Flush(false);
 }

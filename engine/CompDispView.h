@@ -25,7 +25,16 @@ struct CompDispView : CompareProgressView {
     void SetProgressBar(int percent) override;
     void SetProgDisp(const std::string& text) override;
 
+    // Writes the latest values now. Paths, counts and the contents bar change every
+    // record, and writing them costs more than comparing a small pair, so they
+    // otherwise reach the window at most every 20 ms.
+    void Flush(bool force = true);
+
 private:
+    std::string pendingSrc_, pendingDes_, pendingFileNum_, pendingNotSame_, pendingProgDisp_;
+    int pendingProgressBar_ = 0;
+    unsigned long long lastFlush_ = 0;
+
     // The values last written: the loop repeats most of them every record, and a
     // window update costs a server round trip under Wine.
     std::string src_, des_, fileNum_, notSame_, progDisp_;

@@ -3,17 +3,12 @@
 #include "engine/Util.h"
 #include "mainwindow/FolderHistory.h"
 #include "mainwindow/MainLayout.h"
+#include "results/VerdictText.h"
 #include "settings/EnvReg.h"
 #include "settings/EnvSettings.h"
 #include "shellviews/PaneProvider.h"
 #include "toolkit/Application.h"
 #include "toolkit/Menu.h"
-
-#if __has_include("results/VerdictText.h")
-#include "results/VerdictText.h"
-#else
-std::string SizeText(int64_t size);
-#endif
 
 bool SelectAllInProgress = false;
 

@@ -1,7 +1,4 @@
 #pragma once
-#include <windows.h>
-#include <shellapi.h>
-
 #include "engine/CompareRun.h"
 #include "shellviews/ShView.h"
 #include "toolkit/ComboBoxEx.h"
@@ -11,7 +8,10 @@
 #include "toolkit/StatusBar.h"
 #include "toolkit/ToolBar.h"
 
+#include <functional>
+#include <shellapi.h>
 #include <string>
+#include <windows.h>
 
 // Command ids of the menus and toolbar buttons; the names are the items' names.
 enum MainCommand : UINT {

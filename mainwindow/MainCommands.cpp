@@ -1,21 +1,11 @@
+#include "mainwindow/About.h"
 #include "mainwindow/FolderHistory.h"
 #include "mainwindow/Main.h"
+#include "results/Result.h"
+#include "settings/EnvSet.h"
 #include "settings/EnvSettings.h"
 #include "toolkit/Application.h"
 #include "toolkit/Menu.h"
-
-#if __has_include("results/Result.h")
-#include "results/Result.h"
-#define HAVE_RESULTS 1
-#endif
-#if __has_include("mainwindow/About.h")
-#include "mainwindow/About.h"
-#define HAVE_ABOUT 1
-#endif
-#if __has_include("settings/EnvSet.h")
-#include "settings/EnvSet.h"
-#define HAVE_ENVSET 1
-#endif
 
 namespace {
 const WORD KeyA = 65;
@@ -126,9 +116,7 @@ void TMainDlg::CompMenuItemClick()
 
 void TMainDlg::ShowResults()
 {
-#ifdef HAVE_RESULTS
     ::ShowResults(SelectedPath(PaneSide::Src), SelectedPath(PaneSide::Des));
-#endif
 }
 
 void TMainDlg::ExitMenuItemClick()
@@ -304,14 +292,56 @@ void TMainDlg::ContentsMenuItemClick()
 
 void TMainDlg::AboutMenuItemClick()
 {
-#ifdef HAVE_ABOUT
     TAboutDlg about;
-    about.ShowDialog();
-#endif
+    about.ShowDialog(Handle);
 }
 
 void TMainDlg::EnvSetMenuItemClick()
 {
-#ifdef HAVE_ENVSET
-#endif
+    TEnvSetDlg dialog;
+    if (!dialog.Create(Handle)) return;
+    const TEnvSettings& s = EnvSettings;
+    dialog.ResultSortRGrp.ItemIndex = s.CompSort;
+    dialog.ResultSortKindRGrp.ItemIndex = s.CompSortKind;
+    dialog.TreeFont = SrcFolderView.ViewFont();
+    dialog.TreeTextColor = SrcFolderView.FontColor();
+    dialog.TreeBackColor = SrcFolderView.BackColor();
+    dialog.ListFont = SrcFileView.ViewFont();
+    dialog.ListTextColor = SrcFileView.FontColor();
+    dialog.ListBackColor = SrcFileView.BackColor();
+    dialog.ApplyPreviewLooks();
+    dialog.FLResizeChkBox.SetChecked(s.FolderListResize);
+    dialog.AllSlctChkBox.SetChecked(s.AllSelect);
+    dialog.DragDropChkBox.SetChecked(s.DragDrop);
+    dialog.SoundChkBox.SetChecked(s.SoundFlag);
+    dialog.SameSoundFileEdit.SetText(s.SameSoundFileName);
+    dialog.DiscordSoundFileEdit.SetText(s.DiscordSoundFileName);
+    dialog.ProgTimeChkBox.SetChecked(s.ProgTime);
+    if (dialog.ShowModal() != mrOK) return;
+
+    // The views take the previews' looks in the order the dialog has always used.
+    SrcFileView.SetBackColor(dialog.ListBackColor);
+    DesFolderView.SetBackColor(dialog.TreeBackColor);
+    DesFileView.SetBackColor(dialog.ListBackColor);
+    SrcFileView.SetViewFont(dialog.ListFont);
+    SrcFileView.SetFontColor(dialog.ListTextColor);
+    DesFolderView.SetViewFont(dialog.TreeFont);
+    DesFolderView.SetFontColor(dialog.TreeTextColor);
+    DesFileView.SetViewFont(dialog.ListFont);
+    DesFileView.SetFontColor(dialog.ListTextColor);
+    SrcFolderView.SetBackColor(dialog.TreeBackColor);
+    SrcFolderView.SetViewFont(dialog.TreeFont);
+    SrcFolderView.SetFontColor(dialog.TreeTextColor);
+
+    TEnvSettings& e = EnvSettings;
+    e.FolderListResize = dialog.FLResizeChkBox.Checked();
+    e.AllSelect = dialog.AllSlctChkBox.Checked();
+    e.DragDrop = dialog.DragDropChkBox.Checked();
+    ApplyDragDrop();
+    e.SoundFlag = dialog.SoundChkBox.Checked();
+    e.SameSoundFileName = dialog.SameSoundFileEdit.Text();
+    e.DiscordSoundFileName = dialog.DiscordSoundFileEdit.Text();
+    e.ProgTime = dialog.ProgTimeChkBox.Checked();
+    e.CompSort = static_cast<uint8_t>(dialog.ResultSortRGrp.ItemIndex);
+    e.CompSortKind = static_cast<uint8_t>(dialog.ResultSortKindRGrp.ItemIndex);
 }

@@ -7,6 +7,7 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 source "$root/scripts/wine-env.sh"
 export WINEPREFIX="${WINEPREFIX:-$HOME/.wine-vexil32}"
 [ -d "$WINEPREFIX" ] || { wineboot -i >/dev/null 2>&1 || true; wineserver -w; }
+"$root/samples/set-dates.sh"
 cd "$root/samples"
 exe="${VEXIL_BUILD_DIR:-$root/build}/mainwindow/Vexil32.exe"
 if [ -n "${DISPLAY:-}" ]; then

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <cstring>
+
 bool TStatusBar::Create(HWND parent, std::vector<int> panelWidths, int height)
 {
     // The parent's layout places it, so it must not align itself.
@@ -25,9 +27,11 @@ void TStatusBar::SetPanelText(int panel, const std::string& text)
 
 std::string TStatusBar::PanelText(int panel) const
 {
+    // The length comes in characters of the control's own text; a Shift-JIS copy may
+    // take two bytes for each.
     LRESULT length = LOWORD(SendMessageA(Handle, SB_GETTEXTLENGTHA, panel, 0));
-    std::string text(length + 1, '\0');
+    std::string text(length * 2 + 1, '\0');
     SendMessageA(Handle, SB_GETTEXTA, panel, reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(length);
+    text.resize(strlen(text.c_str()));
     return text;
 }

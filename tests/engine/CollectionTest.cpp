@@ -121,6 +121,12 @@ TEST(CollectFiles, DriveRootBaseAndJapaneseNames)
     TempFolder temp;
     // A folder whose name ends in the byte 0x5C must still be searched below.
     temp.WriteFile("表\\ソース.txt", "j");
+    // 140 double-byte characters: longer than the narrow search's name field.
+    std::string longName;
+    for (int i = 0; i < 140; ++i)
+        longName += "漢";
+    longName += ".txt";
+    ASSERT_TRUE(LookUpFile(temp.WriteFile("表\\" + longName, "l")).IsFile());
     ASSERT_EQ(temp.Path.substr(1, 2), ":\\");
 
     // The pane shows the drive root; the items are paths below it.
@@ -130,7 +136,8 @@ TEST(CollectFiles, DriveRootBaseAndJapaneseNames)
     pane.Items = {{below, true}};
     CollectFiles(pane);
 
-    std::vector<Record> expected = {{"", below + "\\"}, {"ソース.txt", below + "\\"}};
+    std::vector<Record> expected = {
+        {"", below + "\\"}, {"ソース.txt", below + "\\"}, {longName, below + "\\"}};
     EXPECT_EQ(Records(), expected);
 }
 

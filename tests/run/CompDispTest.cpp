@@ -101,6 +101,7 @@ TEST(CompDispDlg, LayoutTickingTimeCancelAndCloseBox)
     view.SetCompFileNumProgBar(40);
     view.SetProgressBar(37);
     view.SetProgDisp("37%");
+    view.Flush();
     EXPECT_EQ("C:\\data\\a.txt", dlg.SrcFileDisp.Caption());
     EXPECT_EQ("3 / 120", dlg.FileNumSText.Text());
     EXPECT_EQ("1 / 120", dlg.NotSameFileSText.Text());
@@ -123,6 +124,7 @@ TEST(CompDispDlg, LayoutTickingTimeCancelAndCloseBox)
     EXPECT_FALSE(IsWindowVisible(dlg.Handle));
     EXPECT_FALSE(view.CancelRequested());
     view.SetFileNumText("4 / 120");
+    view.Flush();
     EXPECT_EQ("4 / 120", dlg.FileNumSText.Text());
 
     // The cancel button only raises the flag the loop reads.

@@ -1,0 +1,271 @@
+#include "settings/EnvSet.h"
+
+#include "tests/common/TempFolder.h"
+
+#include <commctrl.h>
+#include <cstdio>
+#include <deque>
+#include <dlgs.h>
+#include <functional>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+#include <windows.h>
+
+namespace {
+// Runs steps one per timer tick on this thread, so they happen inside modal loops
+// (the dialog's own, or a common dialog's it opened).
+struct Steps {
+    static std::deque<std::function<bool()>>& Queue()
+    {
+        static std::deque<std::function<bool()>> queue;
+        return queue;
+    }
+    UINT_PTR timer;
+    explicit Steps(std::deque<std::function<bool()>> steps)
+    {
+        Queue() = std::move(steps);
+        timer = SetTimer(nullptr, 0, 60, Tick);
+    }
+    ~Steps()
+    {
+        KillTimer(nullptr, timer);
+        Queue().clear();
+    }
+    // A step returning false is tried again at the next tick (its window is not up yet).
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+    {
+        static bool busy = false;
+        if (busy || Queue().empty()) return;
+        busy = true;
+        auto step = Queue().front();
+        bool done = step();
+        fprintf(stderr, "step %d left %zu\n", done, Queue().size());
+        if (done) Queue().pop_front();
+        busy = false;
+    }
+};
+
+// The visible common dialog (class "#32770") of this thread, if one is open.
+HWND FindCommonDialog()
+{
+    struct Search {
+        HWND found = nullptr;
+    } search;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND h, LPARAM p) -> BOOL {
+            char cls[32] = {};
+            GetClassNameA(h, cls, sizeof cls);
+            if (std::string(cls) == "#32770" && IsWindowVisible(h)) {
+                reinterpret_cast<Search*>(p)->found = h;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void Press(HWND dialog, int id)
+{
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+void Click(Control& control)
+{
+    SendMessageA(control.Handle, BM_CLICK, 0, 0);
+}
+
+// The background colour an edit gets from its parent when it paints.
+COLORREF PaintColorOf(Edit& edit)
+{
+    HDC dc = CreateCompatibleDC(nullptr);
+    UINT message = IsWindowEnabled(edit.Handle) ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC;
+    SendMessageA(GetParent(edit.Handle), message, reinterpret_cast<WPARAM>(dc),
+                 reinterpret_cast<LPARAM>(edit.Handle));
+    COLORREF color = GetBkColor(dc);
+    DeleteDC(dc);
+    return color;
+}
+
+std::vector<Control*> SoundControls(TEnvSetDlg& d)
+{
+    return {&d.SameSoundFileLabel,        &d.SameSoundFileEdit,     &d.SameSoundFileRefButton,
+            &d.SameSoundPlayBitBtn,       &d.DiscordSoundFileLabel, &d.DiscordSoundFileEdit,
+            &d.DiscordSoundFileRefButton, &d.DiscordSoundPlayBitBtn};
+}
+
+void ExpectSoundEnabled(TEnvSetDlg& d, bool enabled)
+{
+    for (Control* c : SoundControls(d))
+        EXPECT_EQ(enabled, c->Enabled());
+    COLORREF expected = GetSysColor(enabled ? COLOR_WINDOW : COLOR_BTNFACE);
+    EXPECT_EQ(expected, PaintColorOf(d.SameSoundFileEdit));
+    EXPECT_EQ(expected, PaintColorOf(d.DiscordSoundFileEdit));
+}
+} // namespace
+
+TEST(EnvSetDlgTest, SoundCheckBoxAloneEnablesTheSoundPanel)
+{
+    // The two colours must differ, or the colour checks prove nothing.
+    ASSERT_NE(GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_BTNFACE));
+    TEnvSetDlg d;
+    ASSERT_TRUE(d.Create());
+    EXPECT_EQ("環境設定", d.Text());
+    SIZE client = d.ClientSize();
+    EXPECT_EQ(462, client.cx);
+    EXPECT_EQ(287, client.cy);
+    EXPECT_FALSE(d.SoundChkBox.Checked());
+    ExpectSoundEnabled(d, false);
+
+    d.SoundChkBox.SetChecked(true); // as the main window copies a true SoundFlag in
+    ExpectSoundEnabled(d, true);
+    d.ProgTimeChkBox.SetChecked(true);
+    d.ProgTimeChkBox.SetChecked(false);
+    ExpectSoundEnabled(d, true);
+    d.SoundChkBox.SetChecked(false);
+    ExpectSoundEnabled(d, false);
+    Click(d.ProgTimeChkBox);
+    EXPECT_TRUE(d.ProgTimeChkBox.Checked());
+    ExpectSoundEnabled(d, false);
+    Click(d.SoundChkBox);
+    EXPECT_TRUE(d.SoundChkBox.Checked());
+    ExpectSoundEnabled(d, true);
+
+    // Pages: the first one shows; the tab change shows the other.
+    EXPECT_TRUE(d.DisplayTabSheet.Visible());
+    EXPECT_FALSE(d.SoundTabSheet.Visible());
+    EXPECT_TRUE(d.FontColorTView.AllExpanded());
+    d.PageCtl.SetSelectedIndex(1);
+    EXPECT_FALSE(d.DisplayTabSheet.Visible());
+    EXPECT_TRUE(d.SoundTabSheet.Visible());
+    EXPECT_FALSE(d.GroupBox2.Visible());
+    EXPECT_FALSE(d.ExtListBox.Visible());
+}
+
+TEST(EnvSetDlgTest, PlayButtonsAskForTheEditsTextUnchanged)
+{
+    TEnvSetDlg d;
+    ASSERT_TRUE(d.Create());
+    std::vector<std::string> played;
+    d.PlayWave = [&](const std::string& name) { played.push_back(name); };
+    d.SoundChkBox.SetChecked(true);
+    d.SameSoundFileEdit.SetText("C:\\音\\表示 同じ.wav");
+    d.DiscordSoundFileEdit.SetText(" not a file ");
+    Click(d.SameSoundPlayBitBtn);
+    Click(d.DiscordSoundPlayBitBtn);
+    ASSERT_EQ(2u, played.size());
+    EXPECT_EQ("C:\\音\\表示 同じ.wav", played[0]);
+    EXPECT_EQ(" not a file ", played[1]);
+}
+
+// Shown modally: keyboard and buttons end the dialog, the previews take the fields,
+// the colour and file dialogs are preset and change only what they should.
+TEST(EnvSetDlgTest, ModalUseWithKeysButtonsAndCommonDialogs)
+{
+    TempFolder temp;
+    std::string first = temp.WriteFile("最初.wav", "RIFF");
+    std::string second = temp.WriteFile("次.wav", "RIFF");
+
+    TEnvSetDlg d;
+    ASSERT_TRUE(d.Create());
+    d.TreeBackColor = RGB(10, 20, 30);
+    d.ListBackColor = 0x80000005; // the system window colour
+    d.TreeTextColor = RGB(200, 0, 0);
+
+    std::string seenName;
+    auto key = [&](WPARAM vk) {
+        return [&d, vk] {
+            HWND focus = GetFocus();
+            if (!focus || !IsChild(d.Handle, focus)) d.OKButton.SetFocus();
+            PostMessageA(GetFocus(), WM_KEYDOWN, vk, 0);
+            return true;
+        };
+    };
+    {
+        Steps steps({key(VK_ESCAPE)});
+        EXPECT_EQ(mrCancel, d.ShowModal());
+    }
+    EXPECT_EQ(RGB(10, 20, 30), TreeView_GetBkColor(d.FontColorTView.Handle));
+    EXPECT_EQ(GetSysColor(COLOR_WINDOW), ListView_GetBkColor(d.FontColorLView.Handle));
+    {
+        Steps steps({key(VK_RETURN)});
+        EXPECT_EQ(mrOK, d.ShowModal());
+    }
+    {
+        // "..." on an edit holding a path opens the file dialog on it; cancel keeps the edit.
+        d.SoundChkBox.SetChecked(true);
+        d.SameSoundFileEdit.SetText(first);
+        Steps steps({[&] {
+                         PostMessageA(d.SameSoundFileRefButton.Handle, BM_CLICK, 0, 0);
+                         return true;
+                     },
+                     [&] {
+                         HWND box = FindCommonDialog();
+                         if (!box) return false;
+                         char name[1024] = {};
+                         GetDlgItemTextA(box, cmb13, name, sizeof name);
+                         if (!name[0]) GetDlgItemTextA(box, edt1, name, sizeof name);
+                         seenName = name;
+                         Press(box, IDCANCEL);
+                         return true;
+                     },
+                     [&] {
+                         if (FindCommonDialog()) return false;
+                         PostMessageA(d.CancelButton.Handle, BM_CLICK, 0, 0);
+                         return true;
+                     }});
+        EXPECT_EQ(mrCancel, d.ShowModal());
+    }
+    EXPECT_NE(std::string::npos, seenName.find("最初.wav")) << seenName;
+    EXPECT_EQ(first, d.SameSoundFileEdit.Text());
+    {
+        // Choosing a file puts its full path into the edit.
+        Steps steps({[&] {
+                         PostMessageA(d.DiscordSoundFileRefButton.Handle, BM_CLICK, 0, 0);
+                         return true;
+                     },
+                     [&] {
+                         HWND box = FindCommonDialog();
+                         if (!box) return false;
+                         SetDlgItemTextA(box, cmb13, second.c_str());
+                         SetDlgItemTextA(box, edt1, second.c_str());
+                         Press(box, IDOK);
+                         return true;
+                     },
+                     [&] {
+                         if (FindCommonDialog()) return false;
+                         PostMessageA(d.OKButton.Handle, BM_CLICK, 0, 0);
+                         return true;
+                     }});
+        EXPECT_EQ(mrOK, d.ShowModal());
+    }
+    EXPECT_EQ(second, d.DiscordSoundFileEdit.Text());
+    EXPECT_EQ(first, d.SameSoundFileEdit.Text());
+    {
+        // The background colour dialog starts from the tree's colour and gives it to both.
+        Steps steps({[&] {
+                         PostMessageA(d.BColorRefButton.Handle, BM_CLICK, 0, 0);
+                         return true;
+                     },
+                     [&] {
+                         HWND box = FindCommonDialog();
+                         if (!box) return false;
+                         Press(box, IDOK);
+                         return true;
+                     },
+                     [&] {
+                         if (FindCommonDialog()) return false;
+                         PostMessageA(d.CancelButton.Handle, BM_CLICK, 0, 0);
+                         return true;
+                     }});
+        EXPECT_EQ(mrCancel, d.ShowModal());
+    }
+    EXPECT_EQ(RGB(10, 20, 30), d.ListBackColor);
+    EXPECT_EQ(RGB(10, 20, 30), ListView_GetBkColor(d.FontColorLView.Handle));
+    EXPECT_EQ(RGB(10, 20, 30), TreeView_GetBkColor(d.FontColorTView.Handle));
+    EXPECT_EQ(RGB(200, 0, 0), TreeView_GetTextColor(d.FontColorTView.Handle));
+    EXPECT_TRUE(d.FontColorTView.AllExpanded());
+}
