@@ -121,9 +121,9 @@ TEST(CollectFiles, DriveRootBaseAndJapaneseNames)
     TempFolder temp;
     // A folder whose name ends in the byte 0x5C must still be searched below.
     temp.WriteFile("表\\ソース.txt", "j");
-    // 140 double-byte characters: longer than the narrow search's name field.
+    // The longest Japanese name Linux holds (255 bytes of UTF-8) is kept whole.
     std::string longName;
-    for (int i = 0; i < 140; ++i)
+    for (int i = 0; i < 83; ++i)
         longName += "漢";
     longName += ".txt";
     ASSERT_TRUE(LookUpFile(temp.WriteFile("表\\" + longName, "l")).IsFile());
