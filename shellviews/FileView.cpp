@@ -517,6 +517,8 @@ void TFileView::SetViewStyle(int style)
     if (!Handle || style < 0 || style > 3 || style == ViewStyle()) return;
     LONG bits = GetWindowLongA(Handle, GWL_STYLE);
     SetWindowLongA(Handle, GWL_STYLE, static_cast<LONG>((bits & ~LVS_TYPEMASK) | StyleBits[style]));
+    // Nothing of the old layout may stay on screen.
+    InvalidateRect(Handle, nullptr, TRUE);
 }
 
 int TFileView::ColumnWidth(int column) const
