@@ -1,7 +1,6 @@
 #include "toolkit/StatusBar.h"
 
 #include <commctrl.h>
-
 #include <cstring>
 
 bool TStatusBar::Create(HWND parent, std::vector<int> panelWidths, int height)

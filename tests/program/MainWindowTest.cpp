@@ -1,5 +1,6 @@
 #include "tests/program/MainTestSupport.h"
 #include "toolkit/Menu.h"
+#include "toolkit/Pump.h"
 
 #include <gtest/gtest.h>
 
@@ -27,6 +28,7 @@ struct MainWindowTest : ::testing::Test {
         Temp.WriteFile("des\\a500.bin", std::string(500, 'a'));
         Form = OpenMainWindow(Des);
         Form->SrcFolderView.SelectPath(WithoutTrailingSlash(Ref));
+        ProcessMessages();
     }
     void TearDown() override
     {
@@ -47,6 +49,7 @@ struct MainWindowTest : ::testing::Test {
 TEST_F(MainWindowTest, StatusBarDescribesTheReferenceSelection)
 {
     ASSERT_EQ(12, Form->SrcFileView.ItemCount());
+    SelectOnly({"sub2"});
     Form->SrcFileView.SelectAll(false);
     EXPECT_EQ("12 個のオブジェクト", Panel(0));
     EXPECT_EQ("2.49KB", Panel(1));
@@ -65,6 +68,7 @@ TEST_F(MainWindowTest, StatusBarDescribesTheReferenceSelection)
     // The target pane never writes the status bar.
     Form->DesFileView.SetItemSelected(0, true);
     Form->DesFolderView.SelectPath(WithoutTrailingSlash(Ref));
+    ProcessMessages();
     EXPECT_EQ("3 個のオブジェクトを選択", Panel(0));
     EXPECT_EQ("2KB", Panel(1));
 
