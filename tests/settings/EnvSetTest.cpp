@@ -3,7 +3,6 @@
 #include "tests/common/TempFolder.h"
 
 #include <commctrl.h>
-#include <cstdio>
 #include <deque>
 #include <dlgs.h>
 #include <functional>
@@ -40,7 +39,6 @@ struct Steps {
         busy = true;
         auto step = Queue().front();
         bool done = step();
-        fprintf(stderr, "step %d left %zu\n", done, Queue().size());
         if (done) Queue().pop_front();
         busy = false;
     }
