@@ -91,6 +91,9 @@ void TEnvSetDlg::FormCreate()
     CancelButton.Create(Handle, "キャンセル(&C)", 379, 256, 75, 25);
     CancelButton.OnClick = [this] { ModalResult = mrCancel; };
     DefaultButtonId = OKButton.Id();
+    // The pages lie over the tab strip, so the strip goes below them (and last in the
+    // tab order, as in the platform's own property sheets).
+    SetWindowPos(PageCtl.Handle, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
     SoundChkBoxClick();
     FontColorTView.ExpandAll();
@@ -103,21 +106,21 @@ void TEnvSetDlg::CreateDisplayPage()
     Panel& p = DisplayTabSheet;
     p.Create(Handle, page.left, page.top, page.right - page.left, page.bottom - page.top);
     GroupBox1.Create(p.Handle, "フォントと色", 8, 4, 420, 124);
-    FontColorTView.Create(p.Handle, 18, 22, 150, 96);
+    FontColorTView.Create(p.Handle, 18, 22, 132, 96);
     FontColorTView.AddNode("ﾃﾞｽｸﾄｯﾌﾟ", false);
     FontColorTView.AddNode("ﾏｲ ｺﾝﾋﾟｭｰﾀ", true);
     FontColorTView.AddNode("ﾈｯﾄﾜｰｸ ｺﾝﾋﾟｭｰﾀ", true);
     FontColorTView.AddNode("ごみ箱", true);
-    FontColorLView.Create(p.Handle, 176, 22, 242, 60);
+    FontColorLView.Create(p.Handle, 156, 22, 264, 60);
     FontColorLView.AddColumn("名前", 90);
     FontColorLView.AddColumn("ｻｲｽﾞ", 50);
     FontColorLView.AddColumn("ﾌｧｲﾙの種類", 60);
     FontColorLView.AddColumn("更新日時", 60);
     const std::string row[] = {"Trelk32.exe", "127k", "ｱﾌﾟﾘｹｰｼｮﾝ", "99/07/13"};
     FontColorLView.AddRow(row, 4);
-    FontRefButton.Create(p.Handle, "フォント(&F)...", 176, 92, 78, 25);
-    ColorRefButton.Create(p.Handle, "文字色(&C)...", 258, 92, 78, 25);
-    BColorRefButton.Create(p.Handle, "背景色(&B)...", 340, 92, 78, 25);
+    FontRefButton.Create(p.Handle, "フォント(&F)...", 156, 92, 84, 25);
+    ColorRefButton.Create(p.Handle, "文字色(&C)...", 246, 92, 84, 25);
+    BColorRefButton.Create(p.Handle, "背景色(&B)...", 336, 92, 84, 25);
     FontRefButton.OnClick = [this] { FontRefButtonClick(); };
     ColorRefButton.OnClick = [this] { ColorRefButtonClick(); };
     BColorRefButton.OnClick = [this] { BColorRefButtonClick(); };
