@@ -10,7 +10,8 @@ void ResetEntries()
 {
     EntryCount = 0;
     EntriesDropped = false;
-    FileEntries.clear();
+    // A fresh array: reserve alone would keep the capacity of the previous run.
+    std::vector<FilePairEntry>().swap(FileEntries);
     FileEntries.reserve(static_cast<size_t>(EntryCount + EntryGrowStep));
 }
 
