@@ -205,6 +205,8 @@ void TFileView::FillList()
     EndFill();
     if (icons) icons->Release();
     objects->Release();
+    // Inserting items reports no item change, yet every item is new.
+    if (OnChange) OnChange();
 }
 
 void TFileView::BeginFill()

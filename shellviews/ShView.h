@@ -118,7 +118,7 @@ private:
 struct TFileView : Control {
     enum { vsIcon = 0, vsSmallIcon = 1, vsList = 2, vsReport = 3 };
 
-    std::function<void()> OnChange; // an item changed, selection included
+    std::function<void()> OnChange; // an item changed, selection included; once per fill
     std::function<void()> OnClick;
     std::function<void(WORD key, bool shift, bool alt, bool ctrl)> OnKeyDown;
     std::function<void(POINT screen)> OnContextMenu;

@@ -150,7 +150,11 @@ TEST_F(MainWindowTest, SwapBarsTogglesAndSplitters)
     EXPECT_TRUE(SamePath(Des, f.SrcFolderView.GetSelectedPath()));
     EXPECT_EQ(1, f.SrcFileView.ItemCount());
     EXPECT_EQ(12, f.DesFileView.ItemCount());
+    // The status bar follows the new reference folder at once.
+    EXPECT_EQ("1 個のオブジェクト", f.StatusBar.PanelText(0));
+    EXPECT_EQ("500 バイト", f.StatusBar.PanelText(1));
     f.ToolBar.Click(FolderChangeTButton);
+    EXPECT_EQ("12 個のオブジェクト", f.StatusBar.PanelText(0));
     EXPECT_TRUE(SamePath(Ref, f.SrcFolderView.GetSelectedPath()));
     EXPECT_TRUE(SamePath(Des, f.DesFolderView.GetSelectedPath()));
     EXPECT_EQ(1, f.SrcFolderCBoxEx.Count());
