@@ -335,6 +335,9 @@ void TMainDlg::SelectAllFiles(TFileView& list)
     for (int i = 0; i < list.ItemCount(); ++i)
         list.SetItemSelected(i, true);
     SelectAllInProgress = false;
+    // One refresh for the whole selection, so the status bar does not go on showing
+    // the figures from before it.
+    UpdateStatusBar();
 }
 
 ReferencePane& TMainDlg::SrcPane()

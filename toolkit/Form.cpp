@@ -13,7 +13,7 @@ DWORD StyleFor(const FormArgs& a)
     if (a.Resizable) style |= WS_THICKFRAME;
     return style;
 }
-}  // namespace
+} // namespace
 
 Form::~Form()
 {
@@ -112,6 +112,14 @@ SIZE Form::ClientSize() const
     return {r.right, r.bottom};
 }
 
+Form* FormOf(HWND handle)
+{
+    char className[64] = {};
+    if (!handle || !GetClassNameA(handle, className, sizeof className)) return nullptr;
+    if (lstrcmpA(className, FormClassName) != 0) return nullptr;
+    return reinterpret_cast<Form*>(GetWindowLongPtrA(handle, GWLP_USERDATA));
+}
+
 LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_NCCREATE) {
@@ -132,7 +140,7 @@ LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
         if (message == WM_COMMAND && lParam == 0) {
             WORD id = LOWORD(wParam);
             if (form->MenuCommand(id)) return 0;
-            if (id == IDCANCEL) {  // Esc through IsDialogMessage
+            if (id == IDCANCEL) { // Esc through IsDialogMessage
                 form->Close();
                 return 0;
             }

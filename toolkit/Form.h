@@ -53,3 +53,6 @@ struct Form : Control {
 private:
     bool modal_ = false;
 };
+
+// The form a top-level window belongs to, or null for windows of others.
+Form* FormOf(HWND handle);

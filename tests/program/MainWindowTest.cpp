@@ -72,9 +72,10 @@ TEST_F(MainWindowTest, StatusBarDescribesTheReferenceSelection)
     EXPECT_EQ("3 個のオブジェクトを選択", Panel(0));
     EXPECT_EQ("2KB", Panel(1));
 
-    // Select all suppresses the per-item refreshes; every item ends up selected.
+    // Select all refreshes once, at its end; every item ends up selected.
     Form->MenuCommand(AllSlctMenuItem);
     EXPECT_EQ(12, Form->SrcFileView.SelCount());
+    EXPECT_EQ("12 個のオブジェクトを選択", Panel(0));
 }
 
 TEST_F(MainWindowTest, CommandsActOnTheFocusedPane)

@@ -1,0 +1,30 @@
+#include "mainwindow/Program.h"
+
+#include "mainwindow/Main.h"
+#include "toolkit/Application.h"
+
+#include <windows.h>
+
+int RunProgram()
+{
+    Application.Title = "Vexil32";
+    Application.HelpFile = "Trelk32.hlp";
+
+    TMainDlg mainDlg;
+    if (!mainDlg.Create()) return 1;
+    Application.MainWindow = mainDlg.Handle;
+    mainDlg.ShowInStoredState();
+    // Ctrl+A is the shortcut of the select-all menu item wherever the focus is.
+    ACCEL selectAll{FVIRTKEY | FCONTROL, 'A', AllSlctMenuItem};
+    HACCEL accelerators = CreateAcceleratorTableA(&selectAll, 1);
+    MSG msg{};
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (mainDlg.Handle && TranslateAcceleratorA(mainDlg.Handle, accelerators, &msg)) continue;
+        if (mainDlg.Handle && IsDialogMessageA(mainDlg.Handle, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    DestroyAcceleratorTable(accelerators);
+    Application.MainWindow = nullptr;
+    return static_cast<int>(msg.wParam);
+}
