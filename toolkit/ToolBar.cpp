@@ -2,6 +2,9 @@
 
 #include "toolkit/Application.h"
 
+#include <algorithm>
+#include <windowsx.h>
+
 namespace {
 const char* const DockClassName = "VexilToolDock";
 
@@ -70,6 +73,28 @@ bool TToolDock::Create(HWND parent, int left, int top, int width, int height)
                        left, top, width, height);
 }
 
+bool TToolDock::OverHandle(int x, int y) const
+{
+    if (!Bar || !Bar->Visible()) return false;
+    RECT bar = Bar->Bounds();
+    return x >= bar.left - TToolBar::HandleWidth && x < bar.left && y >= bar.top &&
+           y < bar.bottom;
+}
+
+void TToolDock::DragTo(int x)
+{
+    RECT client;
+    GetClientRect(Handle, &client);
+    RECT bar = Bar->Bounds();
+    int width = bar.right - bar.left;
+    int left = x - grabX_;
+    left = std::min(left, static_cast<int>(client.right) - width);
+    left = std::max(left, static_cast<int>(TToolBar::HandleWidth));
+    if (left == bar.left) return;
+    Bar->SetBounds(left, bar.top, width, bar.bottom - bar.top);
+    InvalidateRect(Handle, nullptr, TRUE);
+}
+
 LRESULT CALLBACK TToolDock::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     auto* dock = static_cast<TToolDock*>(ControlOf(hwnd));
@@ -78,6 +103,40 @@ LRESULT CALLBACK TToolDock::WindowProc(HWND hwnd, UINT message, WPARAM wParam, L
     case WM_PAINT:
         PaintDock(hwnd, *dock);
         return 0;
+    case WM_SETCURSOR: {
+        POINT p;
+        GetCursorPos(&p);
+        ScreenToClient(hwnd, &p);
+        if (dock->dragging_ || dock->OverHandle(p.x, p.y)) {
+            SetCursor(LoadCursor(nullptr, IDC_SIZEALL));
+            return TRUE;
+        }
+        break;
+    }
+    case WM_LBUTTONDOWN: {
+        int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+        if (!dock->OverHandle(x, y)) break;
+        dock->grabX_ = x - dock->Bar->Left();
+        dock->dragging_ = true;
+        SetCapture(hwnd);
+        return 0;
+    }
+    case WM_MOUSEMOVE:
+        if (dock->dragging_) dock->DragTo(GET_X_LPARAM(lParam));
+        return 0;
+    case WM_LBUTTONUP:
+        if (dock->dragging_) ReleaseCapture();
+        return 0;
+    case WM_CAPTURECHANGED:
+        dock->dragging_ = false;
+        return 0;
+    case WM_SIZE:
+        // A narrower dock pulls a moved toolbar back in, as far as its handle allows.
+        if (dock->Bar && dock->Bar->Handle) {
+            dock->grabX_ = 0;
+            dock->DragTo(dock->Bar->Left());
+        }
+        break;
     case WM_COMMAND:
         if (dock->Bar && reinterpret_cast<HWND>(lParam) == dock->Bar->Handle) {
             if (dock->Bar->OnButtonClick) dock->Bar->OnButtonClick(LOWORD(wParam));

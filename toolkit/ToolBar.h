@@ -19,16 +19,23 @@ struct TToolBar;
 
 // A strip at the top edge that carries one toolbar, with a line above and below and a
 // drag handle at the toolbar's left.
+// The handle moves the toolbar along the dock; the dock is its only place.
 struct TToolDock : Control {
     TToolBar* Bar = nullptr;
     bool Create(HWND parent, int left, int top, int width, int height);
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
+
+private:
+    bool dragging_ = false;
+    int grabX_ = 0; // where the handle was taken, relative to the bar's left
+    bool OverHandle(int x, int y) const;
+    void DragTo(int x);
 };
 
 // A flat toolbar with 16 x 16 pictures and tooltips.
 struct TToolBar : Control {
-    static const int HandleWidth = 9; // the drag handle drawn by the dock
-    static const int EndGap = 3;      // blank gap at each end
+    static constexpr int HandleWidth = 9; // the drag handle drawn by the dock
+    static constexpr int EndGap = 3;     // blank gap at each end
     std::string Caption;
     std::function<void(UINT id)> OnButtonClick;
 

@@ -201,6 +201,29 @@ TEST_F(MainWindowTest, SwapBarsTogglesAndSplitters)
     drag(f.VSplitter, 0, 25);
     EXPECT_EQ(225, f.SrcPanel.Height());
 
+    // The toolbar's handle moves it along the dock and no further than the dock's ends.
+    ASSERT_EQ(TToolBar::HandleWidth, f.ToolBar.Left());
+    auto dragHandle = [&](int dx) {
+        int x = f.ToolBar.Left() - 4;
+        SendMessageA(f.TopDock.Handle, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, 10));
+        SendMessageA(f.TopDock.Handle, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x + dx, 10));
+        SendMessageA(f.TopDock.Handle, WM_LBUTTONUP, 0, MAKELPARAM(x + dx, 10));
+    };
+    dragHandle(50);
+    EXPECT_EQ(TToolBar::HandleWidth + 50, f.ToolBar.Left());
+    EXPECT_EQ(2, f.ToolBar.Top());
+    dragHandle(-500);
+    EXPECT_EQ(TToolBar::HandleWidth, f.ToolBar.Left());
+    dragHandle(5000);
+    EXPECT_EQ(f.TopDock.Width(), f.ToolBar.Left() + f.ToolBar.Width());
+    SendMessageA(f.TopDock.Handle, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(300, 10));
+    SendMessageA(f.TopDock.Handle, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(100, 10));
+    SendMessageA(f.TopDock.Handle, WM_LBUTTONUP, 0, MAKELPARAM(100, 10));
+    EXPECT_EQ(f.TopDock.Width(), f.ToolBar.Left() + f.ToolBar.Width()); // not on the handle
+    SetWindowPos(f.Handle, nullptr, 0, 0, 500, 497, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_EQ(f.TopDock.Width(), f.ToolBar.Left() + f.ToolBar.Width());
+    SetWindowPos(f.Handle, nullptr, 0, 0, 661, 497, SWP_NOMOVE | SWP_NOZORDER);
+
     // Choosing a history entry, as the user's choice in the drop-down does.
     f.AddFolderHistory(PaneSide::Des, WithoutTrailingSlash(Ref));
     f.AddFolderHistory(PaneSide::Des, WithoutTrailingSlash(Des));
