@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building and running Vexil32 under Wine needs on Debian, when missing.
 set -euo pipefail
-packages=(g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth fonts-ipafont-gothic locales cmake
+packages=(g++-mingw-w64-x86-64-posix wine wine64 fonts-wine xvfb xauth fonts-ipafont-gothic locales cmake
           make googletest imagemagick libcap2-bin x11-utils)
 missing=()
 for p in "${packages[@]}"; do
