@@ -1,14 +1,9 @@
 #include "tests/common/BoxAnswerer.h"
 
+#include "tests/common/TimedSteps.h"
+
 namespace {
 BoxAnswerer* current = nullptr;
-
-std::string TextOf(HWND h)
-{
-    char buffer[4096] = {};
-    if (h) GetWindowTextA(h, buffer, sizeof buffer);
-    return buffer;
-}
 
 BOOL CALLBACK FindBox(HWND h, LPARAM out)
 {
@@ -29,7 +24,7 @@ BOOL CALLBACK FindIcon(HWND h, LPARAM out)
         *reinterpret_cast<bool*>(out) = true;
     return TRUE;
 }
-}  // namespace
+} // namespace
 
 BoxAnswerer::BoxAnswerer(std::deque<int> answers) : Answers(std::move(answers))
 {
@@ -50,18 +45,17 @@ void CALLBACK BoxAnswerer::Tick(HWND, UINT, UINT_PTR, DWORD)
     EnumThreadWindows(GetCurrentThreadId(), FindBox, reinterpret_cast<LPARAM>(&box));
     if (!box) return;
     Box seen;
-    seen.Caption = TextOf(box);
-    seen.Text = TextOf(GetDlgItem(box, 0xFFFF));
+    seen.Caption = WindowText(box);
+    seen.Text = WindowText(GetDlgItem(box, 0xFFFF));
     EnumChildWindows(box, FindIcon, reinterpret_cast<LPARAM>(&seen.HasIcon));
     seen.HasYes = GetDlgItem(box, IDYES) != nullptr;
     seen.HasNo = GetDlgItem(box, IDNO) != nullptr;
     seen.HasOk = GetDlgItem(box, IDOK) != nullptr;
     seen.HasCancel = GetDlgItem(box, IDCANCEL) != nullptr;
-    seen.YesText = TextOf(GetDlgItem(box, IDYES));
-    seen.NoText = TextOf(GetDlgItem(box, IDNO));
+    seen.YesText = WindowText(GetDlgItem(box, IDYES));
+    seen.NoText = WindowText(GetDlgItem(box, IDNO));
     current->Seen.push_back(seen);
     int answer = current->Answers.front();
     current->Answers.pop_front();
-    PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(box, answer)));
+    Press(box, answer);
 }

@@ -1,6 +1,7 @@
 // The whole program as a user meets it: started as the executable starts it, driven
 // only through its windows' messages, closed, and its registry key read back.
 #include "mainwindow/Program.h"
+#include "tests/common/TimedSteps.h"
 #include "tests/program/MainTestSupport.h"
 #include "toolkit/Application.h"
 
@@ -10,13 +11,6 @@
 #include <vector>
 
 namespace {
-std::string TextOf(HWND window)
-{
-    char text[1024] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
 struct ChildSearch {
     std::string ClassName, Caption;
     HWND Found = nullptr;
@@ -28,7 +22,7 @@ BOOL CALLBACK MatchChild(HWND child, LPARAM param)
     char className[64] = {};
     GetClassNameA(child, className, sizeof className);
     if (lstrcmpiA(className, search->ClassName.c_str()) != 0) return TRUE;
-    if (!search->Caption.empty() && TextOf(child) != search->Caption) return TRUE;
+    if (!search->Caption.empty() && WindowText(child) != search->Caption) return TRUE;
     search->Found = child;
     return FALSE;
 }
@@ -91,66 +85,6 @@ void PressKeys(std::initializer_list<WORD> keys)
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-bool IsDialogBox(HWND window)
-{
-    char className[16] = {};
-    GetClassNameA(window, className, sizeof className);
-    return lstrcmpA(className, "#32770") == 0;
-}
-
-// A user who acts step by step: each step waits until its window is there, then acts
-// by posting messages, so the windows' own modal loops run as they would for a person.
-// Ticks come from a thread timer, which every modal loop of the thread dispatches.
-struct ScriptedUser {
-    struct Step {
-        std::string What;
-        std::function<bool()> Ready;
-        std::function<void()> Act;
-    };
-    std::vector<Step> Steps;
-    std::function<std::string()> FailureDetail = [] { return std::string(); };
-    size_t Next = 0;
-    std::string Failure;
-    DWORD Started = GetTickCount();
-
-    void Then(std::string what, std::function<bool()> ready, std::function<void()> act)
-    {
-        Steps.push_back({std::move(what), std::move(ready), std::move(act)});
-    }
-
-    void Tick()
-    {
-        if (!Failure.empty() || Next == Steps.size()) {
-            if (!Failure.empty()) GiveUp();
-            return;
-        }
-        if (GetTickCount() - Started > 60000) {
-            Failure = "timed out waiting for: " + Steps[Next].What + " (" + FailureDetail() + ")";
-            return;
-        }
-        if (!Steps[Next].Ready()) return;
-        Steps[Next++].Act();
-    }
-
-    // Closes whatever is open, so that the program ends and the test can report.
-    static void GiveUp()
-    {
-        HWND active = GetActiveWindow();
-        if (!active) active = Application.MainWindow;
-        if (!active) return;
-        for (int id : {IDCANCEL, IDNO, IDOK})
-            if (GetDlgItem(active, id)) {
-                PostMessageA(active, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
-                return;
-            }
-        PostMessageA(active, WM_CLOSE, 0, 0);
-    }
-
-    static ScriptedUser* Current;
-    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) { Current->Tick(); }
-};
-ScriptedUser* ScriptedUser::Current = nullptr;
-
 TMainDlg& MainDlg()
 {
     return *dynamic_cast<TMainDlg*>(FormOf(Application.MainWindow));
@@ -159,7 +93,7 @@ TMainDlg& MainDlg()
 bool ActiveIs(const std::string& caption)
 {
     HWND active = GetActiveWindow();
-    return active && TextOf(active) == caption;
+    return active && WindowText(active) == caption;
 }
 } // namespace
 
@@ -188,90 +122,63 @@ TEST(WholeProgram, CompareSaveAndRestart)
     std::vector<std::string> resultRows, dumpRows;
     std::string statusAfterSelectAll, savedWhileOpen;
 
-    ScriptedUser user;
     HWND main = nullptr, result = nullptr;
-    user.Then(
-        "the main window",
-        [] { return Application.MainWindow && IsWindowVisible(Application.MainWindow); },
-        [&] {
-            main = Application.MainWindow;
-            MainDlg().SrcFolderView.SelectPath(ref);
-            MainDlg().DesFolderView.SelectPath(des);
-            MainDlg().SrcFileView.SetFocus();
-            // Ctrl+A as typed: through the program's own accelerator.
-            SetForegroundWindow(main);
-            PressKeys({VK_CONTROL, 'A'});
-        });
-    user.Then(
-        "everything selected", [] { return MainDlg().SrcFileView.SelCount() == 6; },
-        [&] {
-            statusAfterSelectAll = MainDlg().StatusBar.PanelText(0);
-            ChooseCommand(main, CompMenuItem);
-        });
-    user.Then(
-        "the result window", [] { return ActiveIs("結果"); },
-        [&] {
-            result = GetActiveWindow();
-            HWND list = FindChild(result, "SysListView32");
-            resultRows = ListCells(list, 5);
-            for (size_t i = 0; i < resultRows.size(); ++i) {
-                if (resultRows[i].rfind("differ.bin|", 0) != 0) continue;
-                LVITEMA state{};
-                state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-                state.state = LVIS_SELECTED | LVIS_FOCUSED;
-                SendMessageA(list, LVM_SETITEMSTATE, i, reinterpret_cast<LPARAM>(&state));
-            }
-            PressButton(result, "比較表示(&D)");
-        });
-    user.Then(
-        "the byte-difference view", [] { return ActiveIs("表示"); },
-        [&] {
-            HWND view = GetActiveWindow();
-            dumpRows = ListCells(FindChild(view, "SysListView32"), 7);
-            PressButton(view, "OK");
-        });
-    user.Then(
-        "back in the result window", [&] { return GetActiveWindow() == result; },
-        [&] { PressButton(result, "結果保存(&S)"); });
-    user.Then(
-        "the save dialog",
-        [&] {
-            HWND active = GetActiveWindow();
-            return active != result && IsDialogBox(active) && GetDlgItem(active, cmb13);
-        },
-        [&] {
-            HWND dialog = GetActiveWindow();
-            SetWindowTextA(GetDlgItem(dialog, cmb13), csv.c_str());
-            PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                         reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
-        });
-    user.Then(
-        "the saved notice",
-        [&] {
-            HWND active = GetActiveWindow();
-            return IsDialogBox(active) && TextOf(GetDlgItem(active, 0xFFFF)) == "保存しました";
-        },
-        [&] {
-            savedWhileOpen = ReadWholeFile(csv);
-            PostMessageA(GetActiveWindow(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-        });
-    user.Then(
-        "the result window once more", [&] { return GetActiveWindow() == result; },
-        [&] { PressButton(result, "閉じる(&C)"); });
-    user.Then(
-        "the main window once more", [&] { return GetActiveWindow() == main; },
-        [&] { PostMessageA(main, WM_CLOSE, 0, 0); });
-
-    user.FailureDetail = [] {
-        return "active: " + TextOf(GetActiveWindow()) +
-               ", selected: " + std::to_string(MainDlg().SrcFileView.SelCount()) + " of " +
-               std::to_string(MainDlg().SrcFileView.ItemCount());
-    };
-    ScriptedUser::Current = &user;
-    UINT_PTR timer = SetTimer(nullptr, 0, 50, ScriptedUser::OnTimer);
+    auto activeIs = [](HWND& window) { return [&window] { return GetActiveWindow() == window; }; };
+    TimedSteps user({
+        // The main window: pick the folders, then Ctrl+A as typed, through the program's
+        // own accelerator.
+        When([] { return Application.MainWindow && IsWindowVisible(Application.MainWindow); },
+             [&] {
+                 main = Application.MainWindow;
+                 MainDlg().SrcFolderView.SelectPath(ref);
+                 MainDlg().DesFolderView.SelectPath(des);
+                 MainDlg().SrcFileView.SetFocus();
+                 SetForegroundWindow(main);
+                 PressKeys({VK_CONTROL, 'A'});
+             }),
+        When([] { return MainDlg().SrcFileView.SelCount() == 6; },
+             [&] {
+                 statusAfterSelectAll = MainDlg().StatusBar.PanelText(0);
+                 ChooseCommand(main, CompMenuItem);
+             }),
+        // The result window: read it, then show the differing pair byte by byte.
+        When([] { return ActiveIs("結果"); },
+             [&] {
+                 result = GetActiveWindow();
+                 HWND list = FindChild(result, "SysListView32");
+                 resultRows = ListCells(list, 5);
+                 for (size_t i = 0; i < resultRows.size(); ++i) {
+                     if (resultRows[i].rfind("differ.bin|", 0) != 0) continue;
+                     LVITEMA state{};
+                     state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+                     state.state = LVIS_SELECTED | LVIS_FOCUSED;
+                     SendMessageA(list, LVM_SETITEMSTATE, i, reinterpret_cast<LPARAM>(&state));
+                 }
+                 PressButton(result, "比較表示(&D)");
+             }),
+        When([] { return ActiveIs("表示"); },
+             [&] {
+                 HWND view = GetActiveWindow();
+                 dumpRows = ListCells(FindChild(view, "SysListView32"), 7);
+                 PressButton(view, "OK");
+             }),
+        When(activeIs(result), [&] { PressButton(result, "結果保存(&S)"); }),
+        // The platform's save dialog, then the notice shown while the file is still open.
+        When([&] { return FindCommonDialog() && GetDlgItem(FindCommonDialog(), cmb13); },
+             [&] {
+                 HWND dialog = FindCommonDialog();
+                 SetWindowTextA(GetDlgItem(dialog, cmb13), csv.c_str());
+                 Press(dialog, IDOK);
+             }),
+        When([&] { return WindowText(GetDlgItem(FindCommonDialog(), 0xFFFF)) == "保存しました"; },
+             [&] {
+                 savedWhileOpen = ReadWholeFile(csv);
+                 Press(FindCommonDialog(), IDOK);
+             }),
+        When(activeIs(result), [&] { PressButton(result, "閉じる(&C)"); }),
+        When(activeIs(main), [&] { PostMessageA(main, WM_CLOSE, 0, 0); }),
+    });
     int exitCode = RunProgram();
-    KillTimer(nullptr, timer);
-    ScriptedUser::Current = nullptr;
 
     ASSERT_EQ("", user.Failure);
     EXPECT_EQ(0, exitCode);

@@ -42,22 +42,6 @@ void SelectRow(const ListView& list, int row)
     item.state = row >= 0 ? LVIS_SELECTED | LVIS_FOCUSED : 0;
     SendMessageA(list.Handle, LVM_SETITEMSTATE, row >= 0 ? row : -1,
                  reinterpret_cast<LPARAM>(&item));
-    if (row < 0) return;
-}
-
-// Closes any popup menu the window opens, noting that one was open.
-bool menuSeen = false;
-BOOL CALLBACK FindMenu(HWND h, LPARAM)
-{
-    char cls[16] = {};
-    GetClassNameA(h, cls, sizeof cls);
-    if (std::string(cls) == "#32768" && IsWindowVisible(h)) menuSeen = true;
-    return TRUE;
-}
-void CALLBACK CloseMenu(HWND, UINT, UINT_PTR, DWORD)
-{
-    EnumWindows(FindMenu, 0);
-    if (menuSeen) EndMenu();
 }
 
 // Notes what the byte-difference view held when it opened, then closes it.

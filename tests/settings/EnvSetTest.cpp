@@ -1,6 +1,7 @@
 #include "settings/EnvSet.h"
 
 #include "tests/common/TempFolder.h"
+#include "tests/common/TimedSteps.h"
 
 #include <commctrl.h>
 #include <deque>
@@ -12,65 +13,6 @@
 #include <windows.h>
 
 namespace {
-// Runs steps one per timer tick on this thread, so they happen inside modal loops
-// (the dialog's own, or a common dialog's it opened).
-struct Steps {
-    static std::deque<std::function<bool()>>& Queue()
-    {
-        static std::deque<std::function<bool()>> queue;
-        return queue;
-    }
-    UINT_PTR timer;
-    explicit Steps(std::deque<std::function<bool()>> steps)
-    {
-        Queue() = std::move(steps);
-        timer = SetTimer(nullptr, 0, 60, Tick);
-    }
-    ~Steps()
-    {
-        KillTimer(nullptr, timer);
-        Queue().clear();
-    }
-    // A step returning false is tried again at the next tick (its window is not up yet).
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
-    {
-        static bool busy = false;
-        if (busy || Queue().empty()) return;
-        busy = true;
-        auto step = Queue().front();
-        bool done = step();
-        if (done) Queue().pop_front();
-        busy = false;
-    }
-};
-
-// The visible common dialog (class "#32770") of this thread, if one is open.
-HWND FindCommonDialog()
-{
-    struct Search {
-        HWND found = nullptr;
-    } search;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND h, LPARAM p) -> BOOL {
-            char cls[32] = {};
-            GetClassNameA(h, cls, sizeof cls);
-            if (std::string(cls) == "#32770" && IsWindowVisible(h)) {
-                reinterpret_cast<Search*>(p)->found = h;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-void Press(HWND dialog, int id)
-{
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
-
 void Click(Control& control)
 {
     SendMessageA(control.Handle, BM_CLICK, 0, 0);
@@ -183,82 +125,82 @@ TEST(EnvSetDlgTest, ModalUseWithKeysButtonsAndCommonDialogs)
         };
     };
     {
-        Steps steps({key(VK_ESCAPE)});
+        TimedSteps steps({key(VK_ESCAPE)});
         EXPECT_EQ(mrCancel, d.ShowModal());
     }
     EXPECT_EQ(RGB(10, 20, 30), TreeView_GetBkColor(d.FontColorTView.Handle));
     EXPECT_EQ(GetSysColor(COLOR_WINDOW), ListView_GetBkColor(d.FontColorLView.Handle));
     {
-        Steps steps({key(VK_RETURN)});
+        TimedSteps steps({key(VK_RETURN)});
         EXPECT_EQ(mrOK, d.ShowModal());
     }
     {
         // "..." on an edit holding a path opens the file dialog on it; cancel keeps the edit.
         d.SoundChkBox.SetChecked(true);
         d.SameSoundFileEdit.SetText(first);
-        Steps steps({[&] {
-                         PostMessageA(d.SameSoundFileRefButton.Handle, BM_CLICK, 0, 0);
-                         return true;
-                     },
-                     [&] {
-                         HWND box = FindCommonDialog();
-                         if (!box) return false;
-                         char name[1024] = {};
-                         GetDlgItemTextA(box, cmb13, name, sizeof name);
-                         if (!name[0]) GetDlgItemTextA(box, edt1, name, sizeof name);
-                         seenName = name;
-                         Press(box, IDCANCEL);
-                         return true;
-                     },
-                     [&] {
-                         if (FindCommonDialog()) return false;
-                         PostMessageA(d.CancelButton.Handle, BM_CLICK, 0, 0);
-                         return true;
-                     }});
+        TimedSteps steps({[&] {
+                              PostMessageA(d.SameSoundFileRefButton.Handle, BM_CLICK, 0, 0);
+                              return true;
+                          },
+                          [&] {
+                              HWND box = FindCommonDialog();
+                              if (!box) return false;
+                              char name[1024] = {};
+                              GetDlgItemTextA(box, cmb13, name, sizeof name);
+                              if (!name[0]) GetDlgItemTextA(box, edt1, name, sizeof name);
+                              seenName = name;
+                              Press(box, IDCANCEL);
+                              return true;
+                          },
+                          [&] {
+                              if (FindCommonDialog()) return false;
+                              PostMessageA(d.CancelButton.Handle, BM_CLICK, 0, 0);
+                              return true;
+                          }});
         EXPECT_EQ(mrCancel, d.ShowModal());
     }
     EXPECT_NE(std::string::npos, seenName.find("最初.wav")) << seenName;
     EXPECT_EQ(first, d.SameSoundFileEdit.Text());
     {
         // Choosing a file puts its full path into the edit.
-        Steps steps({[&] {
-                         PostMessageA(d.DiscordSoundFileRefButton.Handle, BM_CLICK, 0, 0);
-                         return true;
-                     },
-                     [&] {
-                         HWND box = FindCommonDialog();
-                         if (!box) return false;
-                         SetDlgItemTextA(box, cmb13, second.c_str());
-                         SetDlgItemTextA(box, edt1, second.c_str());
-                         Press(box, IDOK);
-                         return true;
-                     },
-                     [&] {
-                         if (FindCommonDialog()) return false;
-                         PostMessageA(d.OKButton.Handle, BM_CLICK, 0, 0);
-                         return true;
-                     }});
+        TimedSteps steps({[&] {
+                              PostMessageA(d.DiscordSoundFileRefButton.Handle, BM_CLICK, 0, 0);
+                              return true;
+                          },
+                          [&] {
+                              HWND box = FindCommonDialog();
+                              if (!box) return false;
+                              SetDlgItemTextA(box, cmb13, second.c_str());
+                              SetDlgItemTextA(box, edt1, second.c_str());
+                              Press(box, IDOK);
+                              return true;
+                          },
+                          [&] {
+                              if (FindCommonDialog()) return false;
+                              PostMessageA(d.OKButton.Handle, BM_CLICK, 0, 0);
+                              return true;
+                          }});
         EXPECT_EQ(mrOK, d.ShowModal());
     }
     EXPECT_EQ(second, d.DiscordSoundFileEdit.Text());
     EXPECT_EQ(first, d.SameSoundFileEdit.Text());
     {
         // The background colour dialog starts from the tree's colour and gives it to both.
-        Steps steps({[&] {
-                         PostMessageA(d.BColorRefButton.Handle, BM_CLICK, 0, 0);
-                         return true;
-                     },
-                     [&] {
-                         HWND box = FindCommonDialog();
-                         if (!box) return false;
-                         Press(box, IDOK);
-                         return true;
-                     },
-                     [&] {
-                         if (FindCommonDialog()) return false;
-                         PostMessageA(d.CancelButton.Handle, BM_CLICK, 0, 0);
-                         return true;
-                     }});
+        TimedSteps steps({[&] {
+                              PostMessageA(d.BColorRefButton.Handle, BM_CLICK, 0, 0);
+                              return true;
+                          },
+                          [&] {
+                              HWND box = FindCommonDialog();
+                              if (!box) return false;
+                              Press(box, IDOK);
+                              return true;
+                          },
+                          [&] {
+                              if (FindCommonDialog()) return false;
+                              PostMessageA(d.CancelButton.Handle, BM_CLICK, 0, 0);
+                              return true;
+                          }});
         EXPECT_EQ(mrCancel, d.ShowModal());
     }
     EXPECT_EQ(RGB(10, 20, 30), d.ListBackColor);
