@@ -77,17 +77,15 @@ bool TToolDock::OverHandle(int x, int y) const
 {
     if (!Bar || !Bar->Visible()) return false;
     RECT bar = Bar->Bounds();
-    return x >= bar.left - TToolBar::HandleWidth && x < bar.left && y >= bar.top &&
-           y < bar.bottom;
+    return x >= bar.left - TToolBar::HandleWidth && x < bar.left && y >= bar.top && y < bar.bottom;
 }
 
-void TToolDock::DragTo(int x)
+void TToolDock::PlaceBar(int left)
 {
     RECT client;
     GetClientRect(Handle, &client);
     RECT bar = Bar->Bounds();
     int width = bar.right - bar.left;
-    int left = x - grabX_;
     left = std::min(left, static_cast<int>(client.right) - width);
     left = std::max(left, static_cast<int>(TToolBar::HandleWidth));
     if (left == bar.left) return;
@@ -122,7 +120,7 @@ LRESULT CALLBACK TToolDock::WindowProc(HWND hwnd, UINT message, WPARAM wParam, L
         return 0;
     }
     case WM_MOUSEMOVE:
-        if (dock->dragging_) dock->DragTo(GET_X_LPARAM(lParam));
+        if (dock->dragging_) dock->PlaceBar(GET_X_LPARAM(lParam) - dock->grabX_);
         return 0;
     case WM_LBUTTONUP:
         if (dock->dragging_) ReleaseCapture();
@@ -132,10 +130,7 @@ LRESULT CALLBACK TToolDock::WindowProc(HWND hwnd, UINT message, WPARAM wParam, L
         return 0;
     case WM_SIZE:
         // A narrower dock pulls a moved toolbar back in, as far as its handle allows.
-        if (dock->Bar && dock->Bar->Handle) {
-            dock->grabX_ = 0;
-            dock->DragTo(dock->Bar->Left());
-        }
+        if (dock->Bar && dock->Bar->Handle) dock->PlaceBar(dock->Bar->Left());
         break;
     case WM_COMMAND:
         if (dock->Bar && reinterpret_cast<HWND>(lParam) == dock->Bar->Handle) {
@@ -156,8 +151,8 @@ LRESULT CALLBACK TToolDock::WindowProc(HWND hwnd, UINT message, WPARAM wParam, L
 }
 
 bool TToolBar::Create(TToolDock& dock, const std::string& caption,
-                     const std::vector<ToolBarButton>& buttons, HIMAGELIST pictures,
-                     HIMAGELIST disabledPictures)
+                      const std::vector<ToolBarButton>& buttons, HIMAGELIST pictures,
+                      HIMAGELIST disabledPictures)
 {
     Caption = caption;
     RECT client;

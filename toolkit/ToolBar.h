@@ -29,13 +29,13 @@ private:
     bool dragging_ = false;
     int grabX_ = 0; // where the handle was taken, relative to the bar's left
     bool OverHandle(int x, int y) const;
-    void DragTo(int x);
+    void PlaceBar(int left); // kept between the handle's room and the dock's right end
 };
 
 // A flat toolbar with 16 x 16 pictures and tooltips.
 struct TToolBar : Control {
     static constexpr int HandleWidth = 9; // the drag handle drawn by the dock
-    static constexpr int EndGap = 3;     // blank gap at each end
+    static constexpr int EndGap = 3;      // blank gap at each end
     std::string Caption;
     std::function<void(UINT id)> OnButtonClick;
 
