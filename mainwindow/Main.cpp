@@ -248,9 +248,24 @@ void TMainDlg::FormResize()
 
 bool TMainDlg::FormCloseQuery()
 {
+    SaveState();
+    return true;
+}
+
+void TMainDlg::SaveState()
+{
+    // Once per run: after a session end has saved, a later close must not write again.
+    if (stateSaved_) return;
+    stateSaved_ = true;
     SaveMainState(*this);
     SaveEnvironment();
-    return true;
+}
+
+void TMainDlg::FormEndSession()
+{
+    // Windows ends the process soon after this returns: save now, then leave the loop.
+    SaveState();
+    PostQuitMessage(0);
 }
 
 void TMainDlg::FormClose()
@@ -263,6 +278,17 @@ bool TMainDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& resul
 {
     // Esc through the dialog navigation must not close the main window.
     if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL && HIWORD(wParam) == 0) {
+        result = 0;
+        return true;
+    }
+    // Shutdown or log-off: the close is always granted, and the state is saved when the
+    // session really ends (not when it is only asked, since another program may refuse).
+    if (message == WM_QUERYENDSESSION) {
+        result = TRUE;
+        return true;
+    }
+    if (message == WM_ENDSESSION) {
+        if (wParam) FormEndSession();
         result = 0;
         return true;
     }

@@ -103,6 +103,8 @@ struct TMainDlg : Form, CompareCommandHost {
     void FormResize() override;
     bool FormCloseQuery() override;
     void FormClose() override;
+    // The session ends (shutdown, log-off): a close that cannot be refused.
+    void FormEndSession();
     bool MenuCommand(WORD id) override;
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
@@ -147,6 +149,10 @@ struct TMainDlg : Form, CompareCommandHost {
     void AllSlctMenuItemClick();
     void RefreshMenuItemClick();
     void ToggleOption(UINT id, bool& setting);
+    void CompObjDateMenuItemClick();
+    void CompObjSizeMenuItemClick();
+    void CompObjContentsMenuItemClick();
+    void DiscordMenuClick();
     void ContentsMenuItemClick();
     void AboutMenuItemClick();
     void EnvSetMenuItemClick();
@@ -161,6 +167,8 @@ struct TMainDlg : Form, CompareCommandHost {
 
 private:
     int storedState_ = 0;
+    bool stateSaved_ = false;
+    void SaveState();
     ReferencePane* srcPane_ = nullptr;
     void CreateMenus();
     void CreateToolBar();

@@ -55,16 +55,16 @@ bool TMainDlg::MenuCommand(WORD id)
         RefreshMenuItemClick();
         return true;
     case CompObjDateMenuItem:
-        ToggleOption(id, EnvSettings.CompDate);
+        CompObjDateMenuItemClick();
         return true;
     case CompObjSizeMenuItem:
-        ToggleOption(id, EnvSettings.CompSize);
+        CompObjSizeMenuItemClick();
         return true;
     case CompObjContentsMenuItem:
-        ToggleOption(id, EnvSettings.CompContents);
+        CompObjContentsMenuItemClick();
         return true;
     case DiscordMenu:
-        ToggleOption(id, EnvSettings.DispDiscord);
+        DiscordMenuClick();
         return true;
     case EnvSetMenuItem:
         EnvSetMenuItemClick();
@@ -238,6 +238,26 @@ void TMainDlg::ToggleOption(UINT id, bool& setting)
 {
     setting = !setting;
     SetMenuChecked(MainMenu, id, setting);
+}
+
+void TMainDlg::CompObjDateMenuItemClick()
+{
+    ToggleOption(CompObjDateMenuItem, EnvSettings.CompDate);
+}
+
+void TMainDlg::CompObjSizeMenuItemClick()
+{
+    ToggleOption(CompObjSizeMenuItem, EnvSettings.CompSize);
+}
+
+void TMainDlg::CompObjContentsMenuItemClick()
+{
+    ToggleOption(CompObjContentsMenuItem, EnvSettings.CompContents);
+}
+
+void TMainDlg::DiscordMenuClick()
+{
+    ToggleOption(DiscordMenu, EnvSettings.DispDiscord);
 }
 
 void TMainDlg::SrcFileViewClick()

@@ -91,6 +91,9 @@ int LoadMainState(TMainDlg& form)
     int width = ReadInteger(Main, "Width", r.right - r.left);
     SetWindowPos(form.Handle, nullptr, 0, 0, width, height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Stored bounds that no screen shows any more (a screen removed, a bad value) would
+    // leave the window unreachable.
+    BringOntoScreen(form.Handle);
 
     int state = ReadInteger(Main, "WindowState", WindowState(form));
 

@@ -381,6 +381,9 @@ void TFolderView::SetFileView(TFileView* view)
         view->tree_ = this;
     }
     fileView_ = view;
+    // The tree may have selected its folder before the list was linked (it starts on the
+    // desktop); the list must show that folder from now on, not stay empty.
+    NotifyFileView(Selected());
 }
 
 void TFolderView::NotifyFileView(HTREEITEM node)

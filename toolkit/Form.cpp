@@ -112,6 +112,26 @@ SIZE Form::ClientSize() const
     return {r.right, r.bottom};
 }
 
+void BringOntoScreen(HWND window)
+{
+    RECT r{};
+    if (!window || !GetWindowRect(window, &r)) return;
+    if (MonitorFromRect(&r, MONITOR_DEFAULTTONULL)) return;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoA(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+    const RECT& work = monitor.rcWork;
+    int width = r.right - r.left, height = r.bottom - r.top;
+    // As near to the stored place as the work area allows; its top left corner stays
+    // visible when the window is larger than the screen.
+    int left = r.left, top = r.top;
+    if (left > work.right - width) left = work.right - width;
+    if (left < work.left) left = work.left;
+    if (top > work.bottom - height) top = work.bottom - height;
+    if (top < work.top) top = work.top;
+    SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 Form* FormOf(HWND handle)
 {
     char className[64] = {};

@@ -56,3 +56,7 @@ private:
 
 // The form a top-level window belongs to, or null for windows of others.
 Form* FormOf(HWND handle);
+
+// Moves a top-level window that lies wholly outside every screen onto the work area of
+// the nearest one, keeping its size; a window at least partly on a screen stays put.
+void BringOntoScreen(HWND window);

@@ -1,7 +1,12 @@
+#include "mainwindow/Program.h"
+#include "shellviews/Namespace.h"
+#include "tests/common/TimedSteps.h"
 #include "tests/program/MainTestSupport.h"
+#include "toolkit/Application.h"
 #include "toolkit/Menu.h"
 
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 struct MainStateTest : ::testing::Test {
@@ -186,4 +191,98 @@ TEST_F(MainStateTest, MaximizedCloseKeepsTheNormalBounds)
     EXPECT_EQ("50", StoredText("Main", "Top"));
     EXPECT_EQ("60", StoredText("Main", "Left"));
     EXPECT_EQ("<missing>", StoredText("Main", "Width"));
+}
+
+TEST_F(MainStateTest, SessionEndSavesOnceAndEndsTheProgram)
+{
+    SetCurrentDirectoryA(WithoutTrailingSlash(Start).c_str());
+    EnvSettings = TEnvSettings{};
+    LRESULT answer = 0;
+    bool storedAfterQuery = true;
+    std::vector<std::string> missing;
+    TimedSteps session({
+        When([] { return Application.MainWindow && IsWindowVisible(Application.MainWindow); },
+             [&] {
+                 HWND main = Application.MainWindow;
+                 SendMessageA(main, WM_COMMAND, MAKEWPARAM(CompObjDateMenuItem, 0), 0);
+                 answer = SendMessageA(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+                 // Asking is not ending: another program may still refuse.
+                 storedAfterQuery = StoredText("Main", "WindowState") != "<missing>";
+                 SendMessageA(main, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+                 for (const char* name : MainValues)
+                     if (StoredText("Main", name) == "<missing>") missing.push_back(name);
+                 for (const char* name : EnvironmentValues)
+                     if (StoredText("Environment", name) == "<missing>") missing.push_back(name);
+                 // Whatever still reaches the window must not write a second time.
+                 WriteString("Main", "SrcDirectory", "written-after-the-session-end");
+                 SendMessageA(main, WM_CLOSE, 0, 0);
+             }),
+    });
+    int exitCode = RunProgram();
+
+    ASSERT_EQ("", session.Failure);
+    EXPECT_EQ(0, exitCode);
+    EXPECT_EQ(TRUE, answer);
+    EXPECT_FALSE(storedAfterQuery);
+    EXPECT_EQ(std::vector<std::string>{}, missing);
+    EXPECT_EQ("0", StoredText("Environment", "CompDate")); // the toggle made before the end
+    EXPECT_EQ("written-after-the-session-end", StoredText("Main", "SrcDirectory"));
+}
+
+TEST_F(MainStateTest, PaneWhoseFolderIsGoneListsTheDesktop)
+{
+    std::string gone = WithoutTrailingSlash(Temp.MakeFolder("gone"));
+    RemoveDirectoryA(gone.c_str());
+    WriteString("Main", "SrcDirectory", gone);
+    WriteString("Main", "DesDirectory", gone);
+
+    int desktopItems = 0;
+    IEnumIDList* items = nullptr;
+    if (DesktopFolder()->EnumObjects(nullptr, 0xE0, &items) == S_OK && items) {
+        LPITEMIDLIST item = nullptr;
+        ULONG fetched = 0;
+        while (items->Next(1, &item, &fetched) == S_OK && item) {
+            ++desktopItems;
+            FreeIdList(item);
+        }
+        items->Release();
+    }
+    ASSERT_GT(desktopItems, 0);
+
+    auto form = OpenMainWindow(Start);
+    TMainDlg& f = *form;
+    EXPECT_EQ(f.SrcFolderView.Root(), f.SrcFolderView.Selected());
+    EXPECT_EQ(f.DesFolderView.Root(), f.DesFolderView.Selected());
+    EXPECT_EQ(desktopItems, f.SrcFileView.ItemCount());
+    EXPECT_EQ(desktopItems, f.DesFileView.ItemCount());
+    EXPECT_EQ(std::to_string(desktopItems) + " 個のオブジェクト", f.StatusBar.PanelText(0));
+}
+
+TEST_F(MainStateTest, WindowThatNoScreenShowsIsBroughtOntoTheNearest)
+{
+    MONITORINFO screen{};
+    screen.cbSize = sizeof screen;
+    POINT origin{0, 0};
+    GetMonitorInfoA(MonitorFromPoint(origin, MONITOR_DEFAULTTOPRIMARY), &screen);
+    const RECT work = screen.rcWork;
+    auto openAt = [&](int left, int top) {
+        WriteString("Main", "Left", std::to_string(left));
+        WriteString("Main", "Top", std::to_string(top));
+        auto form = OpenMainWindow(Start);
+        RECT r{};
+        GetWindowRect(form->Handle, &r);
+        EXPECT_EQ(661, r.right - r.left);
+        EXPECT_EQ(497, r.bottom - r.top);
+        return r;
+    };
+    RECT distant = openAt(-32765, -29977);
+    EXPECT_EQ(work.left, distant.left);
+    EXPECT_EQ(work.top, distant.top);
+    RECT right = openAt(work.right + 100, 120);
+    EXPECT_EQ(work.right - 661, right.left);
+    EXPECT_EQ(120, right.top);
+    // Partly on the screen: the stored place is kept.
+    RECT partly = openAt(-300, 50);
+    EXPECT_EQ(-300, partly.left);
+    EXPECT_EQ(50, partly.top);
 }
