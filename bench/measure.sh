@@ -3,6 +3,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 source "$root/scripts/wine-env.sh"
+export TZ=Asia/Tokyo  # the same zone as the tests, whatever the machine's
 work="$BENCH_WORK"
 reps="$BENCH_REPS"
 parts="${BENCH_PARTS:-contents collection run windows memory}"  # a subset while developing

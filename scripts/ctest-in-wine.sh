@@ -3,6 +3,8 @@
 set -uo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 source "$root/scripts/wine-env.sh"
+# File dates in the tests read the same on every machine.
+export TZ=Asia/Tokyo
 build="${VEXIL_BUILD_DIR:-$root/build}"
 fresh_wine_prefix "$build/wineprefix"
 cd "$build"
