@@ -201,15 +201,21 @@ TEST(FolderView, SwappingTwoTreesAndTheBackLink)
     EXPECT_EQ(Plain(pane.Tree.GetSelectedPath()), Plain(two));
     EXPECT_EQ(Plain(other.GetSelectedPath()), Plain(one));
 
-    // Linking the list to another tree unlinks it from the first.
+    // Linking the list to another tree unlinks it from the first, and the list shows the
+    // folder already selected in its new tree.
     other.SetFileView(&pane.List);
     EXPECT_EQ(pane.Tree.FileView(), nullptr);
     EXPECT_EQ(pane.List.FolderView(), &other);
+    std::string listed;
+    EXPECT_TRUE(PathOfIdList(pane.List.FolderIdList(), listed));
+    EXPECT_EQ(Plain(one), Plain(listed));
     {
         TFileView shortLived;
         shortLived.Create(pane.Handle, 0, 0, 50, 50);
         pane.Tree.SetFileView(&shortLived);
         EXPECT_EQ(shortLived.FolderView(), &pane.Tree);
+        EXPECT_TRUE(PathOfIdList(shortLived.FolderIdList(), listed));
+        EXPECT_EQ(Plain(two), Plain(listed));
     }
     EXPECT_EQ(pane.Tree.FileView(), nullptr);
     // Selecting goes on without the destroyed list.
