@@ -45,6 +45,15 @@ void FillSyntheticEntries(int count)
     }
 }
 
+size_t PrivateBytes()
+{
+    PROCESS_MEMORY_COUNTERS_EX counters{};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(GetCurrentProcess(),
+                         reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters);
+    return counters.PrivateUsage;
+}
+
 double PeakWorkingSetMB()
 {
     PROCESS_MEMORY_COUNTERS counters{};
@@ -128,9 +137,9 @@ void ResultWindowFigures(WindowWatch& watch, const std::string& base, int reps)
         PrintResult(std::string("result_sort_") + columns[c], sorts[c], note);
     PrintResult("result_close", close, note);
 
-    // Where the opening goes: the rows copied from the records and put in name order.
+    // Where the opening goes: the rows (the records' addresses) put in name order.
     Measure("result_rows", reps, [] {
-        std::vector<ResultRow> rows = ListedRows(FileEntries, EntryCount, false);
+        ResultRows rows = ListedRows(FileEntries, EntryCount, false);
         SortResultRows(rows, rcName, 1);
         return "rows=" + std::to_string(rows.size());
     });
@@ -165,10 +174,11 @@ void WriteFloor(const std::string& path, long long bytes, int reps)
 void DumpFigures(WindowWatch& watch, const std::string& dumpFolder, int reps)
 {
     EnvSettings.DispDiscord = true;
-    std::vector<double> open, scroll, close;
+    std::vector<double> open, scroll, close, rowBytes;
     int rows = 0;
     for (int rep = 0; rep < reps; ++rep) {
         ResetEntries();
+        size_t usageBefore = 0;
         AddEntry("pair.bin", "");
         FileEntries.back().ContentsResult = cvDiffer;
         MismatchCount = 1;
@@ -181,6 +191,7 @@ void DumpFigures(WindowWatch& watch, const std::string& dumpFolder, int reps)
                 item.stateMask = item.state = LVIS_SELECTED | LVIS_FOCUSED;
                 SendMessageA(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
                 HWND button = FindChild(form, WC_BUTTONA, "比較表示(&D)");
+                usageBefore = PrivateBytes();
                 clickAt = NowSeconds();
                 PostMessageA(button, BM_CLICK, 0, 0);
                 stage = 1;
@@ -192,6 +203,8 @@ void DumpFigures(WindowWatch& watch, const std::string& dumpFolder, int reps)
                 dump = FindTopLevel(DumpCaption);
                 HWND view = FindChild(dump, WC_LISTVIEWA);
                 rows = static_cast<int>(SendMessageA(view, LVM_GETITEMCOUNT, 0, 0));
+                if (rows > 0)
+                    rowBytes.push_back(static_cast<double>(PrivateBytes() - usageBefore) / rows);
                 double start = NowSeconds();
                 SendMessageA(view, LVM_ENSUREVISIBLE, static_cast<WPARAM>(rows - 1), FALSE);
                 UpdateWindow(view);
@@ -211,6 +224,8 @@ void DumpFigures(WindowWatch& watch, const std::string& dumpFolder, int reps)
     PrintResult("dump_open", open, note);
     PrintResult("dump_scroll", scroll, note);
     PrintResult("dump_close", close, note);
+    // Bytes, not seconds: what the open view holds per row, everything it made included.
+    PrintResult("dump_row_bytes", rowBytes, note);
 }
 
 // From the save dialog's end to the "saved" box: the writing of the file.

@@ -76,8 +76,8 @@ relative("contents check, last byte differs", "contents_last", "native_contents_
          "cmp_last", 1.5, True, "cmp")
 relative("  (info) Wine ReadFile loop, identical", "wine_contents_same",
          "native_contents_same", "cmp_same", None, False, "cmp")
-relative("collection, %s" % results.get("collect", (0, 0, "?"))[2], "collect", "native_walk",
-         "find_walk", 4.0, False, "find")
+relative("collection, %s" % results.get("collect", (0, 0, "?"))[2], "collect", "wine_walk",
+         "native_walk", 1.3, False, "native walk")
 relative("  (info) Wine FindFirstFileA walk", "wine_walk", "native_walk", "find_walk", None,
          False, "find")
 relative("  (info) SearchFolder alone, no window", "collect_search", "native_walk", "wine_walk",
@@ -93,13 +93,17 @@ relative("compare run, 10% changed", "run_changed", "floor_run_changed", "diff_c
 absolute("result window 200,001 rows: open to first paint", "result_open", 0.1)
 for column in ("name", "folder", "date", "size", "contents"):
     absolute("result window: sort by %s" % column, "result_sort_" + column, 0.3)
-absolute("  (info) rows copied and put in name order", "result_rows", None)
+absolute("  (info) rows (record addresses) put in name order", "result_rows", None)
 absolute("  (info) window created and filled, not shown", "result_create", None)
 absolute("result window: close", "result_close", 0.05)
 absolute("  (info) close of an empty shown window", "empty_close", None)
 absolute("byte view 1 MiB all differ: open to first paint", "dump_open", 0.3)
 absolute("  (info) byte view: scroll to end", "dump_scroll", None)
 absolute("  (info) byte view: close", "dump_close", None)
+if "dump_row_bytes" in results:
+    low, med, _ = results["dump_row_bytes"]
+    rows.append(("  (info) byte view: memory per row, whole open view", "%.1f / %.1f bytes" % (low, med),
+                 "-", "-", "-", "-", "-"))
 absolute("CSV export of 200,001 rows", "export", 0.5)
 absolute("  (info) WriteFile of the same bytes, 64 KiB blocks", "export_write_floor", None)
 memory("peak working set, run + result window, 200,001 records", "memory_peak", 150)

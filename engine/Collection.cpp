@@ -33,14 +33,14 @@ std::wstring Wide(const std::string& text)
     return wide;
 }
 
+// One conversion: a found name has at most 259 UTF-16 units, each at most two bytes here.
 std::string Narrow(const wchar_t* text)
 {
-    int length = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    char narrow[MAX_PATH * 2 + 1];
+    int length =
+        WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
     if (length <= 1) return {};
-    std::string narrow(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text, -1, &narrow[0], length, nullptr, nullptr);
-    narrow.pop_back();
-    return narrow;
+    return std::string(narrow, static_cast<size_t>(length - 1));
 }
 
 void CollectItem(const std::string& base, std::string name)
@@ -88,10 +88,15 @@ void CollectFiles(ReferencePane& pane)
         std::string base =
             pane.IsVirtualFolder() ? std::string() : JoinPath(pane.GetSelectedPath(), "");
         int count = pane.ItemCount();
+        // The window is told only what changed: in a folder of many items most steps
+        // change neither the bar nor the count.
+        int shownPercent = -1, shownCount = -1;
         for (int index = 0; index < count; ++index) {
             if (pane.ItemSelected(index)) CollectItem(base, pane.ItemCaption(index));
-            dialog.ProgBar.SetPosition(PercentOf(index + 1, pane.ItemCount()));
-            dialog.FileNumDisp.SetText(std::to_string(EntryCount));
+            int percent = PercentOf(index + 1, pane.ItemCount());
+            if (percent != shownPercent) dialog.ProgBar.SetPosition(shownPercent = percent);
+            if (EntryCount != shownCount)
+                dialog.FileNumDisp.SetText(std::to_string(shownCount = EntryCount));
             PumpAtFixedPoint();
         }
     }

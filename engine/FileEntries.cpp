@@ -1,17 +1,30 @@
 #include "engine/FileEntries.h"
 
-std::vector<FilePairEntry> FileEntries;
+EntryList FileEntries;
 int32_t EntryCount = 0;
 int32_t MismatchCount = 0;
 bool RunCancelled = false;
 bool EntriesDropped = false;
 
+void EntryList::reserve(size_t count)
+{
+    while (capacity() < count)
+        blocks_.push_back(std::make_unique<FilePairEntry[]>(EntryGrowStep));
+}
+
+void EntryList::clear()
+{
+    blocks_.clear();
+    blocks_.shrink_to_fit();
+    size_ = 0;
+}
+
 void ResetEntries()
 {
     EntryCount = 0;
     EntriesDropped = false;
-    // A fresh array: reserve alone would keep the capacity of the previous run.
-    std::vector<FilePairEntry>().swap(FileEntries);
+    // A fresh list: the capacity of the previous run does not carry over.
+    FileEntries.clear();
     FileEntries.reserve(static_cast<size_t>(EntryCount + EntryGrowStep));
 }
 
@@ -30,5 +43,4 @@ void AddEntry(const std::string& name, const std::string& folder)
 void ReleaseEntries()
 {
     FileEntries.clear();
-    FileEntries.shrink_to_fit();
 }

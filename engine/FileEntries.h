@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -47,8 +48,56 @@ inline bool IsMismatch(const FilePairEntry& e)
 constexpr int EntryGrowStep = 1000;
 constexpr int MaxEntryCount = 200000;  // the list holds at most MaxEntryCount + 1 records
 
+// The records of a run, kept in blocks of EntryGrowStep records. A block once made never
+// moves, so growing the list copies nothing and a record stays where it was put until
+// the list is released; the capacity is always a whole number of blocks.
+class EntryList {
+public:
+    FilePairEntry& operator[](size_t i) { return blocks_[i / EntryGrowStep][i % EntryGrowStep]; }
+    const FilePairEntry& operator[](size_t i) const
+    {
+        return blocks_[i / EntryGrowStep][i % EntryGrowStep];
+    }
+    size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
+    size_t capacity() const { return blocks_.size() * EntryGrowStep; }
+    FilePairEntry& back() { return (*this)[size_ - 1]; }
+    const FilePairEntry& back() const { return (*this)[size_ - 1]; }
+
+    // Adds blocks until at least count records fit.
+    void reserve(size_t count);
+    // Puts the record in the next place; the capacity must already hold it.
+    void push_back(FilePairEntry&& entry) { (*this)[size_++] = std::move(entry); }
+    // Drops every record and block.
+    void clear();
+
+    template <typename List, typename Entry> struct Iterator {
+        List* list;
+        size_t index;
+        Entry& operator*() const { return (*list)[index]; }
+        Entry* operator->() const { return &(*list)[index]; }
+        Iterator& operator++()
+        {
+            ++index;
+            return *this;
+        }
+        bool operator!=(const Iterator& other) const { return index != other.index; }
+        bool operator==(const Iterator& other) const { return index == other.index; }
+    };
+    using iterator = Iterator<EntryList, FilePairEntry>;
+    using const_iterator = Iterator<const EntryList, const FilePairEntry>;
+    iterator begin() { return {this, 0}; }
+    iterator end() { return {this, size_}; }
+    const_iterator begin() const { return {this, 0}; }
+    const_iterator end() const { return {this, size_}; }
+
+private:
+    std::vector<std::unique_ptr<FilePairEntry[]>> blocks_;
+    size_t size_ = 0;
+};
+
 // The records of one compare command and its counters.
-extern std::vector<FilePairEntry> FileEntries;  // capacity follows the grow rule
+extern EntryList FileEntries;  // capacity follows the grow rule
 extern int32_t EntryCount;
 extern int32_t MismatchCount;
 extern bool RunCancelled;

@@ -78,7 +78,7 @@ void TResultDlg::FormCreate()
     ResultList.AddColumn("内容", 80, TextAlign::Center);
     ResultList.OnGetText = [this](int row, int column) {
         if (row < 0 || row >= static_cast<int>(Rows.size())) return std::string();
-        return ResultRowText(Rows[static_cast<size_t>(row)], column);
+        return ResultRowText(*Rows[static_cast<size_t>(row)], column);
     };
     ResultList.OnColumnClick = [this](int column) { ResultListColumnClick(column); };
     ResultList.OnChange = [this] { ResultListChange(); };
@@ -111,16 +111,16 @@ void TResultDlg::FormResize()
     ButtonPanel.SetLeft((Width() - ButtonPanel.Width()) / 2);
 }
 
-const ResultRow* TResultDlg::SelectedRow() const
+const FilePairEntry* TResultDlg::SelectedRow() const
 {
     int row = ResultList.Selected();
     if (row < 0 || row >= static_cast<int>(Rows.size())) return nullptr;
-    return &Rows[static_cast<size_t>(row)];
+    return Rows[static_cast<size_t>(row)];
 }
 
 void TResultDlg::ResultListClick()
 {
-    const ResultRow* row = SelectedRow();
+    const FilePairEntry* row = SelectedRow();
     bool differ = row && ResultRowText(*row, rcContents) == DifferText;
     TrelkDispButton.SetEnabled(differ);
     EnableMenuItem(FilePMenu, TrelkDispPMenuItemId,
@@ -172,12 +172,11 @@ void TResultDlg::ResultListColumnClick(int column)
 void TResultDlg::SortRows(int column)
 {
     // The selection stays on its row, wherever the sort moves it.
-    const ResultRow* selected = SelectedRow();
-    int entry = selected ? selected->Entry : -1;
+    const FilePairEntry* selected = SelectedRow();
     SortResultRows(Rows, column, ResultSortDirections[column]);
-    if (entry >= 0) {
+    if (selected) {
         for (size_t i = 0; i < Rows.size(); ++i)
-            if (Rows[i].Entry == entry) ResultList.Select(static_cast<int>(i));
+            if (Rows[i] == selected) ResultList.Select(static_cast<int>(i));
     }
     ResultList.Repaint();
 }
@@ -189,7 +188,7 @@ void TResultDlg::OKButtonClick()
 
 void TResultDlg::ExplorerPMenuItemClick()
 {
-    const ResultRow* row = SelectedRow();
+    const FilePairEntry* row = SelectedRow();
     if (!row) return;
     std::string parameters = "/e," + JoinPath(SrcFolderDisp.Caption(), row->Folder);
     ShellExecuteRequest(nullptr, nullptr, "explorer", parameters.c_str(), nullptr, SW_SHOWNORMAL);

@@ -29,7 +29,7 @@ struct TResultDlg : Form {
     Panel FooterPanel, ButtonPanel;
     Button OKButton, TrelkDispButton, SaveButton;
     HMENU FilePMenu = nullptr;
-    std::vector<ResultRow> Rows; // in the order the list shows them
+    ResultRows Rows; // in the order the list shows them
 
     ~TResultDlg() override;
     // Creates the window (not shown) and lists the entries of the last run.
@@ -50,7 +50,7 @@ struct TResultDlg : Form {
     bool TrelkDispPMenuItemEnabled() const;
 
     // The selected row, or null.
-    const ResultRow* SelectedRow() const;
+    const FilePairEntry* SelectedRow() const;
 
 private:
     void SortRows(int column);

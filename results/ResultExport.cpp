@@ -57,14 +57,14 @@ struct BusyCursor {
 };
 } // namespace
 
-std::string ExportText(const std::string& srcFolder, const std::vector<ResultRow>& rows)
+std::string ExportText(const std::string& srcFolder, const ResultRows& rows)
 {
     std::string text = "ファイル名,日付,サイズ,内容\r\n";
-    for (const ResultRow& row : rows) {
-        text += JoinPath(srcFolder, row.Folder) + row.Name;
+    for (const FilePairEntry* row : rows) {
+        text += JoinPath(srcFolder, row->Folder) + row->Name;
         for (int column : {rcDate, rcSize, rcContents}) {
             text += ',';
-            text += ResultRowText(row, column);
+            text += ResultRowText(*row, column);
         }
         text += "\r\n";
     }
@@ -72,7 +72,7 @@ std::string ExportText(const std::string& srcFolder, const std::vector<ResultRow
 }
 
 void ExportRows(const std::string& path, bool overwrite, const std::string& srcFolder,
-                const std::vector<ResultRow>& rows, const std::function<void()>& whileOpen)
+                const ResultRows& rows, const std::function<void()>& whileOpen)
 {
     HANDLE h = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                            overwrite ? CREATE_ALWAYS : OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -16,6 +16,6 @@ extern SaveDialogFunction SaveDialogRequest;
 // a 1A end-of-file mark among its last 128 bytes. Throws IoFailure; the file is closed
 // either way. whileOpen runs after the last line, before the file is closed.
 void ExportRows(const std::string& path, bool overwrite, const std::string& srcFolder,
-                const std::vector<ResultRow>& rows, const std::function<void()>& whileOpen = {});
+                const ResultRows& rows, const std::function<void()>& whileOpen = {});
 // The bytes ExportRows writes after the existing end.
-std::string ExportText(const std::string& srcFolder, const std::vector<ResultRow>& rows);
+std::string ExportText(const std::string& srcFolder, const ResultRows& rows);

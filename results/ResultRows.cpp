@@ -3,6 +3,7 @@
 #include "results/VerdictText.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -36,9 +37,25 @@ const TextTable<ContentsVerdict, 5>& ContentsTexts()
     static const TextTable<ContentsVerdict, 5> table(ContentsVerdictText);
     return table;
 }
+
+// The first eight bytes of a text as one number, zero-padded: two texts whose numbers
+// differ compare as their numbers do (a text holds no zero byte).
+uint64_t LeadingBytes(const std::string& text)
+{
+    uint64_t key = 0;
+    size_t n = std::min<size_t>(8, text.size());
+    for (size_t i = 0; i < n; ++i)
+        key |= static_cast<uint64_t>(static_cast<unsigned char>(text[i])) << (56 - 8 * i);
+    return key;
+}
+
+struct SortItem {
+    uint64_t Key;
+    uint32_t Position; // in the order before the sort, which decides between equal texts
+};
 } // namespace
 
-const std::string& ResultRowText(const ResultRow& row, int column)
+const std::string& ResultRowText(const FilePairEntry& row, int column)
 {
     switch (column) {
     case rcName:
@@ -63,23 +80,35 @@ int CompareTexts(const std::string& a, const std::string& b)
     return a.size() < b.size() ? -1 : 1;
 }
 
-std::vector<ResultRow> ListedRows(const std::vector<FilePairEntry>& entries, int count,
-                                  bool mismatchesOnly)
+ResultRows ListedRows(const EntryList& entries, int count, bool mismatchesOnly)
 {
-    std::vector<ResultRow> rows;
+    ResultRows rows;
     count = std::min(count, static_cast<int>(entries.size()));
+    rows.reserve(static_cast<size_t>(std::max(count, 0)));
     for (int i = 0; i < count; ++i) {
         const FilePairEntry& e = entries[static_cast<size_t>(i)];
         if (mismatchesOnly && !IsMismatch(e)) continue;
-        rows.push_back({e.Name, e.Folder, e.DateResult, e.SizeResult, e.ContentsResult, i});
+        rows.push_back(&e);
     }
     return rows;
 }
 
-void SortResultRows(std::vector<ResultRow>& rows, int column, int direction)
+void SortResultRows(ResultRows& rows, int column, int direction)
 {
-    std::stable_sort(
-        rows.begin(), rows.end(), [column, direction](const ResultRow& a, const ResultRow& b) {
-            return CompareTexts(ResultRowText(a, column), ResultRowText(b, column)) * direction < 0;
-        });
+    // Sorted by the texts' leading bytes first, the whole texts only where those tie;
+    // equal texts keep their order, as a stable sort keeps it.
+    std::vector<SortItem> items(rows.size());
+    for (size_t i = 0; i < rows.size(); ++i)
+        items[i] = {LeadingBytes(ResultRowText(*rows[i], column)), static_cast<uint32_t>(i)};
+    std::sort(items.begin(), items.end(), [&](const SortItem& a, const SortItem& b) {
+        if (a.Key != b.Key) return direction > 0 ? a.Key < b.Key : a.Key > b.Key;
+        int c = CompareTexts(ResultRowText(*rows[a.Position], column),
+                             ResultRowText(*rows[b.Position], column));
+        if (c != 0) return c * direction < 0;
+        return a.Position < b.Position;
+    });
+    ResultRows sorted(rows.size());
+    for (size_t i = 0; i < items.size(); ++i)
+        sorted[i] = rows[items[i].Position];
+    rows.swap(sorted);
 }

@@ -6,9 +6,11 @@
 #include "toolkit/MessageBoxes.h"
 #include "toolkit/Pump.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <new>
 
 namespace {
 struct HandleCloser {
@@ -68,8 +70,41 @@ std::string ByteDifferenceText(const ByteDifference& d, int column)
     return {};
 }
 
-void DumpDifferences(const std::string& reference, const std::string& target,
-                     std::vector<ByteDifference>& differences)
+size_t ByteDifferenceLimit = 100000000;
+
+ByteDifference ByteDifferenceList::operator[](size_t row) const
+{
+    // The block of the row: the last one that starts at or before it.
+    auto block = std::upper_bound(blocks_.begin(), blocks_.end(), row,
+                                  [](size_t r, const Block& b) { return r < b.FirstRow; });
+    --block;
+    uint32_t packed = chunks_[row / ChunkRows][row % ChunkRows];
+    return {block->Offset + (packed >> 16), static_cast<uint8_t>(packed >> 8),
+            static_cast<uint8_t>(packed)};
+}
+
+void ByteDifferenceList::Add(int64_t offset, uint8_t reference, uint8_t target)
+{
+    int64_t blockOffset = offset & ~static_cast<int64_t>(0xFFFF);
+    if (blocks_.empty() || blocks_.back().Offset != blockOffset)
+        blocks_.push_back({blockOffset, size_});
+    if (size_ == chunks_.size() * ChunkRows)
+        chunks_.push_back(std::unique_ptr<uint32_t[]>(new uint32_t[ChunkRows]));
+    chunks_[size_ / ChunkRows][size_ % ChunkRows] =
+        static_cast<uint32_t>(offset - blockOffset) << 16 | static_cast<uint32_t>(reference) << 8 |
+        target;
+    ++size_;
+}
+
+void ByteDifferenceList::clear()
+{
+    blocks_.clear();
+    chunks_.clear();
+    size_ = 0;
+}
+
+bool DumpDifferences(const std::string& reference, const std::string& target,
+                     ByteDifferenceList& differences)
 {
     FileHandle referenceFile = OpenForDump(reference);
     FileHandle targetFile = OpenForDump(target);
@@ -82,13 +117,23 @@ void DumpDifferences(const std::string& reference, const std::string& target,
         DWORD tCount = ReadBlock(targetFile.get(), t.data());
         DWORD m = std::max(rCount, tCount);
         if (m && std::memcmp(r.data(), t.data(), m) != 0) {
-            for (DWORD i = 0; i < m; ++i)
-                if (r[i] != t[i]) differences.push_back({pos + i, r[i], t[i]});
+            for (DWORD i = 0; i < m; ++i) {
+                if (r[i] == t[i]) continue;
+                // More rows than the list can show or memory can hold: stop at the last
+                // one that fits.
+                if (differences.size() >= ByteDifferenceLimit) return false;
+                try {
+                    differences.Add(pos + i, r[i], t[i]);
+                } catch (const std::bad_alloc&) {
+                    return false;
+                }
+            }
         }
         PumpAtFixedPoint();
         if (rCount == 0 || rCount != tCount) break;
         pos += rCount;
     }
+    return true;
 }
 
 TTrelkDispDlg::~TTrelkDispDlg()
@@ -158,7 +203,7 @@ void TTrelkDispDlg::Fill(const std::string& reference, const std::string& target
     TrelkLView.SetRedraw(false);
     Differences.clear();
     try {
-        DumpDifferences(reference, target, Differences);
+        AllDifferencesShown = DumpDifferences(reference, target, Differences);
     } catch (...) {
         TrelkLView.SetRedraw(true);
         throw;
@@ -174,7 +219,7 @@ void TTrelkDispDlg::OKButtonClick()
 
 void TResultDlg::TrelkDispButtonClick()
 {
-    const ResultRow* row = SelectedRow();
+    const FilePairEntry* row = SelectedRow();
     if (!row) return;
     std::string reference = JoinPath(SrcFolderDisp.Caption(), row->Folder) + row->Name;
     std::string target = JoinPath(DesFolderDisp.Caption(), row->Folder) + row->Name;
@@ -196,5 +241,8 @@ void TResultDlg::TrelkDispButtonClick()
         return;
     }
     EnableWindow(Handle, TRUE);
+    if (!view.AllDifferencesShown)
+        ShowInformation("相違バイト数が多すぎるため、最初の" +
+                        std::to_string(view.Differences.size()) + "個だけを表示します。");
     view.ShowModal();
 }

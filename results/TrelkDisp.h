@@ -7,6 +7,7 @@
 #include "toolkit/Panel.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,36 @@ struct ByteDifference {
     uint8_t Reference;
     uint8_t Target;
 };
+
+// The differing positions of one pair as the view holds them: four bytes a row (the place
+// in its block of the dump and the two bytes), and per block with differences its offset
+// and first row. Rows are kept in fixed chunks, so growing never copies what is held.
+class ByteDifferenceList {
+public:
+    size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
+    ByteDifference operator[](size_t row) const;
+    // Adds a row; the offsets come in increasing order. Throws std::bad_alloc when no
+    // memory is left for the next chunk.
+    void Add(int64_t offset, uint8_t reference, uint8_t target);
+    void clear();
+    // What one row costs, blocks and chunks aside.
+    static constexpr size_t BytesPerRow = 4;
+
+private:
+    static constexpr size_t ChunkRows = 1 << 16;
+    struct Block {
+        int64_t Offset;
+        size_t FirstRow;
+    };
+    std::vector<Block> blocks_;
+    std::vector<std::unique_ptr<uint32_t[]>> chunks_;
+    size_t size_ = 0;
+};
+
+// The most rows the view holds: a list view draws rows at y = row x row height in 32 bits,
+// so past about a hundred million rows it shows nothing. Tests set it small.
+extern size_t ByteDifferenceLimit;
 
 enum ByteDifferenceColumn {
     bdAddress = 0,
@@ -34,10 +65,11 @@ std::string ByteDifferenceText(const ByteDifference& difference, int column);
 
 // Every differing position of the two files, block by block; a block is compared up to
 // the larger count read, and the comparison goes on only while both blocks were full
-// and equally long. Throws IoFailure when a file cannot be opened or read; both files
-// are closed either way.
-void DumpDifferences(const std::string& reference, const std::string& target,
-                     std::vector<ByteDifference>& differences);
+// and equally long. Returns false when it stopped early because no more rows could be
+// held (ByteDifferenceLimit, or memory). Throws IoFailure when a file cannot be opened
+// or read; both files are closed either way.
+bool DumpDifferences(const std::string& reference, const std::string& target,
+                     ByteDifferenceList& differences);
 
 // The byte-difference view of one pair, modal over the result window.
 struct TTrelkDispDlg : Form {
@@ -46,7 +78,8 @@ struct TTrelkDispDlg : Form {
     TEllipsisText SrcFileDisp, DesFileDisp;
     ListView TrelkLView;
     Button OKButton;
-    std::vector<ByteDifference> Differences;
+    ByteDifferenceList Differences;
+    bool AllDifferencesShown = true; // false when the dump stopped at what it can hold
 
     ~TTrelkDispDlg() override;
     bool Open(HWND owner); // creates the window, not shown

@@ -1,6 +1,7 @@
 #include "toolkit/Form.h"
 
 #include "toolkit/Application.h"
+#include "toolkit/CommandGuard.h"
 
 namespace {
 DWORD StyleFor(const FormArgs& a)
@@ -140,7 +141,8 @@ Form* FormOf(HWND handle)
     return reinterpret_cast<Form*>(GetWindowLongPtrA(handle, GWLP_USERDATA));
 }
 
-LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+namespace {
+LRESULT FormMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_NCCREATE) {
         auto* cs = reinterpret_cast<CREATESTRUCTA*>(lParam);
@@ -187,4 +189,10 @@ LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
         break;
     }
     return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+} // namespace
+
+LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return Guarded([&] { return FormMessage(hwnd, message, wParam, lParam); });
 }

@@ -48,7 +48,9 @@ std::string WithFullStop(const std::string& text)
     return text;
 }
 
-void ReportIoError(DWORD errorCode)
+void ReportIoError(DWORD errorCode) { ReportFailure(IoErrorText(errorCode)); }
+
+void ReportFailure(const std::string& text)
 {
-    Box(WithFullStop(IoErrorText(errorCode)), Application.Title, MB_OK | MB_ICONERROR);
+    Box(WithFullStop(text), Application.Title, MB_OK | MB_ICONERROR);
 }

@@ -17,6 +17,8 @@ void ShowNotice(const std::string& text);
 // application title, the failure's text with a full stop appended when its last
 // character code is above that of the full stop.
 void ReportIoError(DWORD errorCode);
+// The same report for a failure given by its text.
+void ReportFailure(const std::string& text);
 // The text the report shows for a system error number.
 std::string IoErrorText(DWORD errorCode);
 // The text with the report's full-stop rule applied.

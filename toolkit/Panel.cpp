@@ -1,5 +1,7 @@
 #include "toolkit/Panel.h"
 
+#include "toolkit/CommandGuard.h"
+
 bool Panel::Create(HWND parent, int left, int top, int width, int height, Bevel border)
 {
     Border = border;
@@ -10,7 +12,8 @@ bool Panel::Create(HWND parent, int left, int top, int width, int height, Bevel 
     return true;
 }
 
-LRESULT CALLBACK Panel::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+namespace {
+LRESULT PanelMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     auto* panel = static_cast<Panel*>(ControlOf(hwnd));
     LRESULT result = 0;
@@ -52,4 +55,10 @@ LRESULT CALLBACK Panel::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
         break;
     }
     return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+} // namespace
+
+LRESULT CALLBACK Panel::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return Guarded([&] { return PanelMessage(hwnd, message, wParam, lParam); });
 }

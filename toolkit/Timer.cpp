@@ -1,5 +1,7 @@
 #include "toolkit/Timer.h"
 
+#include "toolkit/CommandGuard.h"
+
 #include <map>
 
 namespace {
@@ -36,6 +38,9 @@ void Timer::SetEnabled(bool enabled)
 
 void CALLBACK Timer::Tick(HWND, UINT, UINT_PTR id, DWORD)
 {
-    auto it = Running().find(id);
-    if (it != Running().end() && it->second->OnTimer) it->second->OnTimer();
+    Guarded([id] {
+        auto it = Running().find(id);
+        if (it != Running().end() && it->second->OnTimer) it->second->OnTimer();
+        return LRESULT(0);
+    });
 }

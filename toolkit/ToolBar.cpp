@@ -1,6 +1,7 @@
 #include "toolkit/ToolBar.h"
 
 #include "toolkit/Application.h"
+#include "toolkit/CommandGuard.h"
 
 #include <algorithm>
 #include <windowsx.h>
@@ -134,7 +135,11 @@ LRESULT CALLBACK TToolDock::WindowProc(HWND hwnd, UINT message, WPARAM wParam, L
         break;
     case WM_COMMAND:
         if (dock->Bar && reinterpret_cast<HWND>(lParam) == dock->Bar->Handle) {
-            if (dock->Bar->OnButtonClick) dock->Bar->OnButtonClick(LOWORD(wParam));
+            if (dock->Bar->OnButtonClick)
+                Guarded([&] {
+                    dock->Bar->OnButtonClick(LOWORD(wParam));
+                    return LRESULT(0);
+                });
             return 0;
         }
         break;

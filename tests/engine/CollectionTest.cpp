@@ -178,9 +178,24 @@ TEST(CollectFiles, CapacityGrowsByTheThousandAndTheListStopsAtItsLimit)
     EXPECT_EQ(FileEntries.capacity(), 2000u);
     EXPECT_FALSE(EntriesDropped);
 
-    // Filling the list further: the 200,001st record is kept, later ones are dropped.
-    while (EntryCount < MaxEntryCount + 1)
+    // Filling the list further: the capacity follows every thousandth record, no record
+    // ever moves, the 200,001st record is kept and later ones are dropped.
+    std::vector<const FilePairEntry*> placed;
+    for (int i = 0; i < EntryCount; ++i)
+        placed.push_back(&FileEntries[i]);
+    int capacityOff = 0;
+    while (EntryCount < MaxEntryCount + 1) {
         AddEntry("n", "");
+        placed.push_back(&FileEntries.back());
+        if (EntryCount % EntryGrowStep == 0)
+            capacityOff += FileEntries.capacity() != size_t(EntryCount + EntryGrowStep);
+    }
+    EXPECT_EQ(capacityOff, 0);
+    int moved = 0;
+    for (int i = 0; i < EntryCount; ++i)
+        moved += &FileEntries[i] != placed[i];
+    EXPECT_EQ(moved, 0);
+    EXPECT_EQ(FileEntries[0].Folder, "many\\");
     EXPECT_FALSE(EntriesDropped);
     AddEntry("over", "");
     EXPECT_EQ(EntryCount, MaxEntryCount + 1);

@@ -5,10 +5,15 @@
 #include <gtest/gtest.h>
 
 namespace {
-std::vector<ByteDifference> Dump(const std::string& reference, const std::string& target)
+std::vector<ByteDifference> Dump(const std::string& reference, const std::string& target,
+                                 bool* complete = nullptr)
 {
+    ByteDifferenceList list;
+    bool all = DumpDifferences(reference, target, list);
+    if (complete) *complete = all;
     std::vector<ByteDifference> rows;
-    DumpDifferences(reference, target, rows);
+    for (size_t i = 0; i < list.size(); ++i)
+        rows.push_back(list[i]);
     return rows;
 }
 
@@ -78,6 +83,31 @@ TEST(DumpDifferences, DifferentLengthsStopAfterTheShorterFilesBlock)
     std::string block = full.substr(0, 32768);
     EXPECT_EQ(Dump(folder.WriteFile("block", block), folder.WriteFile("full4", full)).size(),
               32768u);
+}
+
+TEST(DumpDifferences, StopsAtTheRowsItCanHold)
+{
+    TempFolder folder;
+    std::string a = NoZeros(200000), b = a;
+    for (char& c : b)
+        c = static_cast<char>(c ^ 0x20);
+    const std::string ra = folder.WriteFile("a", a), rb = folder.WriteFile("b", b);
+    bool complete = false;
+    auto rows = Dump(ra, rb, &complete);
+    EXPECT_TRUE(complete);
+    ASSERT_EQ(rows.size(), 200000u);
+    // A row past the first 64 KiB keeps its offset and both bytes.
+    EXPECT_EQ(ByteDifferenceText(rows[70000], bdAddress), "00011170");
+    EXPECT_EQ(ByteDifferenceText(rows[70000], bdReferenceChar), a.substr(70000, 1));
+    EXPECT_EQ(ByteDifferenceText(rows[70000], bdTargetChar), b.substr(70000, 1));
+
+    size_t limit = ByteDifferenceLimit;
+    ByteDifferenceLimit = 1000;
+    rows = Dump(ra, rb, &complete);
+    ByteDifferenceLimit = limit;
+    EXPECT_FALSE(complete);
+    ASSERT_EQ(rows.size(), 1000u);
+    EXPECT_EQ(ByteDifferenceText(rows.back(), bdAddress), "000003E7");
 }
 
 TEST(DumpDifferences, AFileThatCannotBeOpenedIsAnIoFailure)

@@ -9,13 +9,22 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <deque>
 #include <gtest/gtest.h>
 
 namespace {
-ResultRow MakeRow(const std::string& name, const std::string& folder, DateVerdict d, SizeVerdict s,
-                  ContentsVerdict c)
+// A row refers to its record, so the records stay for the whole test program.
+const FilePairEntry* MakeRow(const std::string& name, const std::string& folder, DateVerdict d,
+                             SizeVerdict s, ContentsVerdict c)
 {
-    return {name, folder, d, s, c, 0};
+    static std::deque<FilePairEntry> records;
+    FilePairEntry& e = records.emplace_back();
+    e.Name = name;
+    e.Folder = folder;
+    e.DateResult = d;
+    e.SizeResult = s;
+    e.ContentsResult = c;
+    return &e;
 }
 
 const std::string Header = "ファイル名,日付,サイズ,内容\r\n";
@@ -52,7 +61,7 @@ BOOL AnswerSaveDialog(OPENFILENAMEA* request)
 TEST(ExportRows, WritesHeaderAndOneLinePerRowExactly)
 {
     TempFolder folder;
-    const std::vector<ResultRow> rows = {
+    const ResultRows rows = {
         MakeRow("a.txt", "sub\\", dvNewer, svLarger, cvDiffer),
         MakeRow("", "top\\", dvSame, svSame, cvSame),
         MakeRow("x,y.txt", "", dvNotCompared, svNotFound, cvInUse),
@@ -75,7 +84,7 @@ TEST(ExportRows, WritesHeaderAndOneLinePerRowExactly)
 TEST(ExportRows, AppendingCutsAtAnEndOfFileMarkNearTheEnd)
 {
     TempFolder folder;
-    const std::vector<ResultRow> rows = {MakeRow("a", "", dvSame, svSame, cvDiffer)};
+    const ResultRows rows = {MakeRow("a", "", dvSame, svSame, cvDiffer)};
     const std::string line = "C:\\a,一致,一致,不一致\r\n";
     const std::string path = folder.WriteFile("old.csv", std::string("old\x1Atail\x1Amore", 13));
     ExportRows(path, false, "C:\\", rows);
@@ -95,7 +104,7 @@ TEST(ExportRows, AppendingCutsAtAnEndOfFileMarkNearTheEnd)
 TEST(ExportRows, UnwritablePlacesAreIoFailures)
 {
     TempFolder folder;
-    const std::vector<ResultRow> rows;
+    const ResultRows rows;
     auto codeOf = [&](const std::string& path) -> DWORD {
         try {
             ExportRows(path, true, "C:\\", rows);
@@ -118,7 +127,7 @@ TEST(ExportRows, FullDiskIsReportedAsSuch)
     if (!dir || !*dir) GTEST_SKIP() << "VEXIL_FULL_DISK_DIR is not set";
     std::string base = dir;
     if (base.back() != '\\') base += '\\';
-    std::vector<ResultRow> rows(60000, MakeRow(std::string(40, 'n'), "", dvSame, svSame, cvDiffer));
+    ResultRows rows(60000, MakeRow(std::string(40, 'n'), "", dvSame, svSame, cvDiffer));
     const std::string path = base + "result.csv";
     DWORD code = 0;
     try {

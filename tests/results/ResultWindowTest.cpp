@@ -1,5 +1,6 @@
 #include "engine/FileEntries.h"
 #include "results/Result.h"
+#include "results/TrelkDisp.h"
 #include "settings/EnvSettings.h"
 #include "tests/common/BoxAnswerer.h"
 #include "tests/common/TempFolder.h"
@@ -257,6 +258,22 @@ TEST(ResultWindow, CompareDisplayOpensTheDumpOrRefusesALockedFile)
     dialog.TrelkDispButtonClick();
     KillTimer(nullptr, timer);
     EXPECT_EQ(viewRows, 1);
+    EXPECT_TRUE(IsWindowEnabled(dialog.Handle));
+
+    // More differing bytes than the view holds: it says so and shows the first ones.
+    src.WriteFile("x.bin", std::string(5000, 'a'));
+    des.WriteFile("x.bin", std::string(5000, 'b'));
+    size_t limit = ByteDifferenceLimit;
+    ByteDifferenceLimit = 1000;
+    BoxAnswerer answerer({IDOK});
+    timer = SetTimer(nullptr, 0, 50, CloseView);
+    dialog.TrelkDispButtonClick();
+    KillTimer(nullptr, timer);
+    ByteDifferenceLimit = limit;
+    ASSERT_EQ(answerer.Seen.size(), 1u);
+    EXPECT_EQ(answerer.Seen[0].Text, "相違バイト数が多すぎるため、最初の1000個だけを表示します。");
+    EXPECT_EQ(answerer.Seen[0].Caption, "情報");
+    EXPECT_EQ(viewRows, 1000);
     EXPECT_TRUE(IsWindowEnabled(dialog.Handle));
 }
 
