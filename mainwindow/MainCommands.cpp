@@ -182,10 +182,6 @@ void TMainDlg::ShowFilePopup(TFileView& list, POINT screen)
 {
     list.SetFocus();
     FilePopupMenuPopup();
-    if (screen.x == -1 && screen.y == -1) { // from the keyboard: at the list's corner
-        screen = {0, 0};
-        ClientToScreen(list.Handle, &screen);
-    }
     TrackPopupMenu(FilePopupMenu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, Handle,
                    nullptr);
 }

@@ -83,7 +83,7 @@ void TResultDlg::FormCreate()
     ResultList.OnColumnClick = [this](int column) { ResultListColumnClick(column); };
     ResultList.OnChange = [this] { ResultListChange(); };
     ResultList.OnClick = [this] { ResultListClick(); };
-    ResultList.OnRightClick = [this] { ResultListRightClick(); };
+    ResultList.OnContextMenu = [this](POINT at) { ResultListRightClick(at); };
 
     FooterPanel.Create(Handle, 0, 0, 0, 33);
     ButtonPanel.Create(FooterPanel.Handle, 0, 4, ButtonPanelWidth, 29);
@@ -138,12 +138,10 @@ bool TResultDlg::TrelkDispPMenuItemEnabled() const
              (MF_GRAYED | MF_DISABLED));
 }
 
-void TResultDlg::ResultListRightClick()
+void TResultDlg::ResultListRightClick(POINT at)
 {
     ResultListClick();
     if (!SelectedRow()) return;
-    POINT at;
-    GetCursorPos(&at);
     UINT id =
         TrackPopupMenu(FilePMenu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, Handle, nullptr);
     if (id) MenuCommand(static_cast<WORD>(id));

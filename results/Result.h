@@ -42,7 +42,7 @@ struct TResultDlg : Form {
     void ResultListClick();
     void ResultListChange();
     void ResultListColumnClick(int column);
-    void ResultListRightClick();
+    void ResultListRightClick(POINT at); // by mouse or keyboard
     void OKButtonClick();
     void TrelkDispButtonClick(); // TrelkDisp.cpp
     void SaveButtonClick();      // ResultExport.cpp

@@ -1,5 +1,6 @@
 #include "shellviews/Namespace.h"
 #include "shellviews/ShView.h"
+#include "toolkit/ListView.h"
 
 #include <cstdio>
 #include <unordered_map>
@@ -410,13 +411,6 @@ bool TFileView::Notify(NMHDR* header, LRESULT& result)
     case NM_CLICK:
         if (OnClick) OnClick();
         return false;
-    case NM_RCLICK:
-        if (OnContextMenu) {
-            POINT p;
-            GetCursorPos(&p);
-            OnContextMenu(p);
-        }
-        return false;
     case LVN_KEYDOWN:
         if (OnKeyDown)
             OnKeyDown(reinterpret_cast<NMLVKEYDOWN*>(header)->wVKey, GetKeyState(VK_SHIFT) < 0,
@@ -613,6 +607,13 @@ void TFileView::SetViewFont(const LOGFONTA& font)
     ApplyLook();
 }
 
+bool TFileView::ContextMenu(POINT screen)
+{
+    if (!OnContextMenu) return false;
+    OnContextMenu(ListMenuPoint(Handle, screen));
+    return true;
+}
+
 LRESULT CALLBACK TFileView::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                          UINT_PTR, DWORD_PTR data)
 {
@@ -621,6 +622,12 @@ LRESULT CALLBACK TFileView::SubclassProc(HWND hwnd, UINT message, WPARAM wParam,
     case WM_DROPFILES:
         view->DroppedFiles(reinterpret_cast<HDROP>(wParam));
         return 0;
+    case WM_SYSKEYDOWN:
+        // The list reports only keys without Alt; keys held with Alt are key downs too.
+        if (view->OnKeyDown)
+            view->OnKeyDown(static_cast<WORD>(wParam), GetKeyState(VK_SHIFT) < 0,
+                            GetKeyState(VK_MENU) < 0, GetKeyState(VK_CONTROL) < 0);
+        break;
     case WM_DESTROY:
         view->FreeAllItems();
         break;

@@ -121,7 +121,7 @@ struct TFileView : Control {
     std::function<void()> OnChange; // an item changed, selection included; once per fill
     std::function<void()> OnClick;
     std::function<void(WORD key, bool shift, bool alt, bool ctrl)> OnKeyDown;
-    std::function<void(POINT screen)> OnContextMenu;
+    std::function<void(POINT screen)> OnContextMenu; // right click, Shift+F10, Apps key
     bool FileExecute = true;
     std::vector<std::string> Mask; // extensions with their dot, e.g. ".TXT"; empty: all
 
@@ -170,6 +170,7 @@ struct TFileView : Control {
     const ViewLook& Look() const { return look_; }
 
     bool Notify(NMHDR* header, LRESULT& result) override;
+    bool ContextMenu(POINT screen) override;
 
 private:
     friend struct TFolderView;

@@ -154,11 +154,14 @@ LRESULT FormMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     if (!form) return DefWindowProcA(hwnd, message, wParam, lParam);
 
     LRESULT result = 0;
+    // A control's own handler comes first; the form's handlers get what it left.
+    if ((message == WM_COMMAND || message == WM_NOTIFY || message == WM_CONTEXTMENU) &&
+        ReflectOnce(message, wParam, lParam, result))
+        return result;
     if (form->HandleMessage(message, wParam, lParam, result)) return result;
     switch (message) {
     case WM_COMMAND:
     case WM_NOTIFY:
-        if (ReflectToControl(message, wParam, lParam, result)) return result;
         if (message == WM_COMMAND && lParam == 0) {
             WORD id = LOWORD(wParam);
             if (form->MenuCommand(id)) return 0;

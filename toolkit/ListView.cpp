@@ -101,9 +101,81 @@ bool ListView::Notify(NMHDR* header, LRESULT& result)
     case NM_CLICK:
         if (OnClick) OnClick();
         return true;
-    case NM_RCLICK:
-        if (OnRightClick) OnRightClick();
+    case LVN_ODFINDITEMA: {
+        auto* find = reinterpret_cast<NMLVFINDITEMA*>(header);
+        result = -1;
+        if ((find->lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) && find->lvfi.psz)
+            result = FindRow(find->lvfi.psz, find->iStart, (find->lvfi.flags & LVFI_PARTIAL) != 0,
+                             (find->lvfi.flags & LVFI_WRAP) != 0);
         return true;
     }
+    case LVN_ODFINDITEMW: {
+        auto* find = reinterpret_cast<NMLVFINDITEMW*>(header);
+        result = -1;
+        if ((find->lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) && find->lvfi.psz) {
+            int n =
+                WideCharToMultiByte(CP_ACP, 0, find->lvfi.psz, -1, nullptr, 0, nullptr, nullptr);
+            std::string text(static_cast<size_t>(n > 0 ? n : 1), '\0');
+            WideCharToMultiByte(CP_ACP, 0, find->lvfi.psz, -1, text.data(), n, nullptr, nullptr);
+            text.resize(std::strlen(text.c_str()));
+            result = FindRow(text, find->iStart, (find->lvfi.flags & LVFI_PARTIAL) != 0,
+                             (find->lvfi.flags & LVFI_WRAP) != 0);
+        }
+        return true;
+    }
+    }
     return false;
+}
+
+bool ListView::ContextMenu(POINT screen)
+{
+    if (!OnContextMenu) return false;
+    OnContextMenu(ListMenuPoint(Handle, screen));
+    return true;
+}
+
+int ListView::FindRow(const std::string& text, int start, bool partial, bool wrap) const
+{
+    if (!OnGetText) return -1;
+    int count = RowCount();
+    if (start < 0 || start >= count) start = 0;
+    for (int row = start; row < count; ++row)
+        if (StartsWithIgnoringCase(OnGetText(row, 0), text, !partial)) return row;
+    if (wrap)
+        for (int row = 0; row < start; ++row)
+            if (StartsWithIgnoringCase(OnGetText(row, 0), text, !partial)) return row;
+    return -1;
+}
+
+POINT ListMenuPoint(HWND list, POINT screen)
+{
+    if (screen.x != -1 || screen.y != -1) return screen;
+    POINT at{0, 0};
+    int focused = ListView_GetNextItem(list, -1, LVNI_FOCUSED);
+    RECT item{}, client{};
+    GetClientRect(list, &client);
+    if (focused >= 0 && ListView_GetItemRect(list, focused, &item, LVIR_LABEL)) {
+        // Below the start of the item's text, kept inside the list when scrolled away.
+        at = {std::clamp(item.left + 4, 0L, client.right),
+              std::clamp(item.bottom, 0L, client.bottom)};
+    }
+    ClientToScreen(list, &at);
+    return at;
+}
+
+bool StartsWithIgnoringCase(const std::string& text, const std::string& prefix, bool whole)
+{
+    if (text.size() < prefix.size() || (whole && text.size() != prefix.size())) return false;
+    for (size_t i = 0; i < prefix.size(); ++i) {
+        auto a = static_cast<unsigned char>(text[i]), b = static_cast<unsigned char>(prefix[i]);
+        if (IsDBCSLeadByte(a) && i + 1 < prefix.size()) {
+            if (a != b || text[i + 1] != prefix[i + 1]) return false;
+            ++i;
+            continue;
+        }
+        if (a >= 'A' && a <= 'Z') a = static_cast<unsigned char>(a - 'A' + 'a');
+        if (b >= 'A' && b <= 'Z') b = static_cast<unsigned char>(b - 'A' + 'a');
+        if (a != b) return false;
+    }
+    return true;
 }

@@ -13,7 +13,8 @@ struct ListView : Control {
     std::function<void(int column)> OnColumnClick;
     std::function<void()> OnChange; // a row's state changed, by mouse or keyboard
     std::function<void()> OnClick;
-    std::function<void()> OnRightClick;
+    // A right click, Shift+F10 or the Apps key, with where the menu goes (screen).
+    std::function<void(POINT screen)> OnContextMenu;
 
     // sortHeaders: the column headers act as buttons and raise OnColumnClick.
     bool Create(HWND parent, int left, int top, int width, int height, bool singleSelection,
@@ -26,5 +27,18 @@ struct ListView : Control {
     void Select(int row); // -1 clears the selection
     void SetRedraw(bool redraw);
     void Repaint(); // after the rows behind the list changed
+    // Type-to-find: the first row from start on (wrapping to the top when wrap is set)
+    // whose first column starts with the text, ignoring the case of Latin letters; whole
+    // text instead of a start when partial is false. -1 when none.
+    int FindRow(const std::string& text, int start, bool partial, bool wrap) const;
     bool Notify(NMHDR* header, LRESULT& result) override;
+    bool ContextMenu(POINT screen) override;
 };
+
+// Where a list view's context menu opens: at the mouse, or, asked from the keyboard
+// (screen (-1, -1)), at the focused item, or at the list's corner when none has the focus.
+POINT ListMenuPoint(HWND list, POINT screen);
+
+// Whether text starts with prefix (is equal to it when whole), ignoring the case of
+// Latin letters; double-byte characters compare as they are.
+bool StartsWithIgnoringCase(const std::string& text, const std::string& prefix, bool whole = false);

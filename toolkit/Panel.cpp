@@ -20,9 +20,10 @@ LRESULT PanelMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_COMMAND:
     case WM_NOTIFY:
-        if (ReflectToControl(message, wParam, lParam, result)) return result;
-        // Menu commands and unclaimed notifications go on to the form.
-        return SendMessageA(GetParent(hwnd), message, wParam, lParam);
+    case WM_CONTEXTMENU:
+        if (ReflectOnce(message, wParam, lParam, result)) return result;
+        // Menu commands and what the control left go on to the form.
+        return PassToParent(hwnd, message, wParam, lParam);
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLOREDIT:

@@ -2,6 +2,8 @@
 
 #include "toolkit/Application.h"
 
+#include <windowsx.h>
+
 namespace {
 const char* const ControlProperty = "Vexil.Control";
 }
@@ -140,18 +142,53 @@ void Control::SetFocus()
     if (Handle) ::SetFocus(Handle);
 }
 
-bool ReflectToControl(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+namespace {
+// The message a container is passing up after its control had it; the next container
+// that sees it takes the mark off, so messages sent meanwhile are routed afresh.
+struct PassedUp {
+    UINT Message = 0;
+    WPARAM WParam = 0;
+    LPARAM LParam = 0;
+    bool Set = false;
+} passedUp;
+
+Control* SenderOf(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_COMMAND && lParam) {
-        Control* c = ControlOf(reinterpret_cast<HWND>(lParam));
-        return c && c->Command(HIWORD(wParam));
+    switch (message) {
+    case WM_COMMAND: // menus and accelerators have no control
+        return lParam ? ControlOf(reinterpret_cast<HWND>(lParam)) : nullptr;
+    case WM_NOTIFY:
+        return lParam ? ControlOf(reinterpret_cast<NMHDR*>(lParam)->hwndFrom) : nullptr;
+    case WM_CONTEXTMENU:
+        return ControlOf(reinterpret_cast<HWND>(wParam));
     }
-    if (message == WM_NOTIFY && lParam) {
-        auto* header = reinterpret_cast<NMHDR*>(lParam);
-        Control* c = ControlOf(header->hwndFrom);
-        return c && c->Notify(header, result);
+    return nullptr;
+}
+} // namespace
+
+bool ReflectOnce(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    if (passedUp.Set && passedUp.Message == message && passedUp.WParam == wParam &&
+        passedUp.LParam == lParam) {
+        passedUp.Set = false;
+        return false;
     }
-    return false;
+    Control* c = SenderOf(message, wParam, lParam);
+    if (!c) return false;
+    if (message == WM_COMMAND) return c->Command(HIWORD(wParam));
+    if (message == WM_NOTIFY) return c->Notify(reinterpret_cast<NMHDR*>(lParam), result);
+    result = 0;
+    return c->ContextMenu({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+}
+
+LRESULT PassToParent(HWND container, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    HWND parent = GetParent(container);
+    if (!parent) return 0;
+    passedUp = {message, wParam, lParam, true};
+    LRESULT result = SendMessageA(parent, message, wParam, lParam);
+    passedUp.Set = false;
+    return result;
 }
 
 HFONT CreateFontPixels(const char* face, int heightPixels, bool bold, BYTE charSet)

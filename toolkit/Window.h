@@ -17,6 +17,9 @@ struct Control {
     // Reflected notifications: return true when the event was consumed.
     virtual bool Command(WORD /*code*/) { return false; }
     virtual bool Notify(NMHDR* /*header*/, LRESULT& /*result*/) { return false; }
+    // A context menu asked for by a right click or the keyboard (Shift+F10, the Apps
+    // key); screen is (-1, -1) for the keyboard.
+    virtual bool ContextMenu(POINT /*screen*/) { return false; }
 
     void Destroy();
     bool Exists() const { return Handle != nullptr && IsWindow(Handle); }
@@ -51,9 +54,13 @@ protected:
 // Finds the control object attached to a child window (or null).
 Control* ControlOf(HWND handle);
 
-// Hands a WM_COMMAND or WM_NOTIFY to the child control it came from. Returns true
-// when the control consumed it; result then holds the answer for WM_NOTIFY.
-bool ReflectToControl(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+// The one routing rule of the toolkit's containers (forms and panels) for WM_COMMAND,
+// WM_NOTIFY and WM_CONTEXTMENU: the first container above a control hands the message
+// to that control, once. Returns true when the control claimed it (result then holds the
+// answer). A container passes what is left on with PassToParent, so the containers
+// above see it as already reflected and only their own handlers get it.
+bool ReflectOnce(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+LRESULT PassToParent(HWND container, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Window classes of the toolkit ("VexilForm", "VexilPanel").
 void RegisterToolkitClasses();
