@@ -45,13 +45,13 @@ void FillSyntheticEntries(int count)
     }
 }
 
-size_t PrivateBytes()
+// Wine leaves PrivateUsage at 0; the working set grows by the pages the view touched.
+size_t WorkingSetBytes()
 {
-    PROCESS_MEMORY_COUNTERS_EX counters{};
+    PROCESS_MEMORY_COUNTERS counters{};
     counters.cb = sizeof counters;
-    GetProcessMemoryInfo(GetCurrentProcess(),
-                         reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters);
-    return counters.PrivateUsage;
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return counters.WorkingSetSize;
 }
 
 double PeakWorkingSetMB()
@@ -149,6 +149,15 @@ void ResultWindowFigures(WindowWatch& watch, const std::string& base, int reps)
         dialog.Open(base + "src", base + "des");
         return "-";
     });
+    // ...and the same window with no rows: what its controls alone cost to make.
+    int32_t entries = EntryCount;
+    EntryCount = 0;
+    Measure("result_create_empty", reps, [&] {
+        TResultDlg dialog;
+        dialog.Open(base + "src", base + "des");
+        return "-";
+    });
+    EntryCount = entries;
     ReleaseEntries();
 }
 
@@ -191,7 +200,7 @@ void DumpFigures(WindowWatch& watch, const std::string& dumpFolder, int reps)
                 item.stateMask = item.state = LVIS_SELECTED | LVIS_FOCUSED;
                 SendMessageA(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
                 HWND button = FindChild(form, WC_BUTTONA, "比較表示(&D)");
-                usageBefore = PrivateBytes();
+                usageBefore = WorkingSetBytes();
                 clickAt = NowSeconds();
                 PostMessageA(button, BM_CLICK, 0, 0);
                 stage = 1;
@@ -204,7 +213,9 @@ void DumpFigures(WindowWatch& watch, const std::string& dumpFolder, int reps)
                 HWND view = FindChild(dump, WC_LISTVIEWA);
                 rows = static_cast<int>(SendMessageA(view, LVM_GETITEMCOUNT, 0, 0));
                 if (rows > 0)
-                    rowBytes.push_back(static_cast<double>(PrivateBytes() - usageBefore) / rows);
+                    rowBytes.push_back(
+                        (static_cast<double>(WorkingSetBytes()) - static_cast<double>(usageBefore)) /
+                        rows);
                 double start = NowSeconds();
                 SendMessageA(view, LVM_ENSUREVISIBLE, static_cast<WPARAM>(rows - 1), FALSE);
                 UpdateWindow(view);

@@ -95,6 +95,7 @@ for column in ("name", "folder", "date", "size", "contents"):
     absolute("result window: sort by %s" % column, "result_sort_" + column, 0.3)
 absolute("  (info) rows (record addresses) put in name order", "result_rows", None)
 absolute("  (info) window created and filled, not shown", "result_create", None)
+absolute("  (info) the same window with no rows, not shown", "result_create_empty", None)
 absolute("result window: close", "result_close", 0.05)
 absolute("  (info) close of an empty shown window", "empty_close", None)
 absolute("byte view 1 MiB all differ: open to first paint", "dump_open", 0.3)

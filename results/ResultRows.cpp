@@ -3,8 +3,8 @@
 #include "results/VerdictText.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
-#include <cstring>
 
 namespace {
 // Texts built once: sorting compares them millions of times.
@@ -38,21 +38,36 @@ const TextTable<ContentsVerdict, 5>& ContentsTexts()
     return table;
 }
 
-// The first eight bytes of a text as one number, zero-padded: two texts whose numbers
-// differ compare as their numbers do (a text holds no zero byte).
-uint64_t LeadingBytes(const std::string& text)
+// What the sort orders by at one depth: four bytes of a text from a given byte on, as
+// one number, zero-padded (a text holds no zero byte, so two texts whose numbers differ
+// compare as their numbers do). Small, because fresh memory is dear under Wine: every
+// first touch of a page costs a fault.
+struct SortItem {
+    uint32_t Key;
+    uint32_t Position; // in the order before the sort
+};
+constexpr size_t KeyBytes = 4;
+
+uint32_t KeyAt(const std::string& text, size_t from)
 {
-    uint64_t key = 0;
-    size_t n = std::min<size_t>(8, text.size());
-    for (size_t i = 0; i < n; ++i)
-        key |= static_cast<uint64_t>(static_cast<unsigned char>(text[i])) << (56 - 8 * i);
+    uint32_t key = 0;
+    size_t end = std::min(text.size(), from + KeyBytes);
+    for (size_t i = from; i < end; ++i)
+        key |= static_cast<uint32_t>(static_cast<unsigned char>(text[i])) << (24 - 8 * (i - from));
     return key;
 }
 
-struct SortItem {
-    uint64_t Key;
-    uint32_t Position; // in the order before the sort, which decides between equal texts
-};
+// Byte-wise from a given byte on; the bytes before it are known to be equal.
+int CompareFrom(const std::string& a, const std::string& b, size_t from)
+{
+    size_t n = std::min(a.size(), b.size());
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(a.data());
+    const unsigned char* q = reinterpret_cast<const unsigned char*>(b.data());
+    for (size_t i = from; i < n; ++i)
+        if (p[i] != q[i]) return p[i] < q[i] ? -1 : 1;
+    if (a.size() == b.size()) return 0;
+    return a.size() < b.size() ? -1 : 1;
+}
 } // namespace
 
 const std::string& ResultRowText(const FilePairEntry& row, int column)
@@ -73,11 +88,7 @@ const std::string& ResultRowText(const FilePairEntry& row, int column)
 
 int CompareTexts(const std::string& a, const std::string& b)
 {
-    size_t n = std::min(a.size(), b.size());
-    int c = n ? std::memcmp(a.data(), b.data(), n) : 0; // memcmp compares unsigned bytes
-    if (c != 0) return c < 0 ? -1 : 1;
-    if (a.size() == b.size()) return 0;
-    return a.size() < b.size() ? -1 : 1;
+    return CompareFrom(a, b, 0);
 }
 
 ResultRows ListedRows(const EntryList& entries, int count, bool mismatchesOnly)
@@ -93,22 +104,76 @@ ResultRows ListedRows(const EntryList& entries, int count, bool mismatchesOnly)
     return rows;
 }
 
+namespace {
+// Stable radix sort of the items by their keys, least significant byte first; a byte in
+// which all keys agree costs no pass.
+void RadixSort(SortItem* items, SortItem* spare, size_t n)
+{
+    std::array<std::array<size_t, 256>, KeyBytes> counts{};
+    for (size_t i = 0; i < n; ++i)
+        for (size_t byte = 0; byte < KeyBytes; ++byte)
+            ++counts[byte][(items[i].Key >> (8 * byte)) & 0xFF];
+    for (size_t byte = 0; byte < KeyBytes; ++byte) {
+        std::array<size_t, 256>& count = counts[byte];
+        if (std::find(count.begin(), count.end(), n) != count.end()) continue;
+        size_t start = 0;
+        for (size_t& c : count) {
+            size_t size = c;
+            c = start;
+            start += size;
+        }
+        for (size_t i = 0; i < n; ++i)
+            spare[count[(items[i].Key >> (8 * byte)) & 0xFF]++] = items[i];
+        std::copy(spare, spare + n, items);
+    }
+}
+
+// Orders a run of items whose texts agree before byte from, keeping the order of equal
+// texts: by a few bytes at a time, going deeper only where those agree and a text goes on.
+void SortRun(const ResultRows& rows, int column, int direction, SortItem* items, SortItem* spare,
+             size_t n, size_t from)
+{
+    auto text = [&](const SortItem& item) -> const std::string& {
+        return ResultRowText(*rows[item.Position], column);
+    };
+    if (n < 64) { // few: compared whole
+        std::stable_sort(items, items + n, [&](const SortItem& a, const SortItem& b) {
+            return CompareFrom(text(a), text(b), from) * direction < 0;
+        });
+        return;
+    }
+    for (size_t i = 0; i < n; ++i) {
+        uint32_t key = KeyAt(text(items[i]), from);
+        items[i].Key = direction > 0 ? key : ~key;
+    }
+    RadixSort(items, spare, n);
+    for (size_t first = 0; first < n;) {
+        size_t end = first + 1;
+        bool longer = text(items[first]).size() > from + KeyBytes;
+        while (end < n && items[end].Key == items[first].Key)
+            longer |= text(items[end++]).size() > from + KeyBytes;
+        if (longer && end - first > 1)
+            SortRun(rows, column, direction, items + first, spare, end - first, from + KeyBytes);
+        first = end;
+    }
+}
+} // namespace
+
 void SortResultRows(ResultRows& rows, int column, int direction)
 {
-    // Sorted by the texts' leading bytes first, the whole texts only where those tie;
-    // equal texts keep their order, as a stable sort keeps it.
-    std::vector<SortItem> items(rows.size());
-    for (size_t i = 0; i < rows.size(); ++i)
-        items[i] = {LeadingBytes(ResultRowText(*rows[i], column)), static_cast<uint32_t>(i)};
-    std::sort(items.begin(), items.end(), [&](const SortItem& a, const SortItem& b) {
-        if (a.Key != b.Key) return direction > 0 ? a.Key < b.Key : a.Key > b.Key;
-        int c = CompareTexts(ResultRowText(*rows[a.Position], column),
-                             ResultRowText(*rows[b.Position], column));
-        if (c != 0) return c * direction < 0;
-        return a.Position < b.Position;
-    });
-    ResultRows sorted(rows.size());
-    for (size_t i = 0; i < items.size(); ++i)
-        sorted[i] = rows[items[i].Position];
-    rows.swap(sorted);
+    // The work space stays from one sort to the next: fresh pages are the dearest part.
+    static std::vector<SortItem> items, spare;
+    const size_t n = rows.size();
+    if (items.size() < n) {
+        items.resize(n);
+        spare.resize(n);
+    }
+    for (size_t i = 0; i < n; ++i)
+        items[i].Position = static_cast<uint32_t>(i);
+    SortRun(rows, column, direction, items.data(), spare.data(), n, 0);
+    // The rows in their new order, through the spare space as a copy of the old order.
+    static std::vector<const FilePairEntry*> old;
+    old.assign(rows.begin(), rows.end());
+    for (size_t i = 0; i < n; ++i)
+        rows[i] = old[items[i].Position];
 }

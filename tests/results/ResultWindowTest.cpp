@@ -5,6 +5,7 @@
 #include "tests/common/BoxAnswerer.h"
 #include "tests/common/TempFolder.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -275,6 +276,38 @@ TEST(ResultWindow, CompareDisplayOpensTheDumpOrRefusesALockedFile)
     EXPECT_EQ(answerer.Seen[0].Caption, "情報");
     EXPECT_EQ(viewRows, 1000);
     EXPECT_TRUE(IsWindowEnabled(dialog.Handle));
+}
+
+// The sort goes a few bytes at a time; it must give what one byte-wise stable sort gives,
+// for texts with long common starts, prefixes of each other, high bytes and equal texts.
+TEST(ResultRowsSort, OrdersAsTheByteWiseComparisonAndKeepsEqualTextsInOrder)
+{
+    ResetEntries();
+    const std::string stems[] = {"",         "a",          "ab",          "abcd",      "abcdefgh",
+                                 "abcdefghi", "abcdefghij", "abcdefghijkl", "ABCD",     "\x83\x5C",
+                                 "\xFF",      "zz"};
+    for (int i = 0; i < 6000; ++i) {
+        std::string tail = i % 3 ? std::to_string(i % 41) : "";
+        Add(stems[i % 12] + tail, "top\\sub" + std::to_string(i % 300) + "\\",
+            static_cast<DateVerdict>(i % 6), static_cast<SizeVerdict>(i % 5),
+            static_cast<ContentsVerdict>(i % 7 % 5));
+    }
+    ResultRows rows = ListedRows(FileEntries, EntryCount, false);
+    // One sort after the other, each from the order the previous one left.
+    for (int column : {0, 1, 2, 3, 4, 0, 3, 1})
+        for (int direction : {1, -1}) {
+            ResultRows expected = rows;
+            std::stable_sort(expected.begin(), expected.end(),
+                             [&](const FilePairEntry* a, const FilePairEntry* b) {
+                                 return CompareTexts(ResultRowText(*a, column),
+                                                     ResultRowText(*b, column)) *
+                                            direction <
+                                        0;
+                             });
+            SortResultRows(rows, column, direction);
+            EXPECT_TRUE(rows == expected) << "column " << column << " direction " << direction;
+        }
+    ReleaseEntries();
 }
 
 TEST(ResultWindow, HoldsTheWholeEntryLimit)
