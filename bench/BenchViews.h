@@ -35,5 +35,6 @@ struct OneFolderPane : ReferencePane {
     std::string GetSelectedPath() override { return Path; }
     int ItemCount() override { return static_cast<int>(Selected.size()); }
     std::string ItemCaption(int index) override { return Selected[static_cast<size_t>(index)]; }
+    std::wstring ItemRealName(int) override { return {}; }
     bool ItemSelected(int) override { return true; }
 };

@@ -4,8 +4,11 @@
 #include "engine/FileSearchDisp.h"
 #include "engine/Util.h"
 #include "toolkit/Application.h"
+#include "toolkit/CodePage.h"
 #include "toolkit/Pump.h"
 
+#include <cwchar>
+#include <utility>
 #include <windows.h>
 
 namespace {
@@ -23,28 +26,21 @@ int PercentOf(int done, int count)
     return static_cast<int>(static_cast<double>(done) / count * 100);
 }
 
-// Between the program's code page and the UTF-16 of the wide calls.
-std::wstring Wide(const std::string& text)
+// A selected item whose name the code page cannot hold is reached by its real name;
+// any other by its caption.
+void CollectItem(const std::string& base, std::string name, const std::wstring& realName)
 {
-    int length =
-        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
-    return wide;
-}
-
-// One conversion: a found name has at most 259 UTF-16 units, each at most two bytes here.
-std::string Narrow(const wchar_t* text)
-{
-    char narrow[MAX_PATH * 2 + 1];
-    int length =
-        WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
-    if (length <= 1) return {};
-    return std::string(narrow, static_cast<size_t>(length - 1));
-}
-
-void CollectItem(const std::string& base, std::string name)
-{
+    std::string form;
+    if (!realName.empty() && !CodePageForm(realName, form)) {
+        FilePath path = RecordPath(base, "", form, realName);
+        if (IsFolderPath(path)) {
+            AddEntry("", form + "\\", realName + L"\\");
+            SearchFolder(base, form + "\\", realName + L"\\");
+        } else {
+            AddEntry(form, "", realName);
+        }
+        return;
+    }
     std::string drive = DriveOfCaption(name);
     if (!drive.empty()) name = drive;
     if (IsFolderPath(base + name)) {
@@ -56,24 +52,41 @@ void CollectItem(const std::string& base, std::string name)
 }
 } // namespace
 
-void SearchFolder(const std::string& base, const std::string& rel)
+void SearchFolder(const std::string& base, const std::string& rel, const std::wstring& realRel)
 {
-    // The wide search: the narrow one cuts names longer than 259 bytes, and a name of
-    // 255 Japanese characters takes 510.
+    // The wide search: the narrow one cuts names longer than 259 bytes (a name of 255
+    // Japanese characters takes 510) and spells the names it cannot hold with "?".
     WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW(Wide(base + rel + "*.*").c_str(), &found);
+    std::wstring pattern = (realRel.empty() ? WideOf(base + rel) : WideOf(base) + realRel) + L"*.*";
+    HANDLE search = FindFirstFileW(LongPathForm(pattern).c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return;
+    std::string name;
     do {
-        std::string name = Narrow(found.cFileName);
-        if (name == "." || name == "..") continue;
-        AddEntry(name, rel);
+        const wchar_t* real = found.cFileName;
+        if (!std::wcscmp(real, L".") || !std::wcscmp(real, L"..")) continue;
+        // The record keeps the real path below a folder whose name the code page does not
+        // hold, and of a name it does not hold ("?" marks, never a look-alike).
+        std::wstring realPath;
+        if (!CodePageForm(real, std::wcslen(real), name) || !realRel.empty())
+            realPath = (realRel.empty() ? WideOf(rel) : realRel) + real;
+        DWORD attributes = found.dwFileAttributes;
+        bool enter =
+            (attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+        std::wstring realChild = enter && !realPath.empty() ? realPath + L"\\" : std::wstring();
+        if (realPath.empty())
+            AddEntry(name, rel);
+        else
+            AddEntry(name, rel, std::move(realPath));
         PumpAtFixedPoint();
         // A folder link is recorded but not entered: links may loop back up the tree.
-        DWORD attributes = found.dwFileAttributes;
-        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
-            SearchFolder(base, rel + name + "\\");
+        if (enter) SearchFolder(base, rel + name + "\\", realChild);
     } while (FindNextFileW(search, &found));
     FindClose(search);
+}
+
+void SearchFolder(const std::string& base, const std::string& rel)
+{
+    SearchFolder(base, rel, std::wstring());
 }
 
 void CollectFiles(ReferencePane& pane)
@@ -92,7 +105,8 @@ void CollectFiles(ReferencePane& pane)
         // change neither the bar nor the count.
         int shownPercent = -1, shownCount = -1;
         for (int index = 0; index < count; ++index) {
-            if (pane.ItemSelected(index)) CollectItem(base, pane.ItemCaption(index));
+            if (pane.ItemSelected(index))
+                CollectItem(base, pane.ItemCaption(index), pane.ItemRealName(index));
             int percent = PercentOf(index + 1, pane.ItemCount());
             if (percent != shownPercent) dialog.ProgBar.SetPosition(shownPercent = percent);
             if (EntryCount != shownCount)

@@ -9,6 +9,9 @@ struct ReferencePane {
     virtual std::string GetSelectedPath() = 0;
     virtual int ItemCount() = 0;
     virtual std::string ItemCaption(int index) = 0;
+    // The item's name as the file system spells it (UTF-16), "" when it has none; the
+    // caption cannot name an item whose name the code page does not hold.
+    virtual std::wstring ItemRealName(int index) = 0;
     virtual bool ItemSelected(int index) = 0;
 };
 
@@ -16,3 +19,6 @@ struct ReferencePane {
 void CollectFiles(ReferencePane& pane);
 // Adds records for everything under base + rel, depth first; rel ends with "\".
 void SearchFolder(const std::string& base, const std::string& rel);
+// The same below a folder that its code-page name does not reach: realRel is rel as the
+// file system spells it, "" when rel reaches it.
+void SearchFolder(const std::string& base, const std::string& rel, const std::wstring& realRel);

@@ -34,10 +34,15 @@ std::string BaseOf(const std::string& selectedPath)
     return IsSpecialFolderName(selectedPath) ? std::string() : JoinPath(selectedPath, "");
 }
 
-void CompareEntry(FilePairEntry& entry, const FileFacts& reference, const std::string& refPath,
-                  const std::string& targetPath, ContentsProgress& progress)
+void CompareEntry(FilePairEntry& entry, const FileFacts& reference, const FilePath& refPath,
+                  const FilePath& targetPath, ContentsProgress& progress)
 {
     FileFacts target = LookUpFile(targetPath);
+    // A target that cannot be looked up is not known to be missing.
+    if (target.Unreachable()) {
+        MarkNotCompared(entry);
+        return;
+    }
     entry.DateResult = EnvSettings.CompDate ? CompareDate(reference, target) : dvNotCompared;
     entry.SizeResult = EnvSettings.CompSize ? CompareSize(reference, target) : svNotCompared;
     entry.ContentsResult = EnvSettings.CompContents
@@ -92,14 +97,14 @@ void RunComparison(const std::string& srcSelectedPath, const std::string& desSel
     for (int32_t i = 0; i < EntryCount; ++i) {
         view.SetCompFileNumProgBar(static_cast<int>(static_cast<double>(i) / EntryCount * 100));
         FilePairEntry& entry = FileEntries[static_cast<size_t>(i)];
-        const std::string refPath = srcBase + entry.Folder + entry.Name;
-        const std::string targetPath = desBase + entry.Folder + entry.Name;
+        const FilePath refPath = RecordPath(srcBase, entry.Folder, entry.Name, entry.RealPath);
+        const FilePath targetPath = RecordPath(desBase, entry.Folder, entry.Name, entry.RealPath);
         if (view.CancelRequested()) {
             RunCancelled = true;
             break;
         }
-        view.SetSrcFileDisp(refPath);
-        view.SetDesFileDisp(targetPath);
+        view.SetSrcFileDisp(refPath.Text);
+        view.SetDesFileDisp(targetPath.Text);
         view.SetFileNumText(CountText(i + 1, EntryCount));
         PumpAtFixedPoint();
         // One lookup answers both "is it a file" and the date and size checks;
@@ -109,6 +114,8 @@ void RunComparison(const std::string& srcSelectedPath, const std::string& desSel
             CompareEntry(entry, reference, refPath, targetPath, view);
             if (IsMismatch(entry)) ++MismatchCount;
             view.SetNotSameFileText(CountText(MismatchCount, EntryCount));
+        } else if (reference.Unreachable()) {
+            MarkNotCompared(entry);
         }
         PumpAtFixedPoint();
     }

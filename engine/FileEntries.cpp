@@ -1,5 +1,7 @@
 #include "engine/FileEntries.h"
 
+#include <utility>
+
 EntryList FileEntries;
 int32_t EntryCount = 0;
 int32_t MismatchCount = 0;
@@ -38,6 +40,21 @@ void AddEntry(const std::string& name, const std::string& folder)
     if (EntryCount % EntryGrowStep == 0)
         FileEntries.reserve(static_cast<size_t>(EntryCount + EntryGrowStep));
     FileEntries.push_back(FilePairEntry{name, folder});
+}
+
+void AddEntry(const std::string& name, const std::string& folder, std::wstring realPath)
+{
+    int32_t count = EntryCount;
+    AddEntry(name, folder);
+    if (EntryCount != count)
+        FileEntries[static_cast<size_t>(EntryCount - 1)].RealPath = std::move(realPath);
+}
+
+void MarkNotCompared(FilePairEntry& entry)
+{
+    entry.DateResult = dvNotCompared;
+    entry.SizeResult = svNotCompared;
+    entry.ContentsResult = cvNotCompared;
 }
 
 void ReleaseEntries()

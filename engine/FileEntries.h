@@ -34,6 +34,9 @@ enum ContentsVerdict : uint8_t {
 struct FilePairEntry {
     std::string Name;    // empty for a folder the user selected
     std::string Folder;  // relative folder: empty or ending with "\"
+    // Folder + Name as the file system spells them, kept only when Name or Folder (in the
+    // code page, "?" for what it cannot hold) does not name the file itself.
+    std::wstring RealPath{};
     DateVerdict DateResult = dvSame;
     SizeVerdict SizeResult = svSame;
     ContentsVerdict ContentsResult = cvSame;
@@ -108,5 +111,9 @@ extern bool EntriesDropped;
 void ResetEntries();
 // Appends a record with all verdicts 0; ignored once the list is full.
 void AddEntry(const std::string& name, const std::string& folder);
+// The same for a record whose code-page name does not reach its file.
+void AddEntry(const std::string& name, const std::string& folder, std::wstring realPath);
+// A record whose files could not be reached: "－" for every check, which is no mismatch.
+void MarkNotCompared(FilePairEntry& entry);
 // Releases the whole list at the end of a compare command.
 void ReleaseEntries();

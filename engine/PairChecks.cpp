@@ -19,13 +19,6 @@ struct FileHandle {
     bool IsOpen() const { return Value != INVALID_HANDLE_VALUE; }
 };
 
-// Read-only, letting others read and write, never creating the file.
-HANDLE OpenForReading(const std::string& path)
-{
-    return CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                       OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-}
-
 bool LocalTimeOf(const FILETIME& utc, SYSTEMTIME& local)
 {
     FILETIME localTime;
@@ -56,12 +49,18 @@ char referenceBlock[CompareBlockSize];
 char targetBlock[CompareBlockSize];
 } // namespace
 
-FileFacts LookUpFile(const std::string& path)
+FileFacts LookUpFile(const FilePath& path)
 {
     FileFacts facts;
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (path.empty() || !GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+    if (path.Text.empty()) {
+        facts.Error = ERROR_PATH_NOT_FOUND;
         return facts;
+    }
+    if (!FileAttributesOf(path, data)) {
+        facts.Error = GetLastError();
+        return facts;
+    }
     facts.Found = true;
     facts.Attributes = data.dwFileAttributes;
     facts.Size =
@@ -70,7 +69,7 @@ FileFacts LookUpFile(const std::string& path)
     return facts;
 }
 
-int32_t DosFileTime(const std::string& path)
+int32_t DosFileTime(const FilePath& path)
 {
     FileFacts facts = LookUpFile(path);
     SYSTEMTIME t;
@@ -82,17 +81,17 @@ int32_t DosFileTime(const std::string& path)
     return static_cast<int32_t>((date << 16) | time);
 }
 
-bool FileExists(const std::string& path)
+bool FileExists(const FilePath& path)
 {
     return LookUpFile(path).IsFile();
 }
 
-int64_t FileSizeOf(const std::string& path)
+int64_t FileSizeOf(const FilePath& path)
 {
     return LookUpFile(path).Size;
 }
 
-bool IsFileInUse(const std::string& path)
+bool IsFileInUse(const FilePath& path)
 {
     FileHandle file(OpenForReading(path));
     return !file.IsOpen();
@@ -115,8 +114,8 @@ SizeVerdict CompareSize(const FileFacts& reference, const FileFacts& target)
     return target.Size > reference.Size ? svLarger : svSmaller;
 }
 
-ContentsVerdict CompareContents(const std::string& reference, const FileFacts& /*referenceFacts*/,
-                                const std::string& target, const FileFacts& targetFacts,
+ContentsVerdict CompareContents(const FilePath& reference, const FileFacts& /*referenceFacts*/,
+                                const FilePath& target, const FileFacts& targetFacts,
                                 ContentsProgress& progress)
 {
     if (!targetFacts.IsFile()) return cvNotFound;
@@ -147,17 +146,17 @@ ContentsVerdict CompareContents(const std::string& reference, const FileFacts& /
     return referenceCount == targetCount ? cvSame : cvDiffer;
 }
 
-DateVerdict CompareDate(const std::string& reference, const std::string& target)
+DateVerdict CompareDate(const FilePath& reference, const FilePath& target)
 {
     return CompareDate(LookUpFile(reference), LookUpFile(target));
 }
 
-SizeVerdict CompareSize(const std::string& reference, const std::string& target)
+SizeVerdict CompareSize(const FilePath& reference, const FilePath& target)
 {
     return CompareSize(LookUpFile(reference), LookUpFile(target));
 }
 
-ContentsVerdict CompareContents(const std::string& reference, const std::string& target,
+ContentsVerdict CompareContents(const FilePath& reference, const FilePath& target,
                                 ContentsProgress& progress)
 {
     return CompareContents(reference, LookUpFile(reference), target, LookUpFile(target), progress);

@@ -35,10 +35,10 @@ std::string DriveOfCaption(const std::string& caption)
     return caption.substr(colon - 1, 2);
 }
 
-bool IsFolderPath(const std::string& path)
+bool IsFolderPath(const FilePath& path)
 {
     // A path that cannot be read gives all bits set, the directory bit among them.
-    return (GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    return (AttributesOf(path) & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 bool IsSpecialFolderName(const std::string& text)

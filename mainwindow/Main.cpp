@@ -3,10 +3,10 @@
 #include "engine/Util.h"
 #include "mainwindow/FolderHistory.h"
 #include "mainwindow/MainLayout.h"
+#include "mainwindow/PaneProvider.h"
 #include "results/VerdictText.h"
 #include "settings/EnvReg.h"
 #include "settings/EnvSettings.h"
-#include "shellviews/PaneProvider.h"
 #include "toolkit/Application.h"
 #include "toolkit/Menu.h"
 

@@ -19,10 +19,9 @@ struct HandleCloser {
 using FileHandle = std::unique_ptr<void, HandleCloser>;
 
 // Read-only, with others free to read and write meanwhile, as the in-use test opens it.
-FileHandle OpenForDump(const std::string& path)
+FileHandle OpenForDump(const FilePath& path)
 {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE h = OpenForReading(path, FILE_ATTRIBUTE_NORMAL);
     if (h == INVALID_HANDLE_VALUE) throw IoFailure{GetLastError()};
     return FileHandle(h);
 }
@@ -103,7 +102,7 @@ void ByteDifferenceList::clear()
     size_ = 0;
 }
 
-bool DumpDifferences(const std::string& reference, const std::string& target,
+bool DumpDifferences(const FilePath& reference, const FilePath& target,
                      ByteDifferenceList& differences)
 {
     FileHandle referenceFile = OpenForDump(reference);
@@ -196,10 +195,10 @@ void TTrelkDispDlg::FormResize()
     OKButton.SetLeft((Width() - OKButton.Width()) / 2);
 }
 
-void TTrelkDispDlg::Fill(const std::string& reference, const std::string& target)
+void TTrelkDispDlg::Fill(const FilePath& reference, const FilePath& target)
 {
-    SrcFileDisp.SetCaption(reference);
-    DesFileDisp.SetCaption(target);
+    SrcFileDisp.SetCaption(reference.Text);
+    DesFileDisp.SetCaption(target.Text);
     TrelkLView.SetRedraw(false);
     Differences.clear();
     try {
@@ -221,8 +220,11 @@ void TResultDlg::TrelkDispButtonClick()
 {
     const FilePairEntry* row = SelectedRow();
     if (!row) return;
-    std::string reference = JoinPath(SrcFolderDisp.Caption(), row->Folder) + row->Name;
-    std::string target = JoinPath(DesFolderDisp.Caption(), row->Folder) + row->Name;
+    // A row whose name the code page cannot hold reaches its files by the real name.
+    FilePath reference =
+        RecordPath(JoinPath(SrcFolderDisp.Caption(), ""), row->Folder, row->Name, row->RealPath);
+    FilePath target =
+        RecordPath(JoinPath(DesFolderDisp.Caption(), ""), row->Folder, row->Name, row->RealPath);
     if (IsFileInUse(reference) || IsFileInUse(target)) {
         ShowInformation(InUseText);
         return;

@@ -1,4 +1,5 @@
 #pragma once
+#include "engine/FilePath.h"
 #include "shellviews/EllipsisText.h"
 #include "toolkit/Button.h"
 #include "toolkit/Form.h"
@@ -68,7 +69,7 @@ std::string ByteDifferenceText(const ByteDifference& difference, int column);
 // and equally long. Returns false when it stopped early because no more rows could be
 // held (ByteDifferenceLimit, or memory). Throws IoFailure when a file cannot be opened
 // or read; both files are closed either way.
-bool DumpDifferences(const std::string& reference, const std::string& target,
+bool DumpDifferences(const FilePath& reference, const FilePath& target,
                      ByteDifferenceList& differences);
 
 // The byte-difference view of one pair, modal over the result window.
@@ -84,7 +85,7 @@ struct TTrelkDispDlg : Form {
     ~TTrelkDispDlg() override;
     bool Open(HWND owner); // creates the window, not shown
     // Fills the list from the two files; throws IoFailure as DumpDifferences does.
-    void Fill(const std::string& reference, const std::string& target);
+    void Fill(const FilePath& reference, const FilePath& target);
 
     void FormCreate() override;
     void FormResize() override;

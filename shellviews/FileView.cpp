@@ -463,6 +463,11 @@ std::string TFileView::ItemCaption(int index) const
     return ItemSubText(index, 0);
 }
 
+std::wstring TFileView::ItemParsingName(int index) const
+{
+    return WideDisplayNameOf(folder_, ItemData(index), SHGDN_INFOLDER | SHGDN_FORPARSING);
+}
+
 LPCITEMIDLIST TFileView::ItemData(int index) const
 {
     LVITEMA row{};

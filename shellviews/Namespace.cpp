@@ -1,5 +1,7 @@
 #include "shellviews/Namespace.h"
 
+#include "toolkit/CodePage.h"
+
 #include <cstring>
 
 namespace {
@@ -123,14 +125,8 @@ bool StrRetToString(STRRET& answer, LPCITEMIDLIST item, std::string& text)
     switch (answer.uType) {
     case STRRET_WSTR: {
         if (!answer.pOleStr) return false;
-        int bytes =
-            WideCharToMultiByte(CP_ACP, 0, answer.pOleStr, -1, nullptr, 0, nullptr, nullptr);
-        if (bytes > 1) {
-            text.resize(static_cast<size_t>(bytes));
-            WideCharToMultiByte(CP_ACP, 0, answer.pOleStr, -1, text.data(), bytes, nullptr,
-                                nullptr);
-            text.resize(static_cast<size_t>(bytes) - 1);
-        }
+        // "?" for what the code page cannot hold: a look-alike would name another file.
+        CodePageForm(answer.pOleStr, wcslen(answer.pOleStr), text);
         if (IMalloc* m = ShellMalloc()) m->Free(answer.pOleStr);
         answer.pOleStr = nullptr;
         return true;
@@ -144,6 +140,32 @@ bool StrRetToString(STRRET& answer, LPCITEMIDLIST item, std::string& text)
         return true;
     }
     return false;
+}
+
+bool StrRetToWide(STRRET& answer, LPCITEMIDLIST item, std::wstring& text)
+{
+    text.clear();
+    if (answer.uType != STRRET_WSTR) {
+        std::string narrow;
+        if (!StrRetToString(answer, item, narrow)) return false;
+        text = WideOf(narrow);
+        return true;
+    }
+    if (!answer.pOleStr) return false;
+    text = answer.pOleStr;
+    if (IMalloc* m = ShellMalloc()) m->Free(answer.pOleStr);
+    answer.pOleStr = nullptr;
+    return true;
+}
+
+std::wstring WideDisplayNameOf(IShellFolder* folder, LPCITEMIDLIST item, DWORD kind)
+{
+    std::wstring text;
+    if (!folder || !item) return text;
+    STRRET answer{};
+    if (FAILED(folder->GetDisplayNameOf(item, kind, &answer))) return text;
+    StrRetToWide(answer, item, text);
+    return text;
 }
 
 bool DisplayNameOf(IShellFolder* folder, LPCITEMIDLIST item, DWORD kind, std::string& text)
@@ -245,9 +267,10 @@ bool PathOfIdList(LPCITEMIDLIST absolute, std::string& path)
 {
     path.clear();
     if (!absolute) return false;
-    // A Shift-JIS path of MAX_PATH characters takes up to twice as many bytes.
-    std::string buffer(MAX_PATH * 2 + 1, '\0');
-    if (!SHGetPathFromIDListA(absolute, buffer.data())) return false;
-    path.assign(buffer.c_str());
+    // Asked in UTF-16: the narrow answer turns a letter the code page lacks into a
+    // look-alike, which names another folder ("café" would give "cafe").
+    wchar_t buffer[MAX_PATH + 1] = {};
+    if (!SHGetPathFromIDListW(absolute, buffer)) return false;
+    path = CodePageText(buffer);
     return true;
 }

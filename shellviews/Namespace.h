@@ -36,6 +36,9 @@ bool StrRetToString(STRRET& answer, LPCITEMIDLIST item, std::string& text);
 // Display name of a child of folder: SHGDN_NORMAL, SHGDN_INFOLDER or SHGDN_FORPARSING.
 bool DisplayNameOf(IShellFolder* folder, LPCITEMIDLIST item, DWORD kind, std::string& text);
 std::string DisplayNameOf(IShellFolder* folder, LPCITEMIDLIST item, DWORD kind);
+// The same in UTF-16, as the shell spells it; "" when it cannot be had.
+bool StrRetToWide(STRRET& answer, LPCITEMIDLIST item, std::wstring& text);
+std::wstring WideDisplayNameOf(IShellFolder* folder, LPCITEMIDLIST item, DWORD kind);
 
 // A UTF-16 copy for the shell's name arguments, at most 259 characters. False for a
 // longer text: a name cut short would name another object.

@@ -136,6 +136,9 @@ struct TFileView : Control {
 
     int ItemCount() const;
     std::string ItemCaption(int index) const;
+    // The item's in-folder parsing name in UTF-16 (for a file, its name as the file system
+    // spells it); "" when the folder gives none.
+    std::wstring ItemParsingName(int index) const;
     std::string ItemSubText(int index, int column) const; // column 1 size, 2 type, 3 date
     LPCITEMIDLIST ItemData(int index) const;
     bool ItemSelected(int index) const;

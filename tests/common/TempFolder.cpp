@@ -1,5 +1,7 @@
 #include "tests/common/TempFolder.h"
 
+#include "toolkit/CodePage.h"
+
 #include <vector>
 
 namespace {
@@ -82,26 +84,52 @@ bool SetLocalWriteTime(const std::string& path, int year, int month, int day, in
     return ok != FALSE;
 }
 
-void RemoveTree(const std::string& path)
+namespace {
+// Wide calls with the long form, so names outside the code page and deep paths go too.
+void RemoveWideTree(const std::wstring& folder)
 {
-    std::string folder = path;
-    if (!folder.empty() && folder.back() != '\\') folder += '\\';
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((folder + "*").c_str(), &fd);
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileW((folder + L"*").c_str(), &fd);
     if (h != INVALID_HANDLE_VALUE) {
         do {
-            std::string name = fd.cFileName;
-            if (name == "." || name == "..") continue;
-            std::string full = folder + name;
+            std::wstring name = fd.cFileName;
+            if (name == L"." || name == L"..") continue;
+            std::wstring full = folder + name;
             if ((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
                 !(fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-                RemoveTree(full + "\\");
+                RemoveWideTree(full + L"\\");
             } else {
-                SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-                if (!DeleteFileA(full.c_str())) RemoveDirectoryA(full.c_str());
+                SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+                if (!DeleteFileW(full.c_str())) RemoveDirectoryW(full.c_str());
             }
-        } while (FindNextFileA(h, &fd));
+        } while (FindNextFileW(h, &fd));
         FindClose(h);
     }
-    RemoveDirectoryA(folder.c_str());
+    RemoveDirectoryW(folder.c_str());
+}
+} // namespace
+
+void RemoveTree(const std::string& path)
+{
+    std::wstring folder = WideOf(path);
+    if (folder.empty()) return;
+    if (folder.back() != L'\\') folder += L'\\';
+    if (folder.size() > 2 && folder[1] == L':') folder = L"\\\\?\\" + folder;
+    RemoveWideTree(folder);
+}
+
+std::wstring TempFolder::WriteFile(const std::wstring& relative, const std::string& bytes) const
+{
+    std::wstring full = L"\\\\?\\" + WideOf(Path) + relative;
+    for (size_t i = 7; i < full.size(); ++i)
+        if (full[i] == L'\\') CreateDirectoryW(full.substr(0, i).c_str(), nullptr);
+    HANDLE h = CreateFileW(full.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h != INVALID_HANDLE_VALUE) {
+        DWORD written = 0;
+        if (!bytes.empty())
+            ::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+        CloseHandle(h);
+    }
+    return full;
 }

@@ -18,6 +18,9 @@ struct TempFolder {
     // Writes a file (creating its folders) and returns its full path.
     std::string WriteFile(const std::string& relative, const std::string& bytes) const;
     std::string MakeFolder(const std::string& relative) const;
+    // The same for a name the code page may not hold, or a path past MAX_PATH; returns
+    // the full path in its long form ("\\?\" first).
+    std::wstring WriteFile(const std::wstring& relative, const std::string& bytes) const;
 };
 
 std::string ReadWholeFile(const std::string& path);

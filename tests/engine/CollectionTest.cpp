@@ -22,6 +22,7 @@ struct ListedPane : ReferencePane {
     std::string GetSelectedPath() override { return SelectedPath; }
     int ItemCount() override { return static_cast<int>(Items.size()); }
     std::string ItemCaption(int index) override { return Items[index].first; }
+    std::wstring ItemRealName(int) override { return {}; }
     bool ItemSelected(int index) override
     {
         if (WhileCollecting) WhileCollecting();

@@ -1,5 +1,5 @@
 #include "engine/FileEntries.h"
-#include "shellviews/PaneProvider.h"
+#include "mainwindow/PaneProvider.h"
 #include "tests/common/TempFolder.h"
 #include "toolkit/Form.h"
 

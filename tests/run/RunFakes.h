@@ -4,6 +4,7 @@
 #include "engine/CompareRun.h"
 #include "settings/EnvSettings.h"
 #include "toolkit/Application.h"
+#include "toolkit/CodePage.h"
 #include "toolkit/Form.h"
 #include "toolkit/MessageBoxes.h"
 
@@ -15,15 +16,25 @@ struct FolderPane : ReferencePane {
     std::string Folder; // without trailing "\", as the tree gives it
     std::vector<std::string> Items;
     std::vector<bool> Selected;
+    std::vector<std::wstring> RealNames; // as the shell spells them
 
     bool IsVirtualFolder() override { return false; }
     std::string GetSelectedPath() override { return Folder; }
     int ItemCount() override { return static_cast<int>(Items.size()); }
     std::string ItemCaption(int index) override { return Items[static_cast<size_t>(index)]; }
+    std::wstring ItemRealName(int index) override { return RealNames[static_cast<size_t>(index)]; }
     bool ItemSelected(int index) override { return Selected[static_cast<size_t>(index)]; }
     void Add(const std::string& name, bool selected = true)
     {
         Items.push_back(name);
+        RealNames.push_back(WideOf(name));
+        Selected.push_back(selected);
+    }
+    // An item whose caption is its code-page form ("?" for what the code page lacks).
+    void Add(const std::wstring& realName, bool selected = true)
+    {
+        Items.push_back(CodePageText(realName));
+        RealNames.push_back(realName);
         Selected.push_back(selected);
     }
 };

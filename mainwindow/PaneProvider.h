@@ -12,5 +12,6 @@ struct PaneProvider : ReferencePane {
     std::string GetSelectedPath() override { return Tree.GetSelectedPath(); }
     int ItemCount() override { return List.ItemCount(); }
     std::string ItemCaption(int index) override { return List.ItemCaption(index); }
+    std::wstring ItemRealName(int index) override { return List.ItemParsingName(index); }
     bool ItemSelected(int index) override { return List.ItemSelected(index); }
 };

@@ -1,0 +1,55 @@
+#include "engine/FilePath.h"
+
+#include "toolkit/CodePage.h"
+
+FilePath::FilePath(const std::string& text) : Text(text)
+{
+    // A path shorter than MAX_PATH bytes is shorter in characters too.
+    if (text.size() < MAX_PATH) return;
+    std::wstring wide = WideOf(text);
+    if (wide.size() >= MAX_PATH) Real = LongPathForm(wide);
+}
+
+FilePath::FilePath(const std::string& text, const std::wstring& real)
+    : Text(text), Real(LongPathForm(real))
+{
+}
+
+std::wstring LongPathForm(const std::wstring& path)
+{
+    if (path.size() < MAX_PATH || path.compare(0, 4, L"\\\\?\\") == 0) return path;
+    if (path.size() > 2 && path[1] == L':' && path[2] == L'\\') return L"\\\\?\\" + path;
+    if (path.compare(0, 2, L"\\\\") == 0) return L"\\\\?\\UNC\\" + path.substr(2);
+    return path; // a relative path has no long form
+}
+
+FilePath RecordPath(const std::string& base, const std::string& folder, const std::string& name,
+                    const std::wstring& realPath)
+{
+    std::string text = base + folder + name;
+    if (realPath.empty()) return FilePath(text);
+    return FilePath(text, WideOf(base) + realPath);
+}
+
+bool FileAttributesOf(const FilePath& path, WIN32_FILE_ATTRIBUTE_DATA& data)
+{
+    if (!path.Real.empty())
+        return GetFileAttributesExW(path.Real.c_str(), GetFileExInfoStandard, &data);
+    return GetFileAttributesExA(path.Text.c_str(), GetFileExInfoStandard, &data);
+}
+
+DWORD AttributesOf(const FilePath& path)
+{
+    return path.Real.empty() ? GetFileAttributesA(path.Text.c_str())
+                             : GetFileAttributesW(path.Real.c_str());
+}
+
+HANDLE OpenForReading(const FilePath& path, DWORD flags)
+{
+    const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE;
+    if (!path.Real.empty())
+        return CreateFileW(path.Real.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, flags,
+                           nullptr);
+    return CreateFileA(path.Text.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, flags,
+                       nullptr);
+}
