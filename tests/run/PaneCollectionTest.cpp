@@ -14,6 +14,8 @@ TEST(PaneProvider, CollectsTheSelectionOfRealBrowsingControls)
     temp.WriteFile("pane\\skip.txt", "s");
     temp.WriteFile("pane\\src\\x.c", "x");
     temp.WriteFile("pane\\src\\lib\\y.c", "y");
+    temp.WriteFile(L"pane\\\xD55C\xAE00.txt", "k"); // 한글.txt, shown as ??.txt
+    temp.WriteFile(L"pane\\caf\x00E9.txt", "c");    // café.txt, shown as caf?.txt
 
     Form form;
     FormArgs args;
@@ -29,18 +31,31 @@ TEST(PaneProvider, CollectsTheSelectionOfRealBrowsingControls)
     tree.SetFileView(&list);
     tree.RebuildTree();
     tree.SelectPath(temp / "pane");
-    ASSERT_EQ(list.ItemCount(), 3);
-    for (int i = 0; i < list.ItemCount(); ++i)
+    ASSERT_EQ(list.ItemCount(), 5);
+    std::vector<std::string> captions;
+    for (int i = 0; i < list.ItemCount(); ++i) {
+        captions.push_back(list.ItemCaption(i));
         list.SetItemSelected(i, list.ItemCaption(i) != "skip.txt");
+    }
+    EXPECT_EQ(captions,
+              (std::vector<std::string>{"src", "??.txt", "a.txt", "caf?.txt", "skip.txt"}));
 
     PaneProvider pane(tree, list);
     EXPECT_FALSE(pane.IsVirtualFolder());
     CollectFiles(pane);
     std::vector<std::pair<std::string, std::string>> got;
-    for (int i = 0; i < EntryCount; ++i)
+    std::vector<std::wstring> real;
+    for (int i = 0; i < EntryCount; ++i) {
         got.push_back({FileEntries[i].Name, FileEntries[i].Folder});
+        real.push_back(FileEntries[i].RealPath);
+    }
     // List order is the shell's (folders before files), then depth first.
     std::vector<std::pair<std::string, std::string>> expected{
-        {"", "src\\"}, {"lib", "src\\"}, {"y.c", "src\\lib\\"}, {"x.c", "src\\"}, {"a.txt", ""}};
+        {"", "src\\"},  {"lib", "src\\"}, {"y.c", "src\\lib\\"}, {"x.c", "src\\"},
+        {"??.txt", ""}, {"a.txt", ""},    {"caf?.txt", ""}};
     EXPECT_EQ(got, expected);
+    // Only the name the code page cannot hold needs its real spelling, taken from the shell.
+    std::vector<std::wstring> expectedReal{
+        L"", L"", L"", L"", L"\xD55C\xAE00.txt", L"", L"caf\x00E9.txt"};
+    EXPECT_EQ(real, expectedReal);
 }
