@@ -70,7 +70,8 @@ TEST(RealInputRoute, MenusKeysPopupsAndDialogsOfTheMainWindow)
     EnvSettings = TEnvSettings{};
 
     WindowWatch menus("#32768"), resultWindows("VexilForm", "結果");
-    int menusAfterRightClick = -1, menusAfterShiftF10 = -1, menusInResult = -1;
+    int menusAfterRightClick = -1, menusAfterAppsKey = -1, menusAfterShiftF10 = -1;
+    int menusInResult = -1;
     int resultWindowsOpened = -1;
     std::string statusAfterCtrlA, selectedAfterTyping;
     bool altF5RefreshedSrc = true, detailsByToolbar = false;
@@ -104,6 +105,12 @@ TEST(RealInputRoute, MenusKeysPopupsAndDialogsOfTheMainWindow)
             When([] { return OpenMenus() == 0; },
                  [&] {
                      menusAfterRightClick = menus.Created();
+                     PressKeys({VK_APPS});
+                 }),
+            When([] { return OpenMenus() == 1; }, [] { PressKeys({VK_ESCAPE}); }),
+            When([] { return OpenMenus() == 0; },
+                 [&] {
+                     menusAfterAppsKey = menus.Created();
                      // The popup by Shift+F10 in the reference list; its compare item runs once.
                      ClickAt(src(), ListItemPoint(src(), 0));
                      PressKeys({VK_CONTROL, 'A'});
@@ -114,9 +121,11 @@ TEST(RealInputRoute, MenusKeysPopupsAndDialogsOfTheMainWindow)
                  [&] {
                      menusAfterShiftF10 = menus.Created();
                      result = GetActiveWindow();
-                     // Type-to-find in the result list.
+                     // Type-to-find in the result list, after a click below its rows.
                      HWND list = ListOf(result);
-                     SetFocus(list);
+                     RECT client{};
+                     GetClientRect(list, &client);
+                     ClickAt(list, {client.right / 2, client.bottom - 10});
                      TypeText("n");
                  }),
             When(
@@ -193,7 +202,8 @@ TEST(RealInputRoute, MenusKeysPopupsAndDialogsOfTheMainWindow)
     EXPECT_EQ(0, exitCode);
     EXPECT_EQ("5 個のオブジェクトを選択", statusAfterCtrlA);
     EXPECT_EQ(1, menusAfterRightClick);
-    EXPECT_EQ(2, menusAfterShiftF10);
+    EXPECT_EQ(2, menusAfterAppsKey);
+    EXPECT_EQ(3, menusAfterShiftF10);
     EXPECT_EQ(1, resultWindowsOpened);
     EXPECT_EQ("nu.txt", selectedAfterTyping);
     EXPECT_EQ(1, menusInResult);
