@@ -45,6 +45,15 @@ void FillSyntheticEntries(int count)
     }
 }
 
+// A letter typed into a list that no row starts with: the list's type-to-find asks the
+// window, which looks through every row once.
+double TypedLetterSeconds(HWND list)
+{
+    double start = NowSeconds();
+    SendMessageA(list, WM_CHAR, 'z', 1); // a repeat count of one, as typed
+    return NowSeconds() - start;
+}
+
 // Wine leaves PrivateUsage at 0; the working set grows by the pages the view touched.
 size_t WorkingSetBytes()
 {
@@ -115,7 +124,7 @@ void ResultWindowFigures(WindowWatch& watch, const std::string& base, int reps)
     static const char* const columns[] = {"name", "folder", "date", "size", "contents"};
     EnvSettings.DispDiscord = false;
     FillSyntheticEntries(MaxEntryCount + 1);
-    std::vector<double> open, close, sorts[5];
+    std::vector<double> open, close, sorts[5], finds;
     int rows = 0;
     for (int rep = 0; rep < reps; ++rep) {
         ResultTimes t = WithResultWindow(watch, base + "src", base + "des", [&](HWND, HWND list) {
@@ -126,6 +135,7 @@ void ResultWindowFigures(WindowWatch& watch, const std::string& base, int reps)
                 UpdateWindow(list);
                 sorts[c].push_back(NowSeconds() - start);
             }
+            finds.push_back(TypedLetterSeconds(list));
             return true;
         });
         open.push_back(t.Open);
@@ -136,6 +146,7 @@ void ResultWindowFigures(WindowWatch& watch, const std::string& base, int reps)
     for (int c = 0; c < 5; ++c)
         PrintResult(std::string("result_sort_") + columns[c], sorts[c], note);
     PrintResult("result_close", close, note);
+    PrintResult("result_find_none", finds, note);
 
     // Where the opening goes: the rows (the records' addresses) put in name order.
     Measure("result_rows", reps, [] {
@@ -183,7 +194,7 @@ void WriteFloor(const std::string& path, long long bytes, int reps)
 void DumpFigures(WindowWatch& watch, const std::string& dumpFolder, int reps)
 {
     EnvSettings.DispDiscord = true;
-    std::vector<double> open, scroll, close, rowBytes;
+    std::vector<double> open, scroll, close, rowBytes, finds;
     int rows = 0;
     for (int rep = 0; rep < reps; ++rep) {
         ResetEntries();
@@ -220,6 +231,7 @@ void DumpFigures(WindowWatch& watch, const std::string& dumpFolder, int reps)
                 SendMessageA(view, LVM_ENSUREVISIBLE, static_cast<WPARAM>(rows - 1), FALSE);
                 UpdateWindow(view);
                 scroll.push_back(NowSeconds() - start);
+                finds.push_back(TypedLetterSeconds(view));
                 closeAt = NowSeconds();
                 PostMessageA(dump, WM_CLOSE, 0, 0);
                 stage = 2;
@@ -235,6 +247,7 @@ void DumpFigures(WindowWatch& watch, const std::string& dumpFolder, int reps)
     PrintResult("dump_open", open, note);
     PrintResult("dump_scroll", scroll, note);
     PrintResult("dump_close", close, note);
+    PrintResult("dump_find_none", finds, note);
     // Bytes, not seconds: what the open view holds per row, everything it made included.
     PrintResult("dump_row_bytes", rowBytes, note);
 }

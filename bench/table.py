@@ -97,10 +97,12 @@ absolute("  (info) rows (record addresses) put in name order", "result_rows", No
 absolute("  (info) window created and filled, not shown", "result_create", None)
 absolute("  (info) the same window with no rows, not shown", "result_create_empty", None)
 absolute("result window: close", "result_close", 0.05)
+absolute("result window: a typed letter no row starts with", "result_find_none", 0.1)
 absolute("  (info) close of an empty shown window", "empty_close", None)
 absolute("byte view 1 MiB all differ: open to first paint", "dump_open", 0.3)
 absolute("  (info) byte view: scroll to end", "dump_scroll", None)
 absolute("  (info) byte view: close", "dump_close", None)
+absolute("byte view: a typed letter no row starts with", "dump_find_none", 0.1)
 if "dump_row_bytes" in results:
     low, med, _ = results["dump_row_bytes"]
     rows.append(("  (info) byte view: memory per row, whole open view", "%.1f / %.1f bytes" % (low, med),

@@ -1,6 +1,7 @@
 // The whole program as a user meets it: started as the executable starts it, driven
 // only through its windows' messages, closed, and its registry key read back.
 #include "mainwindow/Program.h"
+#include "tests/common/RealInput.h"
 #include "tests/common/TimedSteps.h"
 #include "tests/program/MainTestSupport.h"
 #include "toolkit/Application.h"
@@ -63,26 +64,6 @@ void PressButton(HWND window, const std::string& caption)
 void ChooseCommand(HWND window, UINT id)
 {
     PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, 0), 0);
-}
-
-// Holds the keys down in order and lets them go in reverse, as the keyboard sends them.
-void PressKeys(std::initializer_list<WORD> keys)
-{
-    std::vector<INPUT> inputs;
-    for (WORD key : keys) {
-        INPUT down{};
-        down.type = INPUT_KEYBOARD;
-        down.ki.wVk = key;
-        inputs.push_back(down);
-    }
-    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) {
-        INPUT up{};
-        up.type = INPUT_KEYBOARD;
-        up.ki.wVk = *key;
-        up.ki.dwFlags = KEYEVENTF_KEYUP;
-        inputs.push_back(up);
-    }
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 TMainDlg& MainDlg()
