@@ -1,5 +1,6 @@
 #include "toolkit/CodePage.h"
 
+#include <cwchar>
 #include <windows.h>
 
 std::wstring WideOf(const std::string& text)
@@ -15,8 +16,6 @@ std::wstring WideOf(const std::string& text)
 bool CodePageForm(const wchar_t* text, size_t length, std::string& form)
 {
     form.clear();
-    if (length == 0) return true;
-    int size = static_cast<int>(length);
     bool plain = true;
     for (size_t i = 0; i < length && plain; ++i)
         plain = text[i] < 0x80;
@@ -24,15 +23,27 @@ bool CodePageForm(const wchar_t* text, size_t length, std::string& form)
         form.assign(text, text + length);
         return true;
     }
+    // A file name (at most 259 units, each at most two bytes) converts on the stack.
+    char narrow[1024];
+    wchar_t back[512];
+    int size = static_cast<int>(length);
     BOOL usedDefault = FALSE;
+    if (length < sizeof back / sizeof back[0]) {
+        int bytes = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, size, narrow,
+                                        sizeof narrow, nullptr, &usedDefault);
+        form.assign(narrow, static_cast<size_t>(bytes));
+        if (usedDefault) return false;
+        // Characters that share one code (the code page's duplicates) come back as another.
+        int units =
+            MultiByteToWideChar(CP_ACP, 0, narrow, bytes, back, sizeof back / sizeof back[0]);
+        return static_cast<size_t>(units) == length && std::wmemcmp(back, text, length) == 0;
+    }
     int bytes =
         WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, size, nullptr, 0, nullptr, nullptr);
     form.resize(static_cast<size_t>(bytes));
     WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, size, form.data(), bytes, nullptr,
                         &usedDefault);
-    if (usedDefault) return false;
-    // Characters that share one code (the code page's duplicates) come back as another.
-    return WideOf(form) == std::wstring(text, length);
+    return !usedDefault && WideOf(form) == std::wstring(text, length);
 }
 
 bool CodePageForm(const std::wstring& text, std::string& form)
