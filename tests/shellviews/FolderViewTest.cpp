@@ -222,3 +222,27 @@ TEST(FolderView, SwappingTwoTreesAndTheBackLink)
     pane.Tree.SelectPath(one);
     EXPECT_EQ(Plain(pane.Tree.GetSelectedPath()), Plain(one));
 }
+
+TEST(FolderView, NamesOutsideTheCodePageNeverTurnIntoLookAlikes)
+{
+    CoInitialize(nullptr);
+    TempFolder temp;
+    temp.WriteFile(L"caf\x00E9\\in.txt", "x"); // café, "cafe" once best-fitted
+    temp.MakeFolder("cafe");
+
+    PaneForm pane;
+    ASSERT_TRUE(pane.Make());
+    TFolderView& tree = pane.Tree;
+    tree.SelectPath(Trimmed(temp.Path));
+    HTREEITEM top = tree.Selected();
+    ASSERT_NE(top, nullptr);
+    tree.Expand(top);
+    EXPECT_EQ(ChildTexts(tree, top), (std::vector<std::string>{"cafe", "caf?"}));
+    for (HTREEITEM child : tree.Children(top))
+        if (tree.NodeText(child) == "caf?") tree.Select(child);
+
+    // The path names no other folder: "?" is not a look-alike, and no path holds it.
+    EXPECT_EQ(Plain(tree.GetSelectedPath()), Plain(temp / "caf?"));
+    EXPECT_FALSE(tree.IsVirtualFolder());
+    EXPECT_EQ(Captions(pane.List), std::vector<std::string>{"in.txt"});
+}
