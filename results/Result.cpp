@@ -71,7 +71,6 @@ void TResultDlg::FormCreate()
         FitLabelToText(*label, 100);
 
     ResultList.Create(Handle, 0, 61, 0, 0, true, true);
-    ResultList.SetRedraw(false); // until filled: each column would otherwise lay it out anew
     ResultList.AddColumn("名前", 160, TextAlign::Left);
     ResultList.AddColumn("フォルダ名", 210, TextAlign::Left);
     ResultList.AddColumn("日時", 80, TextAlign::Center);
