@@ -26,6 +26,14 @@ int PercentOf(int done, int count)
     return static_cast<int>(static_cast<double>(done) / count * 100);
 }
 
+// A folder whose listing failed is counted, so the run can say that nothing below it
+// was compared. "Not there" is no such failure: an empty drive root lists nothing, and
+// a missing item's record says so itself in the run.
+void CountUnreadableFolder(DWORD error)
+{
+    if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) ++UnreadableFolderCount;
+}
+
 // A selected item whose name the code page cannot hold is reached by its real name;
 // any other by its caption.
 void CollectItem(const std::string& base, std::string name, const std::wstring& realName)
@@ -59,7 +67,10 @@ void SearchFolder(const std::string& base, const std::string& rel, const std::ws
     WIN32_FIND_DATAW found;
     std::wstring pattern = (realRel.empty() ? WideOf(base + rel) : WideOf(base) + realRel) + L"*.*";
     HANDLE search = FindFirstFileW(LongPathForm(pattern).c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return;
+    if (search == INVALID_HANDLE_VALUE) {
+        CountUnreadableFolder(GetLastError());
+        return;
+    }
     std::string name;
     do {
         const wchar_t* real = found.cFileName;
@@ -81,6 +92,7 @@ void SearchFolder(const std::string& base, const std::string& rel, const std::ws
         // A folder link is recorded but not entered: links may loop back up the tree.
         if (enter) SearchFolder(base, rel + name + "\\", realChild);
     } while (FindNextFileW(search, &found));
+    if (GetLastError() != ERROR_NO_MORE_FILES) CountUnreadableFolder(GetLastError());
     FindClose(search);
 }
 

@@ -28,17 +28,11 @@ std::string CountText(int32_t count, int32_t total)
     return std::to_string(count) + " / " + std::to_string(total);
 }
 
-// A named special folder has no file-system path: its base is empty.
-std::string BaseOf(const std::string& selectedPath)
-{
-    return IsSpecialFolderName(selectedPath) ? std::string() : JoinPath(selectedPath, "");
-}
-
 void CompareEntry(FilePairEntry& entry, const FileFacts& reference, const FilePath& refPath,
                   const FilePath& targetPath, ContentsProgress& progress)
 {
     FileFacts target = LookUpFile(targetPath);
-    // A target that cannot be looked up is not known to be missing.
+    // A target that cannot be looked up may well be there: it is not "not found".
     if (target.Unreachable()) {
         MarkNotCompared(entry);
         return;
@@ -57,8 +51,28 @@ void PlayEndSound()
                                      : EnvSettings.DiscordSoundFileName);
 }
 
+// What was not compared is said before any verdict on the run, so that
+// "no mismatches" never stands for files that were never looked at.
+void ShowUncomparedNotice()
+{
+    std::string text;
+    if (UncomparedCount > 0)
+        text = "比較できなかったファイルが" + std::to_string(UncomparedCount) + "個あります。";
+    if (UnreadableFolderCount > 0) {
+        if (!text.empty()) text += "\r\n";
+        text +=
+            "読み込めなかったフォルダが" + std::to_string(UnreadableFolderCount) + "個あります。";
+    }
+    if (!text.empty()) ShowInformation(text);
+}
+
 void ShowEndOfRun(CompareCommandHost& host)
 {
+    // A full list dropped the rest of the files: say so before any verdict on the run.
+    if (!RunCancelled && EntriesDropped)
+        ShowInformation("ファイル数が多すぎるため、最初の" + std::to_string(EntryCount) +
+                        "個のファイルだけを比較しました。");
+    ShowUncomparedNotice();
     if (RunCancelled) {
         if (MismatchCount == 0)
             ShowInformation("比較を中断しました。不一致ファイルはありません。");
@@ -67,10 +81,6 @@ void ShowEndOfRun(CompareCommandHost& host)
             host.ShowResults();
         return;
     }
-    // A full list dropped the rest of the files: say so before any verdict on the run.
-    if (EntriesDropped)
-        ShowInformation("ファイル数が多すぎるため、最初の" + std::to_string(EntryCount) +
-                        "個のファイルだけを比較しました。");
     if (MismatchCount == 0 && EnvSettings.DispDiscord)
         ShowInformation("不一致ファイルはありません。");
     else
@@ -78,8 +88,14 @@ void ShowEndOfRun(CompareCommandHost& host)
 }
 } // namespace
 
-void RunComparison(const std::string& srcSelectedPath, const std::string& desSelectedPath,
-                   CompareProgressView& view)
+std::string RunBaseOf(const SelectedFolder& folder)
+{
+    // My Computer's path is its parsing name "::{20d04fe0-...}", no folder to build on.
+    if (folder.Virtual || IsSpecialFolderName(folder.Path)) return {};
+    return JoinPath(folder.Path, "");
+}
+
+void RunComparison(const SelectedFolder& src, const SelectedFolder& des, CompareProgressView& view)
 {
     MismatchCount = 0;
     RunCancelled = false;
@@ -92,8 +108,8 @@ void RunComparison(const std::string& srcSelectedPath, const std::string& desSel
     view.SetNotSameFileText(CountText(MismatchCount, EntryCount));
     ProcessMessages();
 
-    const std::string srcBase = BaseOf(srcSelectedPath);
-    const std::string desBase = BaseOf(desSelectedPath);
+    const std::string srcBase = RunBaseOf(src);
+    const std::string desBase = RunBaseOf(des);
     for (int32_t i = 0; i < EntryCount; ++i) {
         view.SetCompFileNumProgBar(static_cast<int>(static_cast<double>(i) / EntryCount * 100));
         FilePairEntry& entry = FileEntries[static_cast<size_t>(i)];
@@ -107,15 +123,18 @@ void RunComparison(const std::string& srcSelectedPath, const std::string& desSel
         view.SetDesFileDisp(targetPath.Text);
         view.SetFileNumText(CountText(i + 1, EntryCount));
         PumpAtFixedPoint();
-        // One lookup answers both "is it a file" and the date and size checks;
-        // folders and vanished references keep their codes 0.
-        FileFacts reference = LookUpFile(refPath);
-        if (reference.IsFile()) {
-            CompareEntry(entry, reference, refPath, targetPath, view);
-            if (IsMismatch(entry)) ++MismatchCount;
-            view.SetNotSameFileText(CountText(MismatchCount, EntryCount));
-        } else if (reference.Unreachable()) {
-            MarkNotCompared(entry);
+        // One lookup answers both "is it a file" and the date and size checks.
+        // Folders keep their codes 0; a reference that has gone or cannot be looked
+        // up is marked as not compared rather than left looking like a match.
+        if (!entry.NotCompared) {
+            FileFacts reference = LookUpFile(refPath);
+            if (reference.IsFile()) {
+                CompareEntry(entry, reference, refPath, targetPath, view);
+                if (IsMismatch(entry)) ++MismatchCount;
+                view.SetNotSameFileText(CountText(MismatchCount, EntryCount));
+            } else if (!reference.IsFolder()) {
+                MarkNotCompared(entry);
+            }
         }
         PumpAtFixedPoint();
     }
@@ -127,7 +146,9 @@ void CompareCommand(CompareCommandHost& host)
     CollectFiles(host.SrcPane());
     try {
         CompDispView view;
-        RunComparison(host.SelectedPath(PaneSide::Src), host.SelectedPath(PaneSide::Des), view);
+        RunComparison({host.SelectedPath(PaneSide::Src), host.IsVirtualFolder(PaneSide::Src)},
+                      {host.SelectedPath(PaneSide::Des), host.IsVirtualFolder(PaneSide::Des)},
+                      view);
     } catch (const IoFailure& failure) {
         // A read failed inside a contents check: the run stops without a verdict on it.
         ReportIoError(failure.Code);

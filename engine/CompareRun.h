@@ -1,8 +1,9 @@
 #pragma once
-#include <string>
-
 #include "engine/Collection.h"
 #include "engine/PairChecks.h"
+
+#include <string>
+#include <utility>
 
 // The updates the comparison loop makes to its progress window, and nothing more,
 // so the loop runs against the real TCompDispDlg or against a test's own view.
@@ -27,12 +28,25 @@ struct CompareCommandHost {
     virtual ReferencePane& SrcPane() = 0;  // SrcFolderView with SrcFileView
     virtual int SrcSelectedCount() = 0;
     virtual std::string SelectedPath(PaneSide side) = 0;  // GetSelectedPath of the tree
+    virtual bool IsVirtualFolder(PaneSide side) = 0;      // IsVirtualFolder of the tree
     virtual void ShowResults() = 0;
     virtual void AddFolderHistory(PaneSide side, const std::string& path) = 0;
 };
 
-// The comparison loop over FileEntries, with the bases taken from the two trees' paths.
-void RunComparison(const std::string& srcSelectedPath, const std::string& desSelectedPath,
-                   CompareProgressView& view);
+// A tree's selected folder as the run takes its base from it.
+struct SelectedFolder {
+    std::string Path;     // GetSelectedPath
+    bool Virtual = false; // no file-system path (My Computer, the desktop's root...)
+    SelectedFolder(std::string path, bool isVirtual = false)
+        : Path(std::move(path)), Virtual(isVirtual)
+    {
+    }
+};
+// The base of one side: empty for a folder without a file-system path, else the path
+// with one trailing "\".
+std::string RunBaseOf(const SelectedFolder& folder);
+
+// The comparison loop over FileEntries, with the bases taken from the two trees.
+void RunComparison(const SelectedFolder& src, const SelectedFolder& des, CompareProgressView& view);
 // The whole compare command (CompMenuItemClick's body) with the real progress window.
 void CompareCommand(CompareCommandHost& host);

@@ -7,6 +7,8 @@ int32_t EntryCount = 0;
 int32_t MismatchCount = 0;
 bool RunCancelled = false;
 bool EntriesDropped = false;
+int32_t UncomparedCount = 0;
+int32_t UnreadableFolderCount = 0;
 
 void EntryList::reserve(size_t count)
 {
@@ -25,6 +27,8 @@ void ResetEntries()
 {
     EntryCount = 0;
     EntriesDropped = false;
+    UncomparedCount = 0;
+    UnreadableFolderCount = 0;
     // A fresh list: the capacity of the previous run does not carry over.
     FileEntries.clear();
     FileEntries.reserve(static_cast<size_t>(EntryCount + EntryGrowStep));
@@ -52,9 +56,12 @@ void AddEntry(const std::string& name, const std::string& folder, std::wstring r
 
 void MarkNotCompared(FilePairEntry& entry)
 {
+    if (entry.NotCompared) return;
+    entry.NotCompared = true;
     entry.DateResult = dvNotCompared;
     entry.SizeResult = svNotCompared;
     entry.ContentsResult = cvNotCompared;
+    ++UncomparedCount;
 }
 
 void ReleaseEntries()

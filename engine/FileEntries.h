@@ -40,6 +40,7 @@ struct FilePairEntry {
     DateVerdict DateResult = dvSame;
     SizeVerdict SizeResult = svSame;
     ContentsVerdict ContentsResult = cvSame;
+    bool NotCompared = false; // could not be compared (see MarkNotCompared)
 };
 
 // Any code above 1 is a mismatch; a switched-off check never is.
@@ -106,6 +107,10 @@ extern int32_t MismatchCount;
 extern bool RunCancelled;
 // Set when AddEntry refused a record because the list was full.
 extern bool EntriesDropped;
+// Records that could not be compared, and folders that could not be listed, since
+// the start of collection; the end of a run reports them.
+extern int32_t UncomparedCount;
+extern int32_t UnreadableFolderCount;
 
 // Empties the list and gives it its first capacity (start of collection).
 void ResetEntries();
@@ -113,7 +118,8 @@ void ResetEntries();
 void AddEntry(const std::string& name, const std::string& folder);
 // The same for a record whose code-page name does not reach its file.
 void AddEntry(const std::string& name, const std::string& folder, std::wstring realPath);
-// A record whose files could not be reached: "－" for every check, which is no mismatch.
+// A record whose files could not be reached (gone, path too long, name unreachable,
+// lookup error): "－" for every check, which is no mismatch, and counted once.
 void MarkNotCompared(FilePairEntry& entry);
 // Releases the whole list at the end of a compare command.
 void ReleaseEntries();

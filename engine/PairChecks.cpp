@@ -123,7 +123,9 @@ ContentsVerdict CompareContents(const FilePath& reference, const FileFacts& /*re
     FileHandle referenceFile(OpenForReading(reference));
     if (!referenceFile.IsOpen()) return cvInUse;
     FileHandle targetFile(OpenForReading(target));
-    if (!targetFile.IsOpen()) return cvInUse;
+    // A target deleted since its lookup is missing, not in use.
+    if (!targetFile.IsOpen())
+        return FileFacts::IsNotFoundError(GetLastError()) ? cvNotFound : cvInUse;
 
     // The size of the file as opened, in case it changed since it was looked up.
     LARGE_INTEGER size{};

@@ -381,6 +381,12 @@ std::string TMainDlg::SelectedPath(PaneSide side)
                                  : DesFolderView.GetSelectedPath();
 }
 
+bool TMainDlg::IsVirtualFolder(PaneSide side)
+{
+    return side == PaneSide::Src ? SrcFolderView.IsVirtualFolder()
+                                 : DesFolderView.IsVirtualFolder();
+}
+
 void TMainDlg::AddFolderHistory(PaneSide side, const std::string& path)
 {
     ::AddFolderHistory(side == PaneSide::Src ? SrcFolderCBoxEx : DesFolderCBoxEx, path);

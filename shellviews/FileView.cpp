@@ -103,14 +103,16 @@ std::string FileSizeText(uint64_t bytes)
 
 std::string FileDateText(const FILETIME& utc)
 {
+    // From the calendar fields rather than the DOS form, which ends in 2107 (Wine wraps
+    // 2110 round to 1982 without failing); to the minute, both read the same.
     FILETIME local;
-    WORD date = 0, time = 0;
-    if (!FileTimeToLocalFileTime(&utc, &local) || !FileTimeToDosDateTime(&local, &date, &time))
-        return {}; // outside what the DOS form holds
+    SYSTEMTIME t;
+    if (!FileTimeToLocalFileTime(&utc, &local) || !FileTimeToSystemTime(&local, &t)) return {};
+    if (t.wYear < 1980) return {};
     std::string ds = LocaleText(LOCALE_SDATE, "/"), ts = LocaleText(LOCALE_STIME, ":");
     char buffer[64];
-    snprintf(buffer, sizeof(buffer), "%04d%s%02d%s%02d %02d%s%02d", (date >> 9) + 1980, ds.c_str(),
-             (date >> 5) & 15, ds.c_str(), date & 31, time >> 11, ts.c_str(), (time >> 5) & 63);
+    snprintf(buffer, sizeof(buffer), "%04d%s%02d%s%02d %02d%s%02d", t.wYear, ds.c_str(), t.wMonth,
+             ds.c_str(), t.wDay, t.wHour, ts.c_str(), t.wMinute);
     return buffer;
 }
 

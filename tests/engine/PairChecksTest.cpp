@@ -209,6 +209,12 @@ TEST(PairChecks, TargetThatIsMissingOrAFolderIsNotFound)
         EXPECT_EQ(CompareContents(reference, target, p), cvNotFound) << target;
         EXPECT_TRUE(p.Bars.empty());
     }
+    // Deleted between its lookup and the contents check: missing, not in use.
+    std::string vanishing = temp.WriteFile("b.txt", "a");
+    FileFacts facts = LookUpFile(vanishing);
+    ASSERT_TRUE(DeleteFileA(vanishing.c_str()));
+    SeenProgress p;
+    EXPECT_EQ(CompareContents(reference, LookUpFile(reference), vanishing, facts, p), cvNotFound);
 }
 
 TEST(PairChecks, FileHeldWithoutSharingIsInUseForContentsOnly)
@@ -248,6 +254,10 @@ TEST(PairChecks, LookUpTakesTheExactPathNotAPattern)
     EXPECT_EQ(facts.Size, 4);
     // "?" is a wildcard to a directory search, which would find q1.txt.
     EXPECT_FALSE(LookUpFile(temp / "q?.txt").Found);
+    // No such name can be looked up; a missing file or folder is just not there.
+    EXPECT_TRUE(LookUpFile(temp / "q?.txt").Unreachable());
+    EXPECT_FALSE(LookUpFile(temp / "missing.txt").Unreachable());
+    EXPECT_FALSE(LookUpFile(temp / "missing\\x.txt").Unreachable());
     EXPECT_FALSE(FileExists(temp / "q?.txt"));
     SeenProgress p;
     EXPECT_EQ(CompareContents(real, temp / "q?.txt", p), cvNotFound);

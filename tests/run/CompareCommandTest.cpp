@@ -1,10 +1,12 @@
 #include "engine/WaveSound.h"
 #include "tests/common/BoxAnswerer.h"
+#include "tests/common/SubstDrive.h"
 #include "tests/common/TempFolder.h"
 #include "tests/run/RunFakes.h"
 #include "toolkit/Form.h"
 
 #include <gtest/gtest.h>
+#include <map>
 
 namespace {
 std::vector<std::string> soundsAsked;
@@ -41,6 +43,11 @@ void CALLBACK ActOnProgressWindow(HWND, UINT, UINT_PTR id, DWORD)
         SendMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
     pendingAction = UserAction::None;
     KillTimer(nullptr, id);
+}
+
+std::vector<int> CodesOf(const FilePairEntry& e)
+{
+    return {e.DateResult, e.SizeResult, e.ContentsResult};
 }
 
 struct CompareCommandTest : ::testing::Test {
@@ -212,4 +219,95 @@ TEST_F(CompareCommandTest, CancelledWithMismatchesAsksWhetherToShowThem)
         EXPECT_EQ("ShowResults", host.Calls.at(0));
         EXPECT_EQ(3u, host.Calls.size());
     }
+}
+
+TEST_F(CompareCommandTest, DrivesSelectedUnderMyComputerAreComparedOnTheDrives)
+{
+    // A small drive M: standing for the reference folder; both trees on My Computer,
+    // whose path is its parsing name.
+    SubstDrive drive('M', src.Path);
+    if (drive.Root.empty()) GTEST_SKIP() << "no drive letter could be made here";
+    SamePair("a.txt", "same");
+    src.WriteFile("held.txt", "held");
+    HANDLE held = CreateFileA((src / "held.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+    const std::string myComputer = "::{20d04fe0-3aea-1069-a2d8-08002b30309d}";
+    host.Src.Folder = host.DesPath = myComputer;
+    host.Src.Virtual = host.DesVirtual = true;
+    host.Src.Add(" (M:)");
+    EnvSettings.DispDiscord = false;
+    BoxAnswerer boxes({IDOK});
+
+    Run();
+    CloseHandle(held);
+
+    EXPECT_TRUE(boxes.Seen.empty()); // everything was compared
+    std::map<std::string, std::vector<int>> codes;
+    for (const FilePairEntry& e : host.EntriesShown)
+        codes[e.Folder + e.Name] = CodesOf(e);
+    std::map<std::string, std::vector<int>> expected{
+        {"M:\\", {0, 0, 0}}, {"M:\\a.txt", {0, 0, 0}}, {"M:\\held.txt", {0, 0, cvInUse}}};
+    EXPECT_EQ(expected, codes);
+    EXPECT_EQ(0, UncomparedCount);
+}
+
+TEST_F(CompareCommandTest, WhatWasNotComparedIsToldBeforeTheUsualMessage)
+{
+    // gone.txt is deleted after collection; the folder locked\ is held by another
+    // program without sharing, so nothing below it can be listed.
+    SamePair("kept.txt", "kept");
+    SamePair("locked\\inside.txt", "inside");
+    host.Src.Add("gone.txt");
+    host.Src.Add("kept.txt");
+    host.Src.Add("locked");
+    HANDLE locked = CreateFileA((src / "locked").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, locked);
+    const std::string notice = "比較できなかったファイルが1個あります。\r\n"
+                               "読み込めなかったフォルダが1個あります。";
+
+    // Every record listed: the vanished one reads "－" three times and is no mismatch.
+    EnvSettings.DispDiscord = false;
+    {
+        src.WriteFile("gone.txt", "gone");
+        host.BeforeRun = [this] { DeleteFileA((src / "gone.txt").c_str()); };
+        BoxAnswerer boxes({IDOK});
+        Run();
+        ASSERT_EQ(1u, boxes.Seen.size());
+        EXPECT_EQ(notice, boxes.Seen[0].Text);
+        EXPECT_EQ("情報", boxes.Seen[0].Caption);
+        EXPECT_TRUE(boxes.Seen[0].HasIcon && boxes.Seen[0].HasOk);
+        EXPECT_EQ("ShowResults", host.Calls.at(0));
+        ASSERT_EQ(3u, host.EntriesShown.size());
+        EXPECT_EQ("gone.txt", host.EntriesShown[0].Name);
+        EXPECT_EQ((std::vector<int>{1, 1, 1}), CodesOf(host.EntriesShown[0]));
+        EXPECT_EQ(0, MismatchCount);
+        EXPECT_EQ("locked\\", host.EntriesShown[2].Folder); // its own record keeps 0
+        EXPECT_EQ((std::vector<int>{0, 0, 0}), CodesOf(host.EntriesShown[2]));
+    }
+    // Only mismatches shown: the notice comes before "no mismatches", never instead.
+    EnvSettings.DispDiscord = true;
+    {
+        src.WriteFile("gone.txt", "gone");
+        host.BeforeRun = [this] { DeleteFileA((src / "gone.txt").c_str()); };
+        BoxAnswerer boxes({IDOK, IDOK});
+        Run();
+        ASSERT_EQ(2u, boxes.Seen.size());
+        EXPECT_EQ(notice, boxes.Seen[0].Text);
+        EXPECT_EQ("不一致ファイルはありません。", boxes.Seen[1].Text);
+    }
+    // A cancelled run says it too, before its own message.
+    {
+        ManyEqualFiles("many", 300);
+        host.Src.Add("many");
+        BoxAnswerer boxes({IDOK, IDOK});
+        Run(UserAction::PressCancel);
+        ASSERT_TRUE(RunCancelled);
+        ASSERT_EQ(2u, boxes.Seen.size());
+        EXPECT_EQ(
+            "比較できなかったファイルが1個あります。\r\n読み込めなかったフォルダが1個あります。",
+            boxes.Seen[0].Text);
+        EXPECT_EQ("比較を中断しました。不一致ファイルはありません。", boxes.Seen[1].Text);
+    }
+    CloseHandle(locked);
 }

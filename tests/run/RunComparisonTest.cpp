@@ -116,16 +116,44 @@ TEST_F(RunComparisonTest, OnlySwitchedOnChecksRunAndEachMismatchCountsOnce)
     SetLocalWriteTime(src / "a", 2020, 5, 1, 10, 0, 0);
     SetLocalWriteTime(des / "a", 2021, 5, 1, 10, 0, 0);
     AddEntry("a", "");
-    AddEntry("missing", ""); // the reference has gone since collection
     EnvSettings.CompSize = false;
 
     Run();
 
     ExpectCodes(Entry(0), dvNewer, svNotCompared, cvDiffer);
-    ExpectCodes(Entry(1), 0, 0, 0);
     EXPECT_EQ(1, MismatchCount);
-    EXPECT_EQ((std::vector<std::string>{"NotSame 0 / 2", "NotSame 1 / 2"}),
+    EXPECT_EQ((std::vector<std::string>{"NotSame 0 / 1", "NotSame 1 / 1"}),
               view.Starting("NotSame"));
+}
+
+TEST_F(RunComparisonTest, RecordsThatCannotBeReachedReadNotComparedAndAreCounted)
+{
+    src.WriteFile("a", "1");
+    des.WriteFile("a", "1");
+    src.MakeFolder("dir");
+    AddEntry("", "dir\\");     // a folder keeps its codes 0
+    AddEntry("gone", "");      // the reference has gone since collection
+    AddEntry("", "gonedir\\"); // and so has this folder
+    AddEntry("q?", "");        // the platform cannot look this name up
+    AddEntry("a", "");         // marked already, as collection may: left alone
+    MarkNotCompared(FileEntries[4]);
+    MarkNotCompared(FileEntries[4]);
+
+    Run();
+
+    ExpectCodes(Entry(0), 0, 0, 0);
+    for (int i = 1; i < 5; ++i)
+        ExpectCodes(Entry(i), 1, 1, 1);
+    EXPECT_EQ(4, UncomparedCount);
+    EXPECT_EQ(0, MismatchCount);
+    EXPECT_TRUE(view.Starting("Progress").empty());
+
+    // A target the platform cannot look up is not "not found" either.
+    ResetEntries();
+    AddEntry("a", "");
+    RunComparison(src.Path, des.Path + "?", view);
+    ExpectCodes(Entry(0), 1, 1, 1);
+    EXPECT_EQ(1, UncomparedCount);
 }
 
 TEST_F(RunComparisonTest, SelectedFolderOfThreeFilesGivesFourRecordsAndItsOwnIsNotCompared)
@@ -172,16 +200,23 @@ TEST_F(RunComparisonTest, BasesFollowTheSelectedPaths)
     src.WriteFile("a", "1");
     // A special folder has no base: the record's folder is the whole path.
     AddEntry("a", src.Path);
-    RunComparison("ﾏｲ ｺﾝﾋﾟｭｰﾀ", "ﾃﾞｽｸﾄｯﾌﾟ", view);
+    RunComparison(std::string("ﾏｲ ｺﾝﾋﾟｭｰﾀ"), std::string("ﾃﾞｽｸﾄｯﾌﾟ"), view);
     EXPECT_EQ("Src " + src.Path + "a", view.Starting("Src").front());
     EXPECT_EQ("Des " + src.Path + "a", view.Starting("Des").front());
+    ExpectCodes(Entry(0), dvSame, svSame, cvSame);
+
+    // So has a folder without a file-system path, whatever its path text.
+    view.Calls.clear();
+    const SelectedFolder myComputer{"::{20d04fe0-3aea-1069-a2d8-08002b30309d}", true};
+    RunComparison(myComputer, myComputer, view);
+    EXPECT_EQ("Src " + src.Path + "a", view.Starting("Src").front());
     ExpectCodes(Entry(0), dvSame, svSame, cvSame);
 
     // An empty path gives an empty base too; a drive root keeps its one "\".
     view.Calls.clear();
     ResetEntries();
     AddEntry("x", "sub\\");
-    RunComparison("", "D:\\", view);
+    RunComparison(std::string(), std::string("D:\\"), view);
     EXPECT_EQ("Src sub\\x", view.Starting("Src").front());
     EXPECT_EQ("Des D:\\sub\\x", view.Starting("Des").front());
 }

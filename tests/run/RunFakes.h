@@ -8,7 +8,9 @@
 #include "toolkit/Form.h"
 #include "toolkit/MessageBoxes.h"
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // A reference pane showing a real folder with some of its items selected.
@@ -18,7 +20,9 @@ struct FolderPane : ReferencePane {
     std::vector<bool> Selected;
     std::vector<std::wstring> RealNames; // as the shell spells them
 
-    bool IsVirtualFolder() override { return false; }
+    bool Virtual = false;
+
+    bool IsVirtualFolder() override { return Virtual; }
     std::string GetSelectedPath() override { return Folder; }
     int ItemCount() override { return static_cast<int>(Items.size()); }
     std::string ItemCaption(int index) override { return Items[static_cast<size_t>(index)]; }
@@ -103,6 +107,7 @@ struct RecordingHost : CompareCommandHost {
     std::string DesPath;
     std::vector<std::string> Calls;
     int EntriesSeenByResults = -1;
+    std::vector<FilePairEntry> EntriesShown;
 
     ReferencePane& SrcPane() override { return Src; }
     int SrcSelectedCount() override
@@ -112,13 +117,24 @@ struct RecordingHost : CompareCommandHost {
             n += s;
         return n;
     }
+    bool DesVirtual = false;
+    std::function<void()> BeforeRun; // runs once, after collection, when the run reads the paths
+
     std::string SelectedPath(PaneSide side) override
     {
+        if (BeforeRun) std::exchange(BeforeRun, nullptr)();
         return side == PaneSide::Src ? Src.Folder : DesPath;
+    }
+    bool IsVirtualFolder(PaneSide side) override
+    {
+        return side == PaneSide::Src ? Src.Virtual : DesVirtual;
     }
     void ShowResults() override
     {
         EntriesSeenByResults = static_cast<int>(FileEntries.size());
+        EntriesShown.clear();
+        for (const FilePairEntry& e : FileEntries)
+            EntriesShown.push_back(e);
         Calls.push_back("ShowResults");
     }
     void AddFolderHistory(PaneSide side, const std::string& path) override

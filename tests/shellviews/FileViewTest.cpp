@@ -40,6 +40,7 @@ TEST(FileView, FillingSortingOpeningAndDropping)
     std::string hidden = temp.WriteFile("list\\secret.dat", "xyz");
     SetFileAttributesA(hidden.c_str(), FILE_ATTRIBUTE_HIDDEN);
     SetLocalWriteTime(temp / "list\\small.bin", 2020, 5, 6, 7, 8, 11);
+    SetLocalWriteTime(temp / "list\\mid.bin", 2110, 1, 2, 3, 4, 0); // past the DOS form's years
 
     PaneForm pane;
     ASSERT_TRUE(pane.Make());
@@ -55,6 +56,7 @@ TEST(FileView, FillingSortingOpeningAndDropping)
     EXPECT_EQ(list.ItemSubText(small, 3), "2020/05/06 07:08");
     EXPECT_FALSE(list.ItemSubText(small, 2).empty());
     EXPECT_EQ(list.ItemSubText(IndexOf(list, "mid.bin"), 1), "       2KB");
+    EXPECT_EQ(list.ItemSubText(IndexOf(list, "mid.bin"), 3), "2110/01/02 03:04");
     EXPECT_EQ(list.ItemSubText(IndexOf(list, "big.bin"), 1), "   9,766KB");
     EXPECT_EQ(list.ItemSubText(IndexOf(list, "sub"), 1), "");
     EXPECT_GE(IndexOf(list, "secret.dat"), 0);
