@@ -250,13 +250,17 @@ void TFileView::AddObject(IShellIcon* icons, LPITEMIDLIST item)
     std::string sizeText, dateText;
     WIN32_FIND_DATAA data{};
     if (SUCCEEDED(SHGetDataFromIDListA(folder_, item, SHGDFIL_FINDDATA, &data, sizeof(data)))) {
-        // The shell keeps 32 bits of the size; the file system gives all 64, so a file
-        // of 4 GiB or more shows and counts its real size.
+        // The shell keeps 32 bits of the size and the time in the DOS form, which ends in
+        // 2107; the file system gives the whole size and time, so a file of 4 GiB or more
+        // shows its real size and one written after 2107 its real date.
         uint64_t size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+        FILETIME written = data.ftLastWriteTime;
         WIN32_FILE_ATTRIBUTE_DATA file{};
-        if (!isFolder && GetFileAttributesExA(parsingName.c_str(), GetFileExInfoStandard, &file))
+        if (!isFolder && GetFileAttributesExA(parsingName.c_str(), GetFileExInfoStandard, &file)) {
             size = (static_cast<uint64_t>(file.nFileSizeHigh) << 32) | file.nFileSizeLow;
-        dateText = FileDateText(data.ftLastWriteTime);
+            written = file.ftLastWriteTime;
+        }
+        dateText = FileDateText(written);
         sizeText = FileSizeText(size);
         totalFileSize_ += size;
     }
