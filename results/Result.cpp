@@ -71,6 +71,7 @@ void TResultDlg::FormCreate()
         FitLabelToText(*label, 100);
 
     ResultList.Create(Handle, 0, 61, 0, 0, true, true);
+    ActiveControl = &ResultList;  // typing finds a row at once
     ResultList.AddColumn("名前", 160, TextAlign::Left);
     ResultList.AddColumn("フォルダ名", 210, TextAlign::Left);
     ResultList.AddColumn("日時", 80, TextAlign::Center);

@@ -167,6 +167,7 @@ void TTrelkDispDlg::FormCreate()
         FitLabelToText(*label, 76);
 
     TrelkLView.Create(Handle, 0, 53, 0, 0, false, false);
+    ActiveControl = &TrelkLView;
     TrelkLView.AddColumn("アドレス", 80, TextAlign::Left);
     TrelkLView.AddColumn("基準(16進)", 70, TextAlign::Center);
     TrelkLView.AddColumn("対象(16進)", 70, TextAlign::Center);

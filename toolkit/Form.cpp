@@ -72,6 +72,7 @@ int Form::ShowModal()
     ModalResult = mrNone;
     ShowWindow(Handle, SW_SHOW);
     SetForegroundWindow(Handle);
+    if (ActiveControl) ActiveControl->SetFocus();
     MSG msg;
     while (ModalResult == mrNone && IsWindow(Handle)) {
         if (!GetMessageA(&msg, nullptr, 0, 0)) {

@@ -26,6 +26,7 @@ enum ModalResult : int { mrNone = 0, mrOK = IDOK, mrCancel = IDCANCEL, mrYes = I
 struct Form : Control {
     int ModalResult = mrNone;
     int DefaultButtonId = 0;  // answered to DM_GETDEFID so Enter presses it
+    Control* ActiveControl = nullptr;  // takes the keyboard focus when the form is shown
 
     ~Form() override;
     bool CreateForm(const FormArgs& args);
