@@ -20,6 +20,20 @@ def make_tree(root, tops, subs, files, seed=1):
                     out.write(pool[start:start + size])
 
 
+def make_flat(folder, count, seed=2):
+    """folder/fNNNNN.ext: `count` files of 1..2048 bytes with a few ordinary extensions."""
+    rng = random.Random(seed)
+    pool = os.urandom(4096)
+    os.makedirs(folder, exist_ok=True)
+    extensions = (".txt", ".bin", ".dat", ".csv")
+    for i in range(count):
+        size = rng.randint(1, 2048)
+        start = rng.randint(0, len(pool) - size)
+        name = "f%05d%s" % (i, extensions[i % len(extensions)])
+        with open(os.path.join(folder, name), "wb") as out:
+            out.write(pool[start:start + size])
+
+
 def change_tree(root, every):
     """Flips the last byte of every `every`-th file, keeping size and modification time."""
     changed = 0
@@ -71,6 +85,8 @@ if __name__ == "__main__":
     command = sys.argv[1]
     if command == "tree":
         make_tree(sys.argv[2], int(sys.argv[3]), int(sys.argv[4]), int(sys.argv[5]))
+    elif command == "flat":
+        make_flat(sys.argv[2], int(sys.argv[3]))
     elif command == "change":
         change_tree(sys.argv[2], int(sys.argv[3]))
     elif command == "big":

@@ -6,7 +6,7 @@ source "$root/scripts/wine-env.sh"
 export TZ=Asia/Tokyo  # the same zone as the tests, whatever the machine's
 work="$BENCH_WORK"
 reps="$BENCH_REPS"
-parts="${BENCH_PARTS:-contents collection run windows memory}"  # a subset while developing
+parts="${BENCH_PARTS:-contents collection run windows memory panes}"  # a subset while developing
 part() { [[ " $parts " == *" $1 "* ]]; }
 bin="$BENCH_BUILD/bench"
 win() { echo "Z:${1//\//\\}"; }
@@ -83,4 +83,13 @@ done
 # 4. Windows, and 5. the peak working set of a run of 200,001 records (its own process).
 part windows && wrun "$bin/bench_windows.exe" windows "$(win "$work/dump")" "$(win "$work")" "$reps"
 part memory && wrun "$bin/bench_windows.exe" memory "$(win "$work/many")"
+
+# 6. The main window's panes over flat folders of 10,000 and 50,000 files.
+if part panes; then
+  warm "$work/flat10000" "$work/flat50000"
+  for n in 10000 50000; do
+    wrun "$bin/bench_panes.exe" panes "$(win "$work/flat$n")" "$(win "$work/small")" \
+      "$((n / 1000))k" "${BENCH_PANE_REPS:-3}"
+  done
+fi
 true

@@ -3,12 +3,13 @@
 # Builds with VEXIL_BENCH=ON into build-bench/, generates the data in a temporary folder
 # (removed afterwards) and measures inside one virtual display with one Wine server.
 # Smaller runs while developing: BENCH_BIG_MIB, BENCH_TOPS (folders of 100 x 100 files),
-# BENCH_REPS, BENCH_PARTS (any of: contents collection run windows memory).
+# BENCH_REPS, BENCH_PARTS (any of: contents collection run windows memory panes),
+# BENCH_PANE_REPS (repetitions of the pane figures, 3: a fill of 50,000 files takes seconds).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/setup.sh"
 VEXIL_BENCH=ON VEXIL_BUILD_DIR="$root/build-bench" "$root/scripts/build.sh" \
-  --target bench_floor bench_engine bench_windows
+  --target bench_floor bench_engine bench_windows bench_panes
 
 work="$(mktemp -d /tmp/vexil-bench.XXXXXX)"
 cleanup() {
@@ -37,6 +38,12 @@ python3 "$root/bench/gen_data.py" tree "$work/src" "$BENCH_TOPS" 100 100
 cp -a "$work/src" "$work/des"
 mkdir -p "$work/dump"
 python3 "$root/bench/gen_data.py" dumppair "$work/dump" $((1024 * 1024))
+# Flat folders for the panes.
+if [[ " ${BENCH_PARTS:-panes} " == *" panes "* ]]; then
+  for n in 10000 50000; do python3 "$root/bench/gen_data.py" flat "$work/flat$n" "$n"; done
+  mkdir -p "$work/small"
+  python3 "$root/bench/gen_data.py" flat "$work/small" 10
+fi
 # Two views of the source tree in one folder give more records than the list holds.
 mkdir -p "$work/many"
 ln -s "$work/src/top" "$work/many/one"

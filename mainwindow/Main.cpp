@@ -38,23 +38,9 @@ void Place(Control& control, const RECT& r)
     control.SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
-// Size of a file by its exact path; false when it cannot be found.
-bool FileSizeOfPath(const std::string& path, int64_t& size)
-{
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (path.empty() || !GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
-        return false;
-    size =
-        static_cast<int64_t>((static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
-    return true;
-}
-
-bool IsExistingFolder(const std::string& path)
-{
-    if (path.empty()) return false;
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
+// Posted to the window when the reference pane changed: the status bar is rewritten
+// once, after the action that changed it, however many items it touched.
+constexpr UINT WM_STATUSBARDUE = WM_APP + 13;
 } // namespace
 
 TMainDlg::~TMainDlg()
@@ -276,6 +262,12 @@ void TMainDlg::FormClose()
 
 bool TMainDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result)
 {
+    if (message == WM_STATUSBARDUE) {
+        statusBarPosted_ = false;
+        if (statusBarDue_) UpdateStatusBar();
+        result = 0;
+        return true;
+    }
     // Esc through the dialog navigation must not close the main window.
     if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL && HIWORD(wParam) == 0) {
         result = 0;
@@ -298,37 +290,44 @@ bool TMainDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& resul
 void TMainDlg::UpdateStatusBar()
 {
     if (SelectAllInProgress) return;
+    statusBarDue_ = false;
     TFileView& list = SrcFileView;
-    if (list.SelCount() == 0) {
+    int selected = list.SelCount();
+    if (selected == 0) {
         StatusBar.SetPanelText(1, SizeText(static_cast<int64_t>(list.TotalFileSize())));
         StatusBar.SetPanelText(0, std::to_string(list.ItemCount()) + " 個のオブジェクト");
         return;
     }
-    std::string path =
-        JoinPath(SrcFolderView.GetSelectedPath(), list.ItemCaption(list.FirstSelected()));
-    if (list.SelCount() > 1) {
+    if (selected > 1) {
         StatusBar.SetPanelText(1, SelectedFilesSize());
-    } else if (IsExistingFolder(path)) {
-        StatusBar.SetPanelText(1, "");
     } else {
-        // A path that cannot be found (a virtual folder) has no size to show.
-        int64_t size = 0;
-        StatusBar.SetPanelText(1, FileSizeOfPath(path, size) ? SizeText(size) : "");
+        // Sizes come from what the list read at its fill; an object without find data
+        // (outside the file system) has none to show, nor has a folder.
+        uint64_t size = 0;
+        bool isFolder = false;
+        bool known = list.ItemFileFacts(list.FirstSelected(), size, isFolder);
+        StatusBar.SetPanelText(1, known && !isFolder ? SizeText(static_cast<int64_t>(size)) : "");
     }
-    StatusBar.SetPanelText(0, std::to_string(list.SelCount()) + " 個のオブジェクトを選択");
+    StatusBar.SetPanelText(0, std::to_string(selected) + " 個のオブジェクトを選択");
 }
 
 std::string TMainDlg::SelectedFilesSize()
 {
-    std::string base = JoinPath(SrcFolderView.GetSelectedPath(), "");
     int64_t total = 0;
-    for (int i = 0; i < SrcFileView.ItemCount(); ++i) {
-        if (!SrcFileView.ItemSelected(i)) continue;
-        std::string path = base + SrcFileView.ItemCaption(i);
-        int64_t size = 0;
-        if (!IsExistingFolder(path) && FileSizeOfPath(path, size)) total += size;
+    TFileView& list = SrcFileView;
+    for (int i = list.NextSelected(-1); i >= 0; i = list.NextSelected(i)) {
+        uint64_t size = 0;
+        bool isFolder = false;
+        if (list.ItemFileFacts(i, size, isFolder) && !isFolder) total += static_cast<int64_t>(size);
     }
     return SizeText(total);
+}
+
+void TMainDlg::StatusBarDue()
+{
+    statusBarDue_ = true;
+    if (statusBarPosted_ || !Handle) return;
+    statusBarPosted_ = PostMessageA(Handle, WM_STATUSBARDUE, 0, 0) != FALSE;
 }
 
 void TMainDlg::UpdateViewStyleMarks(const Control& control)
@@ -358,8 +357,7 @@ void TMainDlg::ApplyDragDrop()
 void TMainDlg::SelectAllFiles(TFileView& list)
 {
     SelectAllInProgress = true;
-    for (int i = 0; i < list.ItemCount(); ++i)
-        list.SetItemSelected(i, true);
+    list.SelectAll(true); // every item, first to last, in one call
     SelectAllInProgress = false;
     // One refresh for the whole selection, so the status bar does not go on showing
     // the figures from before it.

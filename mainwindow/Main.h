@@ -119,6 +119,8 @@ struct TMainDlg : Form, CompareCommandHost {
     // Routines other parts call.
     void UpdateStatusBar();
     std::string SelectedFilesSize();
+    // The reference pane changed: UpdateStatusBar follows once the current action ends.
+    void StatusBarDue();
     void UpdateViewStyleMarks(const Control& control);
     void ApplyDragDrop();
     void SelectAllFiles(TFileView& list);
@@ -171,6 +173,8 @@ private:
     bool stateSaved_ = false;
     void SaveState();
     ReferencePane* srcPane_ = nullptr;
+    bool statusBarDue_ = false;
+    bool statusBarPosted_ = false;
     void CreateMenus();
     void CreateToolBar();
     void CreatePane(TMainPane& pane, bool reference);

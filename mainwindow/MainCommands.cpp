@@ -268,11 +268,11 @@ void TMainDlg::DesFileViewClick()
 
 void TMainDlg::SrcFileViewChange()
 {
-    UpdateStatusBar();
+    StatusBarDue();
 }
 void TMainDlg::SrcFolderViewChange()
 {
-    UpdateStatusBar();
+    StatusBarDue();
 }
 
 void TMainDlg::SrcFolderCBoxExChange()

@@ -2,13 +2,15 @@
 #include "shellviews/ShView.h"
 #include "toolkit/ListView.h"
 
+#include <climits>
 #include <cstdio>
 #include <unordered_map>
 
 int SortDirections[4] = {1, 1, 1, 1};
 
 namespace {
-constexpr UINT_PTR SubclassId = 1;
+// The list view class's own procedure, behind TFileView::WindowProc.
+WNDPROC ListViewProc = nullptr;
 constexpr DWORD RenameFlags = 0x60;
 constexpr int ColumnCount = 4;
 
@@ -78,6 +80,48 @@ int CALLBACK CompareListItems(LPARAM a, LPARAM b, LPARAM context)
     return lstrcmpA(sort->Texts[a].c_str(), sort->Texts[b].c_str()) * sort->Direction;
 }
 
+// The extension of a parsing name's last element, dot included; "" without one.
+std::string ExtensionOf(const std::string& parsingName)
+{
+    std::string name = parsingName.substr(FolderPartOf(parsingName).size());
+    size_t dot = name.rfind('.'); // "." is never a trail byte
+    return dot == std::string::npos ? std::string() : name.substr(dot);
+}
+
+bool ClassKeyGivesOwnIcon(const std::string& key)
+{
+    char icon[MAX_PATH * 2] = {};
+    LONG length = sizeof(icon);
+    if (RegQueryValueA(HKEY_CLASSES_ROOT, (key + "\\DefaultIcon").c_str(), icon, &length) ==
+            ERROR_SUCCESS &&
+        strstr(icon, "%1"))
+        return true;
+    HKEY handler = nullptr;
+    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, (key + "\\shellex\\IconHandler").c_str(), 0, KEY_READ,
+                      &handler) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(handler);
+    return true;
+}
+
+// Whether files of this extension carry their own icon (programs, icons, cursors,
+// shortcuts, or a type whose icon names the file itself or comes from a handler), so
+// that the icon of one says nothing about another of the same extension.
+bool HasOwnIcon(const std::string& extension)
+{
+    static const char* const ownIcon[] = {".exe", ".dll", ".ico", ".cur", ".ani", ".lnk",
+                                          ".url", ".scr", ".cpl", ".pif", ".icl", ".ocx",
+                                          ".msc", ".desktop"};
+    if (extension.empty()) return false;
+    for (const char* e : ownIcon)
+        if (lstrcmpiA(extension.c_str(), e) == 0) return true;
+    if (ClassKeyGivesOwnIcon(extension)) return true;
+    char type[MAX_PATH] = {};
+    LONG length = sizeof(type);
+    return RegQueryValueA(HKEY_CLASSES_ROOT, extension.c_str(), type, &length) == ERROR_SUCCESS &&
+           type[0] && ClassKeyGivesOwnIcon(type);
+}
+
 void InsertColumns(HWND list)
 {
     for (int i = 0; i < ColumnCount; ++i) {
@@ -132,10 +176,7 @@ TFileView::~TFileView()
 {
     if (tree_) tree_->fileView_ = nullptr;
     tree_ = nullptr;
-    if (Handle && IsWindow(Handle)) {
-        FreeAllItems();
-        RemoveWindowSubclass(Handle, SubclassProc, SubclassId);
-    }
+    if (Handle && IsWindow(Handle)) FreeAllItems();
     Destroy();
     if (folder_) folder_->Release();
     FreeIdList(folderId_);
@@ -147,7 +188,11 @@ bool TFileView::Create(HWND parent, int left, int top, int width, int height)
                   LVS_SHOWSELALWAYS;
     if (!CreateChild(parent, WC_LISTVIEWA, "", style, WS_EX_CLIENTEDGE, left, top, width, height))
         return false;
-    SetWindowSubclass(Handle, SubclassProc, SubclassId, reinterpret_cast<DWORD_PTR>(this));
+    // Subclassed through the window procedure itself: the common controls' subclassing
+    // looks up a window property (a server round trip under Wine) for every message.
+    auto previous = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(Handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WindowProc)));
+    if (!ListViewProc) ListViewProc = previous;
     InsertColumns(Handle);
     SendMessageA(Handle, LVM_SETIMAGELIST, LVSIL_NORMAL,
                  reinterpret_cast<LPARAM>(SystemImageList(false)));
@@ -197,7 +242,9 @@ void TFileView::FillList()
     IShellIcon* icons = nullptr;
     if (FAILED(folder_->QueryInterface(IID_IShellIcon, reinterpret_cast<void**>(&icons))))
         icons = nullptr;
+    BeginChanges();
     BeginFill();
+    looks_.clear(); // associations may have changed since the last fill
     LPITEMIDLIST item = nullptr;
     ULONG fetched = 0;
     while (objects->Next(1, &item, &fetched) == S_OK && item) {
@@ -209,6 +256,19 @@ void TFileView::FillList()
     if (icons) icons->Release();
     objects->Release();
     // Inserting items reports no item change, yet every item is new.
+    changePending_ = true;
+    EndChanges();
+}
+
+void TFileView::BeginChanges()
+{
+    ++changeBatch_;
+}
+
+void TFileView::EndChanges()
+{
+    if (--changeBatch_ > 0 || !changePending_) return;
+    changePending_ = false;
     if (OnChange) OnChange();
 }
 
@@ -218,8 +278,7 @@ void TFileView::BeginFill()
         d = 1;
     SetCursor(LoadCursorA(nullptr, IDC_WAIT));
     SendMessageA(Handle, WM_SETREDRAW, FALSE, 0);
-    FreeAllItems();
-    ListView_DeleteAllItems(Handle);
+    ListView_DeleteAllItems(Handle); // each item's id list goes with its deletion
     savedViewStyle_ = ViewStyle();
     SetViewStyle(vsList);
 }
@@ -242,14 +301,13 @@ void TFileView::AddObject(IShellIcon* icons, LPITEMIDLIST item)
         return;
     }
     std::string caption = DisplayNameOf(folder_, item, SHGDN_INFOLDER);
-    LPITEMIDLIST absolute = JoinIdLists(folderId_, item);
-    int image = -1;
-    if (icons && icons->GetIconOf(item, GIL_FORSHELL, &image) != S_OK) image = -1;
-    if (image < 0) image = SystemIconOf(absolute, 0);
 
     std::string sizeText, dateText;
     WIN32_FIND_DATAA data{};
-    if (SUCCEEDED(SHGetDataFromIDListA(folder_, item, SHGDFIL_FINDDATA, &data, sizeof(data)))) {
+    bool hasFindData =
+        SUCCEEDED(SHGetDataFromIDListA(folder_, item, SHGDFIL_FINDDATA, &data, sizeof(data)));
+    FileFacts facts{0, isFolder, hasFindData};
+    if (hasFindData) {
         // The shell keeps 32 bits of the size and the time in the DOS form, which ends in
         // 2107; the file system gives the whole size and time, so a file of 4 GiB or more
         // shows its real size and one written after 2107 its real date.
@@ -263,16 +321,17 @@ void TFileView::AddObject(IShellIcon* icons, LPITEMIDLIST item)
         dateText = FileDateText(written);
         sizeText = FileSizeText(size);
         totalFileSize_ += size;
+        facts.Size = size;
+        facts.IsFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     }
-    std::string typeName = TypeNameOf(absolute);
-    FreeIdList(absolute);
+    ShellLook look = LookOf(icons, item, parsingName, attributes, hasFindData);
 
     LVITEMA row{};
     row.mask = LVIF_TEXT | LVIF_PARAM | LVIF_IMAGE | LVIF_STATE;
-    row.iItem = ItemCount();
+    row.iItem = INT_MAX; // appended
     row.pszText = caption.data();
     row.lParam = reinterpret_cast<LPARAM>(item);
-    row.iImage = image;
+    row.iImage = look.Image;
     if (attributes & SFGAO_LINK) {
         row.state = INDEXTOOVERLAYMASK(2);
         row.stateMask = LVIS_OVERLAYMASK;
@@ -283,7 +342,8 @@ void TFileView::AddObject(IShellIcon* icons, LPITEMIDLIST item)
         FreeIdList(item);
         return;
     }
-    std::string texts[3] = {isFolder ? std::string() : sizeText, typeName, dateText};
+    facts_[row.lParam] = facts;
+    std::string texts[3] = {isFolder ? std::string() : sizeText, look.TypeName, dateText};
     for (int column = 1; column < ColumnCount; ++column) {
         LVITEMA sub{};
         sub.iSubItem = column;
@@ -292,19 +352,45 @@ void TFileView::AddObject(IShellIcon* icons, LPITEMIDLIST item)
     }
 }
 
+// Icon and type name. Those of an ordinary file follow from its extension alone, so
+// they are asked once per extension and fill; folders, shortcuts, objects outside the
+// file system and files that carry their own icon are asked one by one.
+TFileView::ShellLook TFileView::LookOf(IShellIcon* icons, LPCITEMIDLIST item,
+                                       const std::string& parsingName, ULONG attributes,
+                                       bool hasFindData)
+{
+    std::string extension;
+    bool own = (attributes & (SFGAO_FOLDER | SFGAO_LINK)) || !hasFindData;
+    if (!own) {
+        extension = ExtensionOf(parsingName);
+        // A "?" stands for a character the code page lacks: two such names may differ.
+        own = extension.find('?') != std::string::npos;
+    }
+    if (!own) {
+        auto known = looks_.find(extension);
+        if (known != looks_.end() && !known->second.Own) return known->second;
+        own = known != looks_.end() || HasOwnIcon(extension);
+    }
+    LPITEMIDLIST absolute = JoinIdLists(folderId_, item);
+    ShellLook look{-1, {}, own};
+    if (icons && icons->GetIconOf(item, GIL_FORSHELL, &look.Image) != S_OK) look.Image = -1;
+    if (look.Image < 0) look.Image = SystemIconOf(absolute, 0);
+    look.TypeName = TypeNameOf(absolute);
+    FreeIdList(absolute);
+    if (!(attributes & (SFGAO_FOLDER | SFGAO_LINK)) && hasFindData &&
+        extension.find('?') == std::string::npos)
+        looks_.emplace(extension, own ? ShellLook{0, {}, true} : look);
+    return look;
+}
+
+// Frees every item's id list before the window goes; the deletions that follow find
+// nothing of theirs left. Nothing is written to the items: each write would raise an
+// item change.
 void TFileView::FreeAllItems()
 {
-    int count = ItemCount();
-    for (int i = 0; i < count; ++i) {
-        LVITEMA row{};
-        row.mask = LVIF_PARAM;
-        row.iItem = i;
-        if (ListView_GetItem(Handle, &row) && row.lParam) {
-            FreeIdList(reinterpret_cast<LPCITEMIDLIST>(row.lParam));
-            row.lParam = 0;
-            ListView_SetItem(Handle, &row);
-        }
-    }
+    for (auto& owned : facts_)
+        FreeIdList(reinterpret_cast<LPCITEMIDLIST>(owned.first));
+    facts_.clear();
 }
 
 // ---- sorting
@@ -374,6 +460,11 @@ bool TFileView::EndLabelEdit(int index, const char* text)
     if (renamed) {
         if (AttributesOf(folder_, oldId, SFGAO_FOLDER | SFGAO_FILESYSANCESTOR) && tree_)
             tree_->RenameChild(oldId, newId);
+        auto owned = facts_.find(reinterpret_cast<LPARAM>(oldId));
+        if (owned != facts_.end()) {
+            facts_[reinterpret_cast<LPARAM>(newId)] = owned->second;
+            facts_.erase(owned);
+        }
         FreeIdList(oldId);
         row.mask |= LVIF_PARAM;
         row.lParam = reinterpret_cast<LPARAM>(newId);
@@ -401,12 +492,18 @@ bool TFileView::Notify(NMHDR* header, LRESULT& result)
 {
     switch (header->code) {
     case LVN_DELETEITEM: {
-        auto* lv = reinterpret_cast<NMLISTVIEW*>(header);
-        FreeIdList(reinterpret_cast<LPCITEMIDLIST>(lv->lParam));
+        auto owned = facts_.find(reinterpret_cast<NMLISTVIEW*>(header)->lParam);
+        if (owned != facts_.end()) {
+            FreeIdList(reinterpret_cast<LPCITEMIDLIST>(owned->first));
+            facts_.erase(owned);
+        }
         return true;
     }
     case LVN_ITEMCHANGED:
-        if (OnChange) OnChange();
+        if (changeBatch_ > 0)
+            changePending_ = true;
+        else if (OnChange)
+            OnChange();
         return true;
     case LVN_COLUMNCLICK:
         ColumnClick(reinterpret_cast<NMLISTVIEW*>(header)->iSubItem);
@@ -495,7 +592,32 @@ void TFileView::SetItemSelected(int index, bool selected)
 
 void TFileView::SelectAll(bool selected)
 {
+    // Without redrawing meanwhile: the list would invalidate each item on its own.
+    bool redraw = Handle && changeBatch_ == 0 && IsWindowVisible(Handle);
+    if (redraw) SendMessageA(Handle, WM_SETREDRAW, FALSE, 0);
+    BeginChanges();
     SetItemSelected(-1, selected);
+    EndChanges();
+    if (redraw) {
+        SendMessageA(Handle, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(Handle, nullptr, TRUE);
+    }
+}
+
+bool TFileView::ItemFileFacts(int index, uint64_t& size, bool& isFolder) const
+{
+    size = 0;
+    isFolder = false;
+    auto found = facts_.find(reinterpret_cast<LPARAM>(ItemData(index)));
+    if (found == facts_.end() || !found->second.Known) return false;
+    size = found->second.Size;
+    isFolder = found->second.IsFolder;
+    return true;
+}
+
+int TFileView::NextSelected(int after) const
+{
+    return Handle ? ListView_GetNextItem(Handle, after, LVNI_SELECTED) : -1;
 }
 
 int TFileView::SelCount() const
@@ -625,26 +747,23 @@ bool TFileView::ContextMenu(POINT screen)
     return true;
 }
 
-LRESULT CALLBACK TFileView::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR, DWORD_PTR data)
+LRESULT CALLBACK TFileView::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    auto* view = reinterpret_cast<TFileView*>(data);
+    auto* view = static_cast<TFileView*>(ControlOf(hwnd));
     switch (message) {
     case WM_DROPFILES:
+        if (!view) break;
         view->DroppedFiles(reinterpret_cast<HDROP>(wParam));
         return 0;
     case WM_SYSKEYDOWN:
         // The list reports only keys without Alt; keys held with Alt are key downs too.
-        if (view->OnKeyDown)
+        if (view && view->OnKeyDown)
             view->OnKeyDown(static_cast<WORD>(wParam), GetKeyState(VK_SHIFT) < 0,
                             GetKeyState(VK_MENU) < 0, GetKeyState(VK_CONTROL) < 0);
         break;
     case WM_DESTROY:
-        view->FreeAllItems();
-        break;
-    case WM_NCDESTROY:
-        RemoveWindowSubclass(hwnd, SubclassProc, SubclassId);
+        if (view) view->FreeAllItems();
         break;
     }
-    return DefSubclassProc(hwnd, message, wParam, lParam);
+    return CallWindowProcA(ListViewProc, hwnd, message, wParam, lParam);
 }

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 struct TFileView;
@@ -145,7 +146,12 @@ struct TFileView : Control {
     void SetItemSelected(int index, bool selected);
     int SelCount() const;
     int FirstSelected() const; // -1 when none
+    int NextSelected(int after) const; // -1 when none follows
+    // Every item selected or none, in one call; OnChange follows once, not per item.
     void SelectAll(bool selected);
+    // What the item's find data said at fill time: false when it had none (objects
+    // outside the file system). Sizes are 64-bit.
+    bool ItemFileFacts(int index, uint64_t& size, bool& isFolder) const;
 
     int ViewStyle() const;
     void SetViewStyle(int style);
@@ -184,16 +190,36 @@ private:
     uint64_t totalFileSize_ = 0;
     int savedViewStyle_ = vsList;
     ViewLook look_;
+    // Size and folder attribute of each item from its find data, by its id list.
+    struct FileFacts {
+        uint64_t Size;
+        bool IsFolder;
+        bool Known; // the object had find data
+    };
+    std::unordered_map<LPARAM, FileFacts> facts_;
+    // Item changes made inside a batch report OnChange once at its end.
+    int changeBatch_ = 0;
+    bool changePending_ = false;
+    struct ShellLook {
+        int Image;
+        std::string TypeName;
+        bool Own; // files of the extension are asked one by one
+    };
+    std::unordered_map<std::string, ShellLook> looks_; // by extension, for one fill
 
+    void BeginChanges();
+    void EndChanges();
     void BeginFill();
     void EndFill();
     void AddObject(IShellIcon* icons, LPITEMIDLIST item);
+    ShellLook LookOf(IShellIcon* icons, LPCITEMIDLIST item, const std::string& parsingName,
+                     ULONG attributes, bool hasFindData);
     void SortByColumn(int column);
     bool EndLabelEdit(int index, const char* text);
     void FreeAllItems();
     void DroppedFiles(HDROP drop);
     void ApplyLook();
-    static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
 };
 
 // The direction of each column's sort (+1 or -1), shared by every file list and reset

@@ -2,11 +2,19 @@
 
 #include "toolkit/Application.h"
 
+#include <unordered_map>
 #include <windowsx.h>
 
 namespace {
-const char* const ControlProperty = "Vexil.Control";
+// The control object of each attached window. Kept in the process rather than as a
+// window property: a property costs a server round trip under Wine, and the parent
+// looks its child up for every notification (one per list item in a fill).
+std::unordered_map<HWND, Control*>& Attached()
+{
+    static std::unordered_map<HWND, Control*> controls;
+    return controls;
 }
+} // namespace
 
 const char* const FormClassName = "VexilForm";
 const char* const PanelClassName = "VexilPanel";
@@ -15,9 +23,10 @@ Control::~Control() { Destroy(); }
 
 void Control::Destroy()
 {
-    if (Handle && IsWindow(Handle)) {
-        RemovePropA(Handle, ControlProperty);
-        DestroyWindow(Handle);
+    if (Handle) {
+        auto found = Attached().find(Handle);
+        if (found != Attached().end() && found->second == this) Attached().erase(found);
+        if (IsWindow(Handle)) DestroyWindow(Handle);
     }
     Handle = nullptr;
 }
@@ -25,13 +34,17 @@ void Control::Destroy()
 void Control::Attach(HWND handle)
 {
     Handle = handle;
-    if (handle) SetPropA(handle, ControlProperty, reinterpret_cast<HANDLE>(this));
+    if (handle) Attached()[handle] = this;
 }
 
 Control* ControlOf(HWND handle)
 {
     if (!handle) return nullptr;
-    return reinterpret_cast<Control*>(GetPropA(handle, ControlProperty));
+    auto found = Attached().find(handle);
+    // A window destroyed with its parent leaves its object behind until that goes.
+    if (found == Attached().end() || found->second->Handle != handle || !IsWindow(handle))
+        return nullptr;
+    return found->second;
 }
 
 bool Control::CreateChild(HWND parent, const char* className, const char* text, DWORD style,

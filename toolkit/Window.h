@@ -3,9 +3,9 @@
 
 #include <string>
 
-// Every wrapper owns one HWND. Child controls find their object through a window
-// property, so the parent can hand WM_COMMAND and WM_NOTIFY back to the control that
-// sent them; a control turns the codes into typed handlers of its own.
+// Every wrapper owns one HWND. Child controls find their object through a table of
+// attached windows, so the parent can hand WM_COMMAND and WM_NOTIFY back to the control
+// that sent them; a control turns the codes into typed handlers of its own.
 struct Control {
     HWND Handle = nullptr;
 
