@@ -113,37 +113,6 @@ void PaneFigures(const std::string& big, const std::string& small, const std::st
         open.push_back(Timed(f, [&] { f.SrcFolderView.SelectPath(big); }));
         items = f.SrcFileView.ItemCount();
         selectAll.push_back(Timed(f, [&] { SelectAll(f); }));
-        if (getenv("PROBE")) {
-            double t0 = NowSeconds();
-            int n = 0;
-            for (int i = f.SrcFileView.NextSelected(-1); i >= 0; i = f.SrcFileView.NextSelected(i)) ++n;
-            double t1 = NowSeconds();
-            for (int i = 0; i < items; ++i) f.SrcFileView.ItemData(i);
-            double t2 = NowSeconds();
-            for (int i = 0; i < items; ++i) f.SrcFileView.ItemSelected(i);
-            double t3 = NowSeconds();
-            f.SrcFileView.SelCount();
-            double t4 = NowSeconds();
-            f.SrcFileView.FillList();
-            double t5 = NowSeconds();
-            SelectAll(f);
-            double t6 = NowSeconds();
-            SendMessageA(f.SrcFileView.Handle, LVM_DELETEALLITEMS, 0, 0);
-            double t7 = NowSeconds();
-            FILETIME ft{};
-            GetSystemTimeAsFileTime(&ft);
-            for (int i = 0; i < items; ++i) FileDateText(ft);
-            double t8 = NowSeconds();
-            for (int i = 0; i < items; ++i) FileSizeText(i * 1000);
-            double t9 = NowSeconds();
-            WIN32_FILE_ATTRIBUTE_DATA fa;
-            std::string p = big + "\\f00001.bin";
-            for (int i = 0; i < items; ++i) GetFileAttributesExA(p.c_str(), GetFileExInfoStandard, &fa);
-            double t10 = NowSeconds();
-            printf("PROBE deleteall %.3f date %.3f size %.3f attrex %.3f\n", t7 - t6, t8 - t7, t9 - t8, t10 - t9);
-            printf("PROBE next %d %.3f data %.3f state %.3f selcount %.3f fill %.3f\n", n, t1 - t0, t2 - t1, t3 - t2, t4 - t3, t5 - t4);
-            SelectAll(f);
-        }
         for (int i = 0; i < 3; ++i) {
             start = NowSeconds();
             f.UpdateStatusBar();

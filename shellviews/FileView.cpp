@@ -2,7 +2,7 @@
 #include "shellviews/ShView.h"
 #include "toolkit/ListView.h"
 
-#include <climits>
+#include <algorithm>
 #include <cstdio>
 #include <unordered_map>
 
@@ -61,23 +61,6 @@ std::string UpperAscii(const std::string& text)
         if (c >= 'a' && c <= 'z') upper[i] = static_cast<char>(c - 'a' + 'A');
     }
     return upper;
-}
-
-struct SortContext {
-    IShellFolder* Folder;
-    int Column;
-    int Direction;
-    std::unordered_map<LPARAM, std::string> Texts; // the column's text of each item
-};
-
-int CALLBACK CompareListItems(LPARAM a, LPARAM b, LPARAM context)
-{
-    auto* sort = reinterpret_cast<SortContext*>(context);
-    if (sort->Column == 0)
-        return CompareItems(sort->Folder, reinterpret_cast<LPCITEMIDLIST>(a),
-                            reinterpret_cast<LPCITEMIDLIST>(b)) *
-               sort->Direction;
-    return lstrcmpA(sort->Texts[a].c_str(), sort->Texts[b].c_str()) * sort->Direction;
 }
 
 // The extension of a parsing name's last element, dot included; "" without one.
@@ -176,7 +159,8 @@ TFileView::~TFileView()
 {
     if (tree_) tree_->fileView_ = nullptr;
     tree_ = nullptr;
-    if (Handle && IsWindow(Handle)) FreeAllItems();
+    if (Handle && IsWindow(Handle)) SendMessageA(Handle, LVM_SETITEMCOUNT, 0, 0);
+    FreeAllItems();
     Destroy();
     if (folder_) folder_->Release();
     FreeIdList(folderId_);
@@ -185,7 +169,7 @@ TFileView::~TFileView()
 bool TFileView::Create(HWND parent, int left, int top, int width, int height)
 {
     DWORD style = WS_VISIBLE | WS_TABSTOP | LVS_ICON | LVS_SHAREIMAGELISTS | LVS_EDITLABELS |
-                  LVS_SHOWSELALWAYS;
+                  LVS_SHOWSELALWAYS | LVS_OWNERDATA;
     if (!CreateChild(parent, WC_LISTVIEWA, "", style, WS_EX_CLIENTEDGE, left, top, width, height))
         return false;
     // Subclassed through the window procedure itself: the common controls' subclassing
@@ -198,6 +182,8 @@ bool TFileView::Create(HWND parent, int left, int top, int width, int height)
                  reinterpret_cast<LPARAM>(SystemImageList(false)));
     SendMessageA(Handle, LVM_SETIMAGELIST, LVSIL_SMALL,
                  reinterpret_cast<LPARAM>(SystemImageList(true)));
+    // The link overlay is asked of the rows along with texts and icons.
+    SendMessageA(Handle, LVM_SETCALLBACKMASK, LVIS_OVERLAYMASK, 0);
     ApplyLook();
     if (folder_) FillList();
     return true;
@@ -252,6 +238,7 @@ void TFileView::FillList()
         item = nullptr;
     }
     SortByColumn(0);
+    SendMessageA(Handle, LVM_SETITEMCOUNT, rows_.size(), 0);
     EndFill();
     if (icons) icons->Release();
     objects->Release();
@@ -278,7 +265,9 @@ void TFileView::BeginFill()
         d = 1;
     SetCursor(LoadCursorA(nullptr, IDC_WAIT));
     SendMessageA(Handle, WM_SETREDRAW, FALSE, 0);
-    ListView_DeleteAllItems(Handle); // each item's id list goes with its deletion
+    // The list lets go of the rows before their id lists go.
+    SendMessageA(Handle, LVM_SETITEMCOUNT, 0, 0);
+    FreeAllItems();
     savedViewStyle_ = ViewStyle();
     SetViewStyle(vsList);
 }
@@ -326,30 +315,10 @@ void TFileView::AddObject(IShellIcon* icons, LPITEMIDLIST item)
     }
     ShellLook look = LookOf(icons, item, parsingName, attributes, hasFindData);
 
-    LVITEMA row{};
-    row.mask = LVIF_TEXT | LVIF_PARAM | LVIF_IMAGE | LVIF_STATE;
-    row.iItem = INT_MAX; // appended
-    row.pszText = caption.data();
-    row.lParam = reinterpret_cast<LPARAM>(item);
-    row.iImage = look.Image;
-    if (attributes & SFGAO_LINK) {
-        row.state = INDEXTOOVERLAYMASK(2);
-        row.stateMask = LVIS_OVERLAYMASK;
-    }
-    int index =
-        static_cast<int>(SendMessageA(Handle, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&row)));
-    if (index < 0) {
-        FreeIdList(item);
-        return;
-    }
-    facts_[row.lParam] = facts;
-    std::string texts[3] = {isFolder ? std::string() : sizeText, look.TypeName, dateText};
-    for (int column = 1; column < ColumnCount; ++column) {
-        LVITEMA sub{};
-        sub.iSubItem = column;
-        sub.pszText = texts[column - 1].data();
-        SendMessageA(Handle, LVM_SETITEMTEXTA, index, reinterpret_cast<LPARAM>(&sub));
-    }
+    rows_.push_back(Row{item, std::move(caption),
+                        {isFolder ? std::string() : std::move(sizeText), std::move(look.TypeName),
+                         std::move(dateText)},
+                        look.Image, (attributes & SFGAO_LINK) != 0, facts});
 }
 
 // Icon and type name. Those of an ordinary file follow from its extension alone, so
@@ -383,14 +352,47 @@ TFileView::ShellLook TFileView::LookOf(IShellIcon* icons, LPCITEMIDLIST item,
     return look;
 }
 
-// Frees every item's id list before the window goes; the deletions that follow find
-// nothing of theirs left. Nothing is written to the items: each write would raise an
-// item change.
+// Frees every item's id list; the list must no longer show them.
 void TFileView::FreeAllItems()
 {
-    for (auto& owned : facts_)
-        FreeIdList(reinterpret_cast<LPCITEMIDLIST>(owned.first));
-    facts_.clear();
+    for (Row& row : rows_)
+        FreeIdList(row.Id);
+    rows_.clear();
+}
+
+const TFileView::Row* TFileView::RowAt(int index) const
+{
+    return index >= 0 && static_cast<size_t>(index) < rows_.size() ? &rows_[index] : nullptr;
+}
+
+const std::string* TFileView::RowText(int index, int column) const
+{
+    const Row* row = RowAt(index);
+    if (!row || column < 0 || column >= ColumnCount) return nullptr;
+    return column == 0 ? &row->Caption : &row->Texts[column - 1];
+}
+
+// The first row from start on whose caption begins with prefix, letter case aside, as
+// typing in the list looks for it; -1 when none.
+int TFileView::FindCaption(const std::string& prefix, int start, bool wrap) const
+{
+    int count = static_cast<int>(rows_.size());
+    if (count == 0 || prefix.empty()) return -1;
+    if (start < 0 || start >= count) start = 0;
+    for (int k = 0; k < count; ++k) {
+        int i = start + k;
+        if (i >= count) {
+            if (!wrap) break;
+            i -= count;
+        }
+        const std::string& caption = rows_[i].Caption;
+        if (caption.size() >= prefix.size() &&
+            CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, caption.c_str(),
+                           static_cast<int>(prefix.size()), prefix.c_str(),
+                           static_cast<int>(prefix.size())) == CSTR_EQUAL)
+            return i;
+    }
+    return -1;
 }
 
 // ---- sorting
@@ -398,13 +400,34 @@ void TFileView::FreeAllItems()
 void TFileView::SortByColumn(int column)
 {
     if (column < 0 || column >= ColumnCount || !Handle) return;
-    SortContext sort{folder_, column, SortDirections[column], {}};
-    if (column > 0) {
-        int count = ItemCount();
-        for (int i = 0; i < count; ++i)
-            sort.Texts[reinterpret_cast<LPARAM>(ItemData(i))] = ItemSubText(i, column);
+    // The list keeps selection and focus by position: they follow their objects by id.
+    std::vector<LPCITEMIDLIST> selected;
+    for (int i = NextSelected(-1); i >= 0; i = NextSelected(i))
+        selected.push_back(rows_[i].Id);
+    int focusedIndex = ListView_GetNextItem(Handle, -1, LVNI_FOCUSED);
+    LPCITEMIDLIST focused = RowAt(focusedIndex) ? rows_[focusedIndex].Id : nullptr;
+
+    int direction = SortDirections[column];
+    IShellFolder* folder = folder_;
+    // Stable, as the list's own sort was: equal items keep their order.
+    std::stable_sort(rows_.begin(), rows_.end(), [&](const Row& a, const Row& b) {
+        if (column == 0) return CompareItems(folder, a.Id, b.Id) * direction < 0;
+        return lstrcmpA(a.Texts[column - 1].c_str(), b.Texts[column - 1].c_str()) * direction < 0;
+    });
+
+    if (!selected.empty() || focused) {
+        std::unordered_map<LPCITEMIDLIST, int> indexOf;
+        for (size_t i = 0; i < rows_.size(); ++i)
+            indexOf[rows_[i].Id] = static_cast<int>(i);
+        BeginChanges();
+        SetItemSelected(-1, false);
+        for (LPCITEMIDLIST id : selected)
+            SetItemSelected(indexOf[id], true);
+        if (focused)
+            ListView_SetItemState(Handle, indexOf[focused], LVIS_FOCUSED, LVIS_FOCUSED);
+        EndChanges();
     }
-    ListView_SortItems(Handle, CompareListItems, reinterpret_cast<LPARAM>(&sort));
+    InvalidateRect(Handle, nullptr, TRUE);
 }
 
 void TFileView::ColumnClick(int column)
@@ -446,35 +469,25 @@ void TFileView::OpenSelected()
 
 bool TFileView::EndLabelEdit(int index, const char* text)
 {
-    LPCITEMIDLIST oldId = ItemData(index);
-    if (!oldId || !folder_) return false;
+    if (!RowAt(index) || !rows_[index].Id || !folder_) return false;
+    Row& row = rows_[index];
+    LPITEMIDLIST oldId = row.Id;
     std::wstring wide;
     LPITEMIDLIST newId = nullptr;
     bool renamed =
         ToShellWide(text, wide) &&
         SUCCEEDED(folder_->SetNameOf(Handle, oldId, wide.c_str(), RenameFlags, &newId)) && newId;
-    LVITEMA row{};
-    row.mask = LVIF_TEXT;
-    row.iItem = index;
-    std::string caption;
     if (renamed) {
         if (AttributesOf(folder_, oldId, SFGAO_FOLDER | SFGAO_FILESYSANCESTOR) && tree_)
             tree_->RenameChild(oldId, newId);
-        auto owned = facts_.find(reinterpret_cast<LPARAM>(oldId));
-        if (owned != facts_.end()) {
-            facts_[reinterpret_cast<LPARAM>(newId)] = owned->second;
-            facts_.erase(owned);
-        }
         FreeIdList(oldId);
-        row.mask |= LVIF_PARAM;
-        row.lParam = reinterpret_cast<LPARAM>(newId);
-        caption = DisplayNameOf(folder_, newId, SHGDN_NORMAL);
+        row.Id = newId;
+        row.Caption = DisplayNameOf(folder_, newId, SHGDN_NORMAL);
     } else {
-        caption = DisplayNameOf(folder_, oldId, SHGDN_NORMAL);
+        row.Caption = DisplayNameOf(folder_, oldId, SHGDN_NORMAL);
     }
-    row.pszText = caption.data();
-    ListView_SetItem(Handle, &row);
-    return false; // the caption is set above
+    ListView_RedrawItems(Handle, index, index);
+    return false; // the caption is the row's
 }
 
 void TFileView::DroppedFiles(HDROP drop)
@@ -491,14 +504,56 @@ void TFileView::DroppedFiles(HDROP drop)
 bool TFileView::Notify(NMHDR* header, LRESULT& result)
 {
     switch (header->code) {
-    case LVN_DELETEITEM: {
-        auto owned = facts_.find(reinterpret_cast<NMLISTVIEW*>(header)->lParam);
-        if (owned != facts_.end()) {
-            FreeIdList(reinterpret_cast<LPCITEMIDLIST>(owned->first));
-            facts_.erase(owned);
+    case LVN_GETDISPINFOA: {
+        LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(header)->item;
+        const Row* row = RowAt(item.iItem);
+        if (!row) return true;
+        const std::string* text = RowText(item.iItem, item.iSubItem);
+        if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0)
+            lstrcpynA(item.pszText, text ? text->c_str() : "", item.cchTextMax);
+        if (item.mask & LVIF_IMAGE) item.iImage = row->Image;
+        if (item.mask & LVIF_STATE)
+            item.state = (item.state & ~LVIS_OVERLAYMASK) | (row->Link ? INDEXTOOVERLAYMASK(2) : 0);
+        if (item.mask & LVIF_PARAM) item.lParam = reinterpret_cast<LPARAM>(row->Id);
+        return true;
+    }
+    case LVN_GETDISPINFOW: {
+        LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(header)->item;
+        const Row* row = RowAt(item.iItem);
+        if (!row) return true;
+        const std::string* text = RowText(item.iItem, item.iSubItem);
+        if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
+            int n = MultiByteToWideChar(CP_ACP, 0, text ? text->c_str() : "", -1, item.pszText,
+                                        item.cchTextMax);
+            if (n <= 0) item.pszText[item.cchTextMax - 1] = L'\0';
+        }
+        if (item.mask & LVIF_IMAGE) item.iImage = row->Image;
+        if (item.mask & LVIF_STATE)
+            item.state = (item.state & ~LVIS_OVERLAYMASK) | (row->Link ? INDEXTOOVERLAYMASK(2) : 0);
+        if (item.mask & LVIF_PARAM) item.lParam = reinterpret_cast<LPARAM>(row->Id);
+        return true;
+    }
+    case LVN_ODFINDITEMA: {
+        auto* find = reinterpret_cast<NMLVFINDITEMA*>(header);
+        result = (find->lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) && find->lvfi.psz
+                     ? FindCaption(find->lvfi.psz, find->iStart, find->lvfi.flags & LVFI_WRAP)
+                     : -1;
+        return true;
+    }
+    case LVN_ODFINDITEMW: {
+        auto* find = reinterpret_cast<NMLVFINDITEMW*>(header);
+        result = -1;
+        if ((find->lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) && find->lvfi.psz) {
+            int n = WideCharToMultiByte(CP_ACP, 0, find->lvfi.psz, -1, nullptr, 0, nullptr,
+                                        nullptr);
+            std::string prefix(static_cast<size_t>(n > 0 ? n : 1), '\0');
+            WideCharToMultiByte(CP_ACP, 0, find->lvfi.psz, -1, prefix.data(), n, nullptr,
+                                nullptr);
+            result = FindCaption(prefix.c_str(), find->iStart, find->lvfi.flags & LVFI_WRAP);
         }
         return true;
     }
+    case LVN_ODSTATECHANGED: // a range of items selected at once (Shift with a click)
     case LVN_ITEMCHANGED:
         if (changeBatch_ > 0)
             changePending_ = true;
@@ -546,19 +601,13 @@ bool TFileView::Notify(NMHDR* header, LRESULT& result)
 
 int TFileView::ItemCount() const
 {
-    return Handle ? static_cast<int>(SendMessageA(Handle, LVM_GETITEMCOUNT, 0, 0)) : 0;
+    return Handle ? static_cast<int>(rows_.size()) : 0;
 }
 
 std::string TFileView::ItemSubText(int index, int column) const
 {
-    if (!Handle) return {};
-    std::string text(MAX_PATH * 2 + 1, '\0');
-    LVITEMA row{};
-    row.iSubItem = column;
-    row.pszText = text.data();
-    row.cchTextMax = static_cast<int>(text.size());
-    SendMessageA(Handle, LVM_GETITEMTEXTA, index, reinterpret_cast<LPARAM>(&row));
-    return text.c_str();
+    const std::string* text = RowText(index, column);
+    return text ? *text : std::string();
 }
 
 std::string TFileView::ItemCaption(int index) const
@@ -573,11 +622,8 @@ std::wstring TFileView::ItemParsingName(int index) const
 
 LPCITEMIDLIST TFileView::ItemData(int index) const
 {
-    LVITEMA row{};
-    row.mask = LVIF_PARAM;
-    row.iItem = index;
-    if (!Handle || !ListView_GetItem(Handle, &row)) return nullptr;
-    return reinterpret_cast<LPCITEMIDLIST>(row.lParam);
+    const Row* row = RowAt(index);
+    return row ? row->Id : nullptr;
 }
 
 bool TFileView::ItemSelected(int index) const
@@ -608,10 +654,10 @@ bool TFileView::ItemFileFacts(int index, uint64_t& size, bool& isFolder) const
 {
     size = 0;
     isFolder = false;
-    auto found = facts_.find(reinterpret_cast<LPARAM>(ItemData(index)));
-    if (found == facts_.end() || !found->second.Known) return false;
-    size = found->second.Size;
-    isFolder = found->second.IsFolder;
+    const Row* row = RowAt(index);
+    if (!row || !row->Facts.Known) return false;
+    size = row->Facts.Size;
+    isFolder = row->Facts.IsFolder;
     return true;
 }
 

@@ -115,7 +115,7 @@ private:
 };
 
 // The file list of a browsing pane: the objects of one folder with size, type and date.
-// Items own their single-item id lists (lParam).
+// Items own their single-item id lists (the item data).
 struct TFileView : Control {
     enum { vsIcon = 0, vsSmallIcon = 1, vsList = 2, vsReport = 3 };
 
@@ -190,13 +190,23 @@ private:
     uint64_t totalFileSize_ = 0;
     int savedViewStyle_ = vsList;
     ViewLook look_;
-    // Size and folder attribute of each item from its find data, by its id list.
+    // The items, held here and shown by the list on demand (an owner-data list): a fill,
+    // a refill and selecting everything cost the list nothing per item.
     struct FileFacts {
         uint64_t Size;
         bool IsFolder;
         bool Known; // the object had find data
     };
-    std::unordered_map<LPARAM, FileFacts> facts_;
+    struct Row {
+        LPITEMIDLIST Id; // owned
+        std::string Caption;
+        std::string Texts[3]; // size, type name, date
+        int Image;
+        bool Link;
+        FileFacts Facts;
+    };
+    std::vector<Row> rows_;
+    std::wstring wideText_; // the text last handed to a UTF-16 request
     // Item changes made inside a batch report OnChange once at its end.
     int changeBatch_ = 0;
     bool changePending_ = false;
@@ -217,6 +227,9 @@ private:
     void SortByColumn(int column);
     bool EndLabelEdit(int index, const char* text);
     void FreeAllItems();
+    const Row* RowAt(int index) const;
+    const std::string* RowText(int index, int column) const;
+    int FindCaption(const std::string& prefix, int start, bool wrap) const;
     void DroppedFiles(HDROP drop);
     void ApplyLook();
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);

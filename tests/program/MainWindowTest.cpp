@@ -42,6 +42,7 @@ struct MainWindowTest : ::testing::Test {
         list.SelectAll(false);
         for (const char* c : captions)
             list.SetItemSelected(IndexOfCaption(list, c), true);
+        ProcessMessages(); // the status bar follows once the change is done
     }
 };
 } // namespace
@@ -51,6 +52,7 @@ TEST_F(MainWindowTest, StatusBarDescribesTheReferenceSelection)
     ASSERT_EQ(12, Form->SrcFileView.ItemCount());
     SelectOnly({"sub2"});
     Form->SrcFileView.SelectAll(false);
+    ProcessMessages();
     EXPECT_EQ("12 個のオブジェクト", Panel(0));
     EXPECT_EQ("2.49KB", Panel(1));
 
@@ -147,6 +149,7 @@ TEST_F(MainWindowTest, SwapBarsTogglesAndSplitters)
     TMainDlg& f = *Form;
     f.AddFolderHistory(PaneSide::Src, "Z:\\history");
     f.MenuCommand(FolderChangeMenuItem);
+    ProcessMessages();
     EXPECT_TRUE(SamePath(Ref, f.DesFolderView.GetSelectedPath()));
     EXPECT_TRUE(SamePath(Des, f.SrcFolderView.GetSelectedPath()));
     EXPECT_EQ(1, f.SrcFileView.ItemCount());
@@ -155,6 +158,7 @@ TEST_F(MainWindowTest, SwapBarsTogglesAndSplitters)
     EXPECT_EQ("1 個のオブジェクト", f.StatusBar.PanelText(0));
     EXPECT_EQ("500 バイト", f.StatusBar.PanelText(1));
     f.ToolBar.Click(FolderChangeTButton);
+    ProcessMessages();
     EXPECT_EQ("12 個のオブジェクト", f.StatusBar.PanelText(0));
     EXPECT_TRUE(SamePath(Ref, f.SrcFolderView.GetSelectedPath()));
     EXPECT_TRUE(SamePath(Des, f.DesFolderView.GetSelectedPath()));
