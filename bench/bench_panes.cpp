@@ -94,10 +94,10 @@ void SelectAll(TMainDlg& form)
     Settle(form);
 }
 
-void PaneFigures(const std::string& big, const std::string& small, const std::string& tag,
-                 int reps)
+void PaneFigures(const std::string& big, const std::string& small, const std::string& other,
+                 const std::string& tag, int reps)
 {
-    std::vector<double> floor, open, openSmall, selectAll, f5, swap, away, exitTimes, status;
+    std::vector<double> floor, open, step, selectAll, f5, swap, away, exitTimes, status;
     int count = 0, items = 0;
     double start = 0;
     for (int rep = 0; rep < reps; ++rep) {
@@ -129,7 +129,10 @@ void PaneFigures(const std::string& big, const std::string& small, const std::st
         // Leave the folder with everything selected.
         SelectAll(f);
         away.push_back(Timed(f, [&] { f.SrcFolderView.SelectPath(small); }));
-        openSmall.push_back(Timed(f, [&] { f.SrcFileView.SetFocus(); f.SrcFileView.FillList(); }));
+        // The same step between two small folders: what leaving costs without the items.
+        f.SrcFolderView.SelectPath(other);
+        Settle(f);
+        step.push_back(Timed(f, [&] { f.SrcFolderView.SelectPath(small); }));
         // Exit with everything selected: until the window is gone.
         f.SrcFolderView.SelectPath(big);
         SelectAll(f);
@@ -151,18 +154,18 @@ void PaneFigures(const std::string& big, const std::string& small, const std::st
     PrintResult("panes_f5_" + tag, f5, note);
     PrintResult("panes_swap_" + tag, swap, note);
     PrintResult("panes_away_" + tag, away, note);
-    PrintResult("panes_open_small_" + tag, openSmall, "-");
+    PrintResult("panes_step_" + tag, step, "-");
     PrintResult("panes_exit_" + tag, exitTimes, note);
 }
 } // namespace
 
 int main(int argc, char** argv)
 {
-    // panes BIGFOLDER SMALLFOLDER TAG REPS
-    if (argc != 6 || std::string(argv[1]) != "panes") return 2;
+    // panes BIGFOLDER SMALLFOLDER OTHERSMALLFOLDER TAG REPS
+    if (argc != 7 || std::string(argv[1]) != "panes") return 2;
     InitializeToolkit();
     OleInitialize(nullptr);
-    PaneFigures(argv[2], argv[3], argv[4], std::atoi(argv[5]));
+    PaneFigures(argv[2], argv[3], argv[4], argv[5], std::atoi(argv[6]));
     OleUninitialize();
     return 0;
 }

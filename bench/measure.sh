@@ -89,7 +89,7 @@ if part panes; then
   warm "$work/flat10000" "$work/flat50000"
   for n in 10000 50000; do
     wrun "$bin/bench_panes.exe" panes "$(win "$work/flat$n")" "$(win "$work/small")" \
-      "$((n / 1000))k" "${BENCH_PANE_REPS:-3}"
+      "$(win "$work/small2")" "$((n / 1000))k" "${BENCH_PANE_REPS:-3}"
   done
 fi
 true

@@ -41,8 +41,7 @@ python3 "$root/bench/gen_data.py" dumppair "$work/dump" $((1024 * 1024))
 # Flat folders for the panes.
 if [[ " ${BENCH_PARTS:-panes} " == *" panes "* ]]; then
   for n in 10000 50000; do python3 "$root/bench/gen_data.py" flat "$work/flat$n" "$n"; done
-  mkdir -p "$work/small"
-  python3 "$root/bench/gen_data.py" flat "$work/small" 10
+  for small in small small2; do python3 "$root/bench/gen_data.py" flat "$work/$small" 10; done
 fi
 # Two views of the source tree in one folder give more records than the list holds.
 mkdir -p "$work/many"

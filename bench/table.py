@@ -111,6 +111,35 @@ absolute("CSV export of 200,001 rows", "export", 0.5)
 absolute("  (info) WriteFile of the same bytes, 64 KiB blocks", "export_write_floor", None)
 memory("peak working set, run + result window, 200,001 records", "memory_peak", 150)
 
+
+def extra(label, name, base_names, limit):
+    """Absolute time of an action less the parts measured on their own (medians)."""
+    if name not in results or any(b not in results for b in base_names):
+        rows.append((label, "n/a", "-", "-", "-", "< %.2f s" % limit, "not measured"))
+        return
+    low = results[name][0] - sum(results[b][0] for b in base_names)
+    med = results[name][1] - sum(results[b][1] for b in base_names)
+    rows.append((label, "%.3f / %.3f" % (low, med), "-", "-", "-", "< %.2f s" % limit,
+                 "yes" if med < limit else "NO"))
+
+
+for tag, count in (("10k", "10,000"), ("50k", "50,000")):
+    relative("pane, %s files: open the folder (to first paint)" % count, "panes_open_" + tag,
+             "panes_floor_" + tag, "-", 1.3)
+    relative("pane, %s files: F5 with every item selected" % count, "panes_f5_" + tag,
+             "panes_floor_" + tag, "-", 1.3)
+    absolute("pane, %s files: select all" % count, "panes_selectall_" + tag, 0.3)
+    absolute("pane, %s files: one status bar refresh, all selected" % count,
+             "panes_status_" + tag, 0.05)
+    absolute("  (info) swap folders, all selected", "panes_swap_" + tag, None)
+    extra("pane, %s files: swap's extra (swap - open - step)" % count, "panes_swap_" + tag,
+          ["panes_open_" + tag, "panes_step_" + tag], 0.3)
+    absolute("  (info) leave the folder, all selected", "panes_away_" + tag, None)
+    absolute("  (info) the same step between two small folders", "panes_step_" + tag, None)
+    extra("pane, %s files: leaving's extra (leave - step)" % count, "panes_away_" + tag,
+          ["panes_step_" + tag], 0.3)
+    absolute("pane, %s files: exit with every item selected" % count, "panes_exit_" + tag, 0.3)
+
 header = ("operation", "ours min / med (s)", "floor min / med", "peer min / med", "ratio",
           "target", "within")
 print("| " + " | ".join(header) + " |")

@@ -2,7 +2,8 @@
 #include "shellviews/ShView.h"
 
 namespace {
-constexpr UINT_PTR SubclassId = 1;
+// The tree view class's own procedure, behind TFolderView::WindowProc.
+WNDPROC TreeViewProc = nullptr;
 constexpr DWORD RenameFlags = 0x60;
 
 int CALLBACK CompareNodes(LPARAM a, LPARAM b, LPARAM folder)
@@ -32,10 +33,7 @@ struct BatchUpdate {
 TFolderView::~TFolderView()
 {
     SetFileView(nullptr);
-    if (Handle && IsWindow(Handle)) {
-        FreeAllNodes();
-        RemoveWindowSubclass(Handle, SubclassProc, SubclassId);
-    }
+    if (Handle && IsWindow(Handle)) FreeAllNodes();
     Destroy();
 }
 
@@ -45,7 +43,11 @@ bool TFolderView::Create(HWND parent, int left, int top, int width, int height)
                   TVS_SHOWSELALWAYS;
     if (!CreateChild(parent, WC_TREEVIEWA, "", style, WS_EX_CLIENTEDGE, left, top, width, height))
         return false;
-    SetWindowSubclass(Handle, SubclassProc, SubclassId, reinterpret_cast<DWORD_PTR>(this));
+    // Subclassed through the window procedure itself: the common controls' subclassing
+    // looks up a window property (a server round trip under Wine) for every message.
+    auto previous = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(Handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WindowProc)));
+    if (!TreeViewProc) TreeViewProc = previous;
     SendMessageA(Handle, TVM_SETIMAGELIST, TVSIL_NORMAL,
                  reinterpret_cast<LPARAM>(SystemImageList(true)));
     ApplyLook();
@@ -579,20 +581,17 @@ void TFolderView::SetViewFont(const LOGFONTA& font)
     ApplyLook();
 }
 
-LRESULT CALLBACK TFolderView::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                           UINT_PTR, DWORD_PTR data)
+LRESULT CALLBACK TFolderView::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    auto* view = reinterpret_cast<TFolderView*>(data);
+    auto* view = static_cast<TFolderView*>(ControlOf(hwnd));
     switch (message) {
     case WM_DROPFILES:
+        if (!view) break;
         view->DroppedFiles(reinterpret_cast<HDROP>(wParam));
         return 0;
     case WM_DESTROY:
-        view->FreeAllNodes();
-        break;
-    case WM_NCDESTROY:
-        RemoveWindowSubclass(hwnd, SubclassProc, SubclassId);
+        if (view) view->FreeAllNodes();
         break;
     }
-    return DefSubclassProc(hwnd, message, wParam, lParam);
+    return CallWindowProcA(TreeViewProc, hwnd, message, wParam, lParam);
 }

@@ -111,7 +111,7 @@ private:
     void FreeAllNodes();
     void DroppedFiles(HDROP drop);
     void ApplyLook();
-    static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
 };
 
 // The file list of a browsing pane: the objects of one folder with size, type and date.
