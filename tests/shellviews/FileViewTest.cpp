@@ -199,3 +199,52 @@ TEST(FileView, DISABLED_ShowEachViewStyle)
         }
     }
 }
+
+// Icons and type names come once per extension for ordinary files; programs, shortcuts
+// and folders are asked one by one. The list must show what the shell gives each object.
+TEST(FileView, IconsAndTypeNamesAsTheShellGivesEachObject)
+{
+    CoInitialize(nullptr);
+    TempFolder temp;
+    for (const char* name : {"a.txt", "b.txt", "C.TXT", "d.bin", "e.BIN", "noext", "f.ini"})
+        temp.WriteFile(std::string("look\\") + name, "x");
+    temp.MakeFolder("look\\sub");
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    ASSERT_TRUE(CopyFileA(self, (temp / "look\\app.exe").c_str(), FALSE));
+    temp.WriteFile("look\\other.exe", "MZ"); // no icon of its own inside
+    IShellLinkA* link = nullptr;
+    ASSERT_EQ(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                               reinterpret_cast<void**>(&link)),
+              S_OK);
+    link->SetPath((temp / "look\\app.exe").c_str());
+    IPersistFile* file = nullptr;
+    link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
+    std::wstring wide;
+    ASSERT_TRUE(ToShellWide(temp / "look\\app.lnk", wide));
+    ASSERT_EQ(file->Save(wide.c_str(), TRUE), S_OK);
+    file->Release();
+    link->Release();
+
+    PaneForm pane;
+    ASSERT_TRUE(pane.Make());
+    TFileView& list = pane.List;
+    pane.Tree.SelectPath(temp / "look");
+    ASSERT_EQ(list.ItemCount(), 11);
+    for (int i = 0; i < list.ItemCount(); ++i) {
+        SCOPED_TRACE(list.ItemCaption(i));
+        LPITEMIDLIST absolute = JoinIdLists(list.FolderIdList(), list.ItemData(i));
+        // What the list shows, asked of the list itself.
+        LVITEMA shown{};
+        shown.mask = LVIF_IMAGE | LVIF_STATE;
+        shown.iItem = i;
+        shown.stateMask = LVIS_OVERLAYMASK;
+        ASSERT_TRUE(SendMessageA(list.Handle, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&shown)));
+        EXPECT_EQ(shown.iImage, SystemIconOf(absolute, 0));
+        EXPECT_EQ(list.ItemSubText(i, 2), TypeNameOf(absolute));
+        std::string parsing = DisplayNameOf(DesktopFolder(), absolute, SHGDN_FORPARSING);
+        bool isLink = parsing.size() > 4 && lstrcmpiA(parsing.c_str() + parsing.size() - 4, ".lnk") == 0;
+        EXPECT_EQ(shown.state & LVIS_OVERLAYMASK, isLink ? INDEXTOOVERLAYMASK(2) : 0u);
+        FreeIdList(absolute);
+    }
+}
