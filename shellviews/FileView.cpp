@@ -92,9 +92,9 @@ bool ClassKeyGivesOwnIcon(const std::string& key)
 // that the icon of one says nothing about another of the same extension.
 bool HasOwnIcon(const std::string& extension)
 {
-    static const char* const ownIcon[] = {".exe", ".dll", ".ico", ".cur", ".ani", ".lnk",
-                                          ".url", ".scr", ".cpl", ".pif", ".icl", ".ocx",
-                                          ".msc", ".desktop"};
+    static const char* const ownIcon[] = {".exe", ".dll", ".ico", ".cur",    ".ani",
+                                          ".lnk", ".url", ".scr", ".cpl",    ".pif",
+                                          ".icl", ".ocx", ".msc", ".desktop"};
     if (extension.empty()) return false;
     for (const char* e : ownIcon)
         if (lstrcmpiA(extension.c_str(), e) == 0) return true;
@@ -315,10 +315,13 @@ void TFileView::AddObject(IShellIcon* icons, LPITEMIDLIST item)
     }
     ShellLook look = LookOf(icons, item, parsingName, attributes, hasFindData);
 
-    rows_.push_back(Row{item, std::move(caption),
+    rows_.push_back(Row{item,
+                        std::move(caption),
                         {isFolder ? std::string() : std::move(sizeText), std::move(look.TypeName),
                          std::move(dateText)},
-                        look.Image, (attributes & SFGAO_LINK) != 0, facts});
+                        look.Image,
+                        (attributes & SFGAO_LINK) != 0,
+                        facts});
 }
 
 // Icon and type name. Those of an ordinary file follow from its extension alone, so
@@ -423,8 +426,7 @@ void TFileView::SortByColumn(int column)
         SetItemSelected(-1, false);
         for (LPCITEMIDLIST id : selected)
             SetItemSelected(indexOf[id], true);
-        if (focused)
-            ListView_SetItemState(Handle, indexOf[focused], LVIS_FOCUSED, LVIS_FOCUSED);
+        if (focused) ListView_SetItemState(Handle, indexOf[focused], LVIS_FOCUSED, LVIS_FOCUSED);
         EndChanges();
     }
     InvalidateRect(Handle, nullptr, TRUE);
@@ -544,11 +546,10 @@ bool TFileView::Notify(NMHDR* header, LRESULT& result)
         auto* find = reinterpret_cast<NMLVFINDITEMW*>(header);
         result = -1;
         if ((find->lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) && find->lvfi.psz) {
-            int n = WideCharToMultiByte(CP_ACP, 0, find->lvfi.psz, -1, nullptr, 0, nullptr,
-                                        nullptr);
+            int n =
+                WideCharToMultiByte(CP_ACP, 0, find->lvfi.psz, -1, nullptr, 0, nullptr, nullptr);
             std::string prefix(static_cast<size_t>(n > 0 ? n : 1), '\0');
-            WideCharToMultiByte(CP_ACP, 0, find->lvfi.psz, -1, prefix.data(), n, nullptr,
-                                nullptr);
+            WideCharToMultiByte(CP_ACP, 0, find->lvfi.psz, -1, prefix.data(), n, nullptr, nullptr);
             result = FindCaption(prefix.c_str(), find->iStart, find->lvfi.flags & LVFI_WRAP);
         }
         return true;

@@ -243,7 +243,8 @@ TEST(FileView, IconsAndTypeNamesAsTheShellGivesEachObject)
         EXPECT_EQ(shown.iImage, SystemIconOf(absolute, 0));
         EXPECT_EQ(list.ItemSubText(i, 2), TypeNameOf(absolute));
         std::string parsing = DisplayNameOf(DesktopFolder(), absolute, SHGDN_FORPARSING);
-        bool isLink = parsing.size() > 4 && lstrcmpiA(parsing.c_str() + parsing.size() - 4, ".lnk") == 0;
+        bool isLink =
+            parsing.size() > 4 && lstrcmpiA(parsing.c_str() + parsing.size() - 4, ".lnk") == 0;
         EXPECT_EQ(shown.state & LVIS_OVERLAYMASK, isLink ? INDEXTOOVERLAYMASK(2) : 0u);
         FreeIdList(absolute);
     }
