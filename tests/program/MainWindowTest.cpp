@@ -1,3 +1,4 @@
+#include "tests/common/RealInput.h"
 #include "tests/program/MainTestSupport.h"
 #include "toolkit/Menu.h"
 #include "toolkit/Pump.h"
@@ -238,4 +239,72 @@ TEST_F(MainWindowTest, SwapBarsTogglesAndSplitters)
     EXPECT_TRUE(SamePath(Ref, f.DesFolderView.GetSelectedPath()));
     EXPECT_EQ(WithoutTrailingSlash(Ref), f.DesFolderCBoxEx.Item(0));
     EXPECT_EQ(2, f.DesFolderCBoxEx.Count());
+}
+
+namespace {
+// Counts what the status bar is told to show in its first panel: one per refresh.
+int StatusBarRefreshes = 0;
+WNDPROC StatusBarProc = nullptr;
+LRESULT CALLBACK CountingStatusBar(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == SB_SETTEXTA && LOBYTE(wParam) == 0) ++StatusBarRefreshes;
+    return CallWindowProcA(StatusBarProc, hwnd, message, wParam, lParam);
+}
+} // namespace
+
+// Thousands of files: the status bar shows the end of each action, once, however many
+// items the action touched (select all by Shift+A, a key that moves the selection, F5,
+// exit by the menu keys).
+TEST(MainWindowScale, StatusBarRefreshedOncePerActionOnThousandsOfFiles)
+{
+    ClearStore();
+    TempFolder temp;
+    const int files = 2000;
+    const std::string ref = WithoutTrailingSlash(temp.MakeFolder("many"));
+    for (int i = 0; i < files; ++i)
+        temp.WriteFile("many\\f" + std::to_string(10000 + i) + ".txt", "12");
+    auto form = OpenMainWindow(ref);
+    TMainDlg& f = *form;
+    f.ShowInStoredState();
+    StatusBarProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+        f.StatusBar.Handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingStatusBar)));
+    ASSERT_EQ(files, f.SrcFileView.ItemCount());
+    SetForegroundWindow(f.Handle);
+    f.SrcFileView.SetFocus();
+
+    StatusBarRefreshes = 0;
+    PressKeys({VK_SHIFT, 'A'});
+    ASSERT_TRUE(PumpUntil([&] { return f.SrcFileView.SelCount() == files; }, 20000));
+    EXPECT_EQ("2000 個のオブジェクトを選択", f.StatusBar.PanelText(0));
+    EXPECT_EQ("3.91KB", f.StatusBar.PanelText(1));
+    EXPECT_LE(StatusBarRefreshes, 2);
+
+    // One key unselects 1,999 items.
+    StatusBarRefreshes = 0;
+    PressKeys({VK_END});
+    ASSERT_TRUE(PumpUntil([&] { return f.SrcFileView.SelCount() == 1; }, 20000));
+    EXPECT_EQ("1 個のオブジェクトを選択", f.StatusBar.PanelText(0));
+    EXPECT_EQ("2 バイト", f.StatusBar.PanelText(1));
+    EXPECT_LE(StatusBarRefreshes, 2);
+
+    // F5 with everything selected fills the list again from nothing selected.
+    PressKeys({VK_SHIFT, 'A'});
+    ASSERT_TRUE(PumpUntil([&] { return f.SrcFileView.SelCount() == files; }, 20000));
+    StatusBarRefreshes = 0;
+    PressKeys({VK_F5});
+    ASSERT_TRUE(PumpUntil([&] { return f.SrcFileView.SelCount() == 0; }, 20000));
+    EXPECT_EQ(files, f.SrcFileView.ItemCount());
+    EXPECT_EQ("2000 個のオブジェクト", f.StatusBar.PanelText(0));
+    EXPECT_LE(StatusBarRefreshes, 2);
+
+    // Exit with everything selected, through the file menu by keyboard.
+    PressKeys({VK_SHIFT, 'A'});
+    ASSERT_TRUE(PumpUntil([&] { return f.SrcFileView.SelCount() == files; }, 20000));
+    StatusBarRefreshes = 0;
+    PressKeys({VK_MENU, 'F'});
+    PressKeys({'X'});
+    ASSERT_TRUE(PumpUntil([&] { return !IsWindow(f.Handle) || !f.Handle; }, 20000));
+    EXPECT_LE(StatusBarRefreshes, 1);
+    form.reset();
+    ClearStore();
 }

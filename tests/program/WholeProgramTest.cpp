@@ -5,7 +5,6 @@
 #include "tests/common/TimedSteps.h"
 #include "tests/program/MainTestSupport.h"
 #include "toolkit/Application.h"
-#include "toolkit/Pump.h"
 
 #include <dlgs.h>
 #include <functional>
@@ -196,85 +195,5 @@ TEST(WholeProgram, CompareSaveAndRestart)
     EXPECT_EQ("<missing>", StoredText("Main", "SrcFolderList1"));
     EXPECT_EQ("0", StoredText("Main", "WindowState"));
     EXPECT_EQ("1", StoredText("Environment", "ToolBarDisp"));
-    ClearStore();
-}
-
-namespace {
-// Counts what the status bar is told to show in its first panel: one per refresh.
-int StatusBarRefreshes = 0;
-WNDPROC StatusBarProc = nullptr;
-LRESULT CALLBACK CountingStatusBar(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == SB_SETTEXTA && LOBYTE(wParam) == 0) ++StatusBarRefreshes;
-    return CallWindowProcA(StatusBarProc, hwnd, message, wParam, lParam);
-}
-
-// Pumps until the condition holds (input from SendInput arrives through the display).
-bool PumpUntil(const std::function<bool()>& done, DWORD limitMs = 20000)
-{
-    DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > limitMs) return false;
-        ProcessMessages();
-        Sleep(5);
-    }
-    ProcessMessages();
-    return true;
-}
-} // namespace
-
-// Thousands of files: the status bar shows the end of each action, once, however many
-// items the action touched (select all, a key that moves the selection, F5, exit).
-TEST(WholeProgram, StatusBarRefreshedOncePerActionOnThousandsOfFiles)
-{
-    ClearStore();
-    TempFolder temp;
-    const int files = 2000;
-    const std::string ref = WithoutTrailingSlash(temp.MakeFolder("many"));
-    for (int i = 0; i < files; ++i)
-        temp.WriteFile("many\\f" + std::to_string(10000 + i) + ".txt", "12");
-    auto form = OpenMainWindow(ref);
-    TMainDlg& f = *form;
-    f.ShowInStoredState();
-    StatusBarProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-        f.StatusBar.Handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingStatusBar)));
-    ASSERT_EQ(files, f.SrcFileView.ItemCount());
-    SetForegroundWindow(f.Handle);
-    f.SrcFileView.SetFocus();
-
-    StatusBarRefreshes = 0;
-    PressKeys({VK_SHIFT, 'A'});
-    ASSERT_TRUE(PumpUntil([&] { return f.SrcFileView.SelCount() == files; }));
-    EXPECT_EQ("2000 個のオブジェクトを選択", f.StatusBar.PanelText(0));
-    EXPECT_EQ("3.91KB", f.StatusBar.PanelText(1));
-    EXPECT_LE(StatusBarRefreshes, 2);
-
-    // One key unselects 1,999 items.
-    StatusBarRefreshes = 0;
-    PressKeys({VK_END});
-    ASSERT_TRUE(PumpUntil([&] { return f.SrcFileView.SelCount() == 1; }));
-    EXPECT_EQ("1 個のオブジェクトを選択", f.StatusBar.PanelText(0));
-    EXPECT_EQ("2 バイト", f.StatusBar.PanelText(1));
-    EXPECT_LE(StatusBarRefreshes, 2);
-
-    // F5 with everything selected fills the list again from nothing selected.
-    PressKeys({VK_SHIFT, 'A'});
-    ASSERT_TRUE(PumpUntil([&] { return f.SrcFileView.SelCount() == files; }));
-    StatusBarRefreshes = 0;
-    PressKeys({VK_F5});
-    ASSERT_TRUE(PumpUntil([&] { return f.SrcFileView.SelCount() == 0; }));
-    EXPECT_EQ(files, f.SrcFileView.ItemCount());
-    EXPECT_EQ("2000 個のオブジェクト", f.StatusBar.PanelText(0));
-    EXPECT_LE(StatusBarRefreshes, 2);
-
-    // Exit with everything selected, through the file menu by keyboard.
-    PressKeys({VK_SHIFT, 'A'});
-    ASSERT_TRUE(PumpUntil([&] { return f.SrcFileView.SelCount() == files; }));
-    StatusBarRefreshes = 0;
-    PressKeys({VK_MENU, 'F'});
-    PressKeys({'X'});
-    ASSERT_TRUE(PumpUntil([&] { return !IsWindow(f.Handle) || !f.Handle; }));
-    EXPECT_LE(StatusBarRefreshes, 1);
-    form.reset();
     ClearStore();
 }
