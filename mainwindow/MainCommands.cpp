@@ -116,7 +116,12 @@ void TMainDlg::CompMenuItemClick()
 
 void TMainDlg::ShowResults()
 {
-    ::ShowResults(SelectedPath(PaneSide::Src), SelectedPath(PaneSide::Des));
+    // The folders the run compared: a side without a file-system path (the drives under My
+    // Computer) had an empty base, and its parsing name would make no path.
+    auto folder = [this](PaneSide side) {
+        return IsVirtualFolder(side) ? std::string() : SelectedPath(side);
+    };
+    ::ShowResults(folder(PaneSide::Src), folder(PaneSide::Des));
 }
 
 void TMainDlg::ExitMenuItemClick()

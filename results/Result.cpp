@@ -189,7 +189,7 @@ void TResultDlg::ExplorerPMenuItemClick()
 {
     const FilePairEntry* row = SelectedRow();
     if (!row) return;
-    std::string parameters = "/e," + JoinPath(SrcFolderDisp.Caption(), row->Folder);
+    std::string parameters = "/e," + RowFolderPath(SrcFolderDisp.Caption(), row->Folder);
     ShellExecuteRequest(nullptr, nullptr, "explorer", parameters.c_str(), nullptr, SW_SHOWNORMAL);
 }
 

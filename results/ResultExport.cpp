@@ -61,7 +61,7 @@ std::string ExportText(const std::string& srcFolder, const ResultRows& rows)
 {
     std::string text = "ファイル名,日付,サイズ,内容\r\n";
     for (const FilePairEntry* row : rows) {
-        text += JoinPath(srcFolder, row->Folder) + row->Name;
+        text += RowFolderPath(srcFolder, row->Folder) + row->Name;
         for (int column : {rcDate, rcSize, rcContents}) {
             text += ',';
             text += ResultRowText(*row, column);

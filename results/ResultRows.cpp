@@ -1,5 +1,6 @@
 #include "results/ResultRows.h"
 
+#include "engine/Util.h"
 #include "results/VerdictText.h"
 
 #include <algorithm>
@@ -176,4 +177,9 @@ void SortResultRows(ResultRows& rows, int column, int direction)
     old.assign(rows.begin(), rows.end());
     for (size_t i = 0; i < n; ++i)
         rows[i] = old[items[i].Position];
+}
+
+std::string RowFolderPath(const std::string& srcFolder, const std::string& rowFolder)
+{
+    return srcFolder.empty() ? rowFolder : JoinPath(srcFolder, rowFolder);
 }

@@ -14,6 +14,10 @@ constexpr int ResultColumnCount = 5;
 // The text of a cell: 名前, フォルダ名, then the three verdict texts.
 const std::string& ResultRowText(const FilePairEntry& row, int column);
 
+// The reference folder that holds a row's file. An empty reference folder (a run on the
+// drives under My Computer) leaves the row's folder as the full path.
+std::string RowFolderPath(const std::string& srcFolder, const std::string& rowFolder);
+
 // Byte-wise unsigned comparison, a prefix first: negative, zero or positive.
 int CompareTexts(const std::string& a, const std::string& b);
 

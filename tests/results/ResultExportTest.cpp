@@ -71,12 +71,13 @@ TEST(ExportRows, WritesHeaderAndOneLinePerRowExactly)
     EXPECT_EQ(ReadWholeFile(path), Header + "C:\\data\\sub\\a.txt,新しい,大きい,不一致\r\n"
                                             "C:\\data\\top\\,一致,一致,一致\r\n"
                                             "C:\\data\\x,y.txt,－,見つからない,使用中\r\n");
-    // A drive root gets no second separator; an empty folder text leaves the name alone.
+    // A drive root gets no second separator; with no reference folder (drives compared
+    // from My Computer) the row's folder is the whole path.
     ExportRows(path, true, "C:\\", {rows[0], MakeRow("a.txt", "", dvSame, svSame, cvDiffer)});
     EXPECT_EQ(ReadWholeFile(path),
               Header + "C:\\sub\\a.txt,新しい,大きい,不一致\r\nC:\\a.txt,一致,一致,不一致\r\n");
-    ExportRows(path, true, "", {rows[0]});
-    EXPECT_EQ(ReadWholeFile(path), Header + "a.txt,新しい,大きい,不一致\r\n");
+    ExportRows(path, true, "", {MakeRow("a.txt", "M:\\sub\\", dvNewer, svLarger, cvDiffer)});
+    EXPECT_EQ(ReadWholeFile(path), Header + "M:\\sub\\a.txt,新しい,大きい,不一致\r\n");
     ExportRows(path, true, "C:\\data", {});
     EXPECT_EQ(ReadWholeFile(path), Header);
 }

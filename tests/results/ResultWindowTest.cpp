@@ -217,8 +217,16 @@ TEST(ResultWindow, ExplorerOpensTheReferenceFolderOfTheRow)
     SelectRow(dialog.ResultList,
               static_cast<int>(std::find(names.begin(), names.end(), "c.txt") - names.begin()));
     dialog.ExplorerPMenuItemClick();
+    // Drives compared from My Computer: no reference folder, the row's folder is the path.
+    ResetEntries();
+    Add("x.txt", "M:\\sub\\", dvNewer, svSame, cvSame);
+    TResultDlg drives;
+    ASSERT_TRUE(drives.Open("", ""));
+    SelectRow(drives.ResultList, 0);
+    drives.ExplorerPMenuItemClick();
     ShellExecuteRequest = original;
-    ASSERT_EQ(shellRequests.size(), 2u);
+    ASSERT_EQ(shellRequests.size(), 3u);
+    EXPECT_EQ(shellRequests[2].Parameters, "/e,M:\\sub\\");
     EXPECT_EQ(shellRequests[0].File, "explorer");
     EXPECT_EQ(shellRequests[0].Parameters, "/e,C:\\data\\sub\\");
     EXPECT_TRUE(shellRequests[0].NoOwner);
