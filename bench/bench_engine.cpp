@@ -72,7 +72,7 @@ int main(int argc, char** argv)
             double start = NowSeconds();
             CollectFiles(pane);
             double collected = NowSeconds();
-            RunComparison(argv[3], argv[4], view);
+            RunComparison(SelectedFolder(argv[3]), SelectedFolder(argv[4]), view);
             double done = NowSeconds();
             note = CountsNote();
             ReleaseEntries();
