@@ -33,6 +33,7 @@ struct OneFolderPane : ReferencePane {
     }
     bool IsVirtualFolder() override { return false; }
     std::string GetSelectedPath() override { return Path; }
+    std::wstring GetSelectedRealPath() override { return {}; }
     int ItemCount() override { return static_cast<int>(Selected.size()); }
     std::string ItemCaption(int index) override { return Selected[static_cast<size_t>(index)]; }
     std::wstring ItemRealName(int) override { return {}; }

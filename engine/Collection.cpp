@@ -36,7 +36,7 @@ void CountUnreadableFolder(DWORD error)
 
 // A selected item whose name the code page cannot hold is reached by its real name;
 // any other by its caption.
-void CollectItem(const std::string& base, std::string name, const std::wstring& realName)
+void CollectItem(const FilePath& base, std::string name, const std::wstring& realName)
 {
     std::string form;
     if (!realName.empty() && !CodePageForm(realName, form)) {
@@ -51,21 +51,25 @@ void CollectItem(const std::string& base, std::string name, const std::wstring& 
     }
     std::string drive = DriveOfCaption(name);
     if (!drive.empty()) name = drive;
-    if (IsFolderPath(base + name)) {
+    if (IsFolderPath(RecordPath(base, "", name, std::wstring()))) {
         AddEntry("", name + "\\");
-        SearchFolder(base, name + "\\");
+        SearchFolder(base, name + "\\", std::wstring());
     } else {
         AddEntry(name, "");
     }
 }
 } // namespace
 
-void SearchFolder(const std::string& base, const std::string& rel, const std::wstring& realRel)
+void SearchFolder(const FilePath& base, const std::string& rel, const std::wstring& realRel)
 {
     // The wide search: the narrow one cuts names longer than 259 bytes (a name of 255
     // Japanese characters takes 510) and spells the names it cannot hold with "?".
     WIN32_FIND_DATAW found;
-    std::wstring pattern = (realRel.empty() ? WideOf(base + rel) : WideOf(base) + realRel) + L"*.*";
+    std::wstring pattern = base.Real.empty() && realRel.empty()
+                               ? WideOf(base.Text + rel)
+                               : (base.Real.empty() ? WideOf(base.Text) : base.Real) +
+                                     (realRel.empty() ? WideOf(rel) : realRel);
+    pattern += L"*.*";
     HANDLE search = FindFirstFileW(LongPathForm(pattern).c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) {
         CountUnreadableFolder(GetLastError());
@@ -98,7 +102,9 @@ void SearchFolder(const std::string& base, const std::string& rel, const std::ws
 
 void SearchFolder(const std::string& base, const std::string& rel)
 {
-    SearchFolder(base, rel, std::wstring());
+    FilePath folder;
+    folder.Text = base;
+    SearchFolder(folder, rel, std::wstring());
 }
 
 void CollectFiles(ReferencePane& pane)
@@ -110,8 +116,9 @@ void CollectFiles(ReferencePane& pane)
     {
         MainWindowDisabled disabled;
         ResetPumpThrottle();
-        std::string base =
-            pane.IsVirtualFolder() ? std::string() : JoinPath(pane.GetSelectedPath(), "");
+        FilePath base;
+        if (!pane.IsVirtualFolder())
+            base = BasePath(pane.GetSelectedPath(), pane.GetSelectedRealPath());
         int count = pane.ItemCount();
         // The window is told only what changed: in a folder of many items most steps
         // change neither the bar nor the count.

@@ -1,4 +1,6 @@
 #pragma once
+#include "engine/FilePath.h"
+
 #include <string>
 
 // What file collection reads of the reference pane: its folder tree's selection and
@@ -7,6 +9,8 @@ struct ReferencePane {
     virtual ~ReferencePane() = default;
     virtual bool IsVirtualFolder() = 0;
     virtual std::string GetSelectedPath() = 0;
+    // The same as the file system spells it (UTF-16), "" when it has none.
+    virtual std::wstring GetSelectedRealPath() = 0;
     virtual int ItemCount() = 0;
     virtual std::string ItemCaption(int index) = 0;
     // The item's name as the file system spells it (UTF-16), "" when it has none; the
@@ -21,4 +25,4 @@ void CollectFiles(ReferencePane& pane);
 void SearchFolder(const std::string& base, const std::string& rel);
 // The same below a folder that its code-page name does not reach: realRel is rel as the
 // file system spells it, "" when rel reaches it.
-void SearchFolder(const std::string& base, const std::string& rel, const std::wstring& realRel);
+void SearchFolder(const FilePath& base, const std::string& rel, const std::wstring& realRel);

@@ -88,11 +88,11 @@ void ShowEndOfRun(CompareCommandHost& host)
 }
 } // namespace
 
-std::string RunBaseOf(const SelectedFolder& folder)
+FilePath RunBaseOf(const SelectedFolder& folder)
 {
     // My Computer's path is its parsing name "::{20d04fe0-...}", no folder to build on.
     if (folder.Virtual || IsSpecialFolderName(folder.Path)) return {};
-    return JoinPath(folder.Path, "");
+    return BasePath(folder.Path, folder.Real);
 }
 
 void RunComparison(const SelectedFolder& src, const SelectedFolder& des, CompareProgressView& view)
@@ -108,8 +108,8 @@ void RunComparison(const SelectedFolder& src, const SelectedFolder& des, Compare
     view.SetNotSameFileText(CountText(MismatchCount, EntryCount));
     ProcessMessages();
 
-    const std::string srcBase = RunBaseOf(src);
-    const std::string desBase = RunBaseOf(des);
+    const FilePath srcBase = RunBaseOf(src);
+    const FilePath desBase = RunBaseOf(des);
     for (int32_t i = 0; i < EntryCount; ++i) {
         view.SetCompFileNumProgBar(static_cast<int>(static_cast<double>(i) / EntryCount * 100));
         FilePairEntry& entry = FileEntries[static_cast<size_t>(i)];
@@ -146,8 +146,10 @@ void CompareCommand(CompareCommandHost& host)
     CollectFiles(host.SrcPane());
     try {
         CompDispView view;
-        RunComparison({host.SelectedPath(PaneSide::Src), host.IsVirtualFolder(PaneSide::Src)},
-                      {host.SelectedPath(PaneSide::Des), host.IsVirtualFolder(PaneSide::Des)},
+        RunComparison({host.SelectedPath(PaneSide::Src), host.IsVirtualFolder(PaneSide::Src),
+                       host.SelectedRealPath(PaneSide::Src)},
+                      {host.SelectedPath(PaneSide::Des), host.IsVirtualFolder(PaneSide::Des),
+                       host.SelectedRealPath(PaneSide::Des)},
                       view);
     } catch (const IoFailure& failure) {
         // A read failed inside a contents check: the run stops without a verdict on it.

@@ -28,6 +28,7 @@ struct CompareCommandHost {
     virtual ReferencePane& SrcPane() = 0;  // SrcFolderView with SrcFileView
     virtual int SrcSelectedCount() = 0;
     virtual std::string SelectedPath(PaneSide side) = 0;  // GetSelectedPath of the tree
+    virtual std::wstring SelectedRealPath(PaneSide side) = 0; // GetSelectedRealPath of the tree
     virtual bool IsVirtualFolder(PaneSide side) = 0;      // IsVirtualFolder of the tree
     virtual void ShowResults() = 0;
     virtual void AddFolderHistory(PaneSide side, const std::string& path) = 0;
@@ -37,14 +38,15 @@ struct CompareCommandHost {
 struct SelectedFolder {
     std::string Path;     // GetSelectedPath
     bool Virtual = false; // no file-system path (My Computer, the desktop's root...)
-    SelectedFolder(std::string path, bool isVirtual = false)
-        : Path(std::move(path)), Virtual(isVirtual)
+    std::wstring Real;    // GetSelectedRealPath
+    SelectedFolder(std::string path, bool isVirtual = false, std::wstring real = {})
+        : Path(std::move(path)), Virtual(isVirtual), Real(std::move(real))
     {
     }
 };
 // The base of one side: empty for a folder without a file-system path, else the path
-// with one trailing "\".
-std::string RunBaseOf(const SelectedFolder& folder);
+// with one trailing "\", reached by the real path when the code-page one does not.
+FilePath RunBaseOf(const SelectedFolder& folder);
 
 // The comparison loop over FileEntries, with the bases taken from the two trees.
 void RunComparison(const SelectedFolder& src, const SelectedFolder& des, CompareProgressView& view);

@@ -1,5 +1,6 @@
 #include "engine/FilePath.h"
 
+#include "engine/Util.h"
 #include "toolkit/CodePage.h"
 
 FilePath::FilePath(const std::string& text) : Text(text)
@@ -29,6 +30,26 @@ FilePath RecordPath(const std::string& base, const std::string& folder, const st
     std::string text = base + folder + name;
     if (realPath.empty()) return FilePath(text);
     return FilePath(text, WideOf(base) + realPath);
+}
+
+FilePath BasePath(const std::string& path, const std::wstring& real)
+{
+    FilePath base;
+    base.Text = JoinPath(path, "");
+    std::string form;
+    if (!real.empty() && !CodePageForm(real, form)) {
+        base.Real = real;
+        if (base.Real.back() != L'\\') base.Real += L'\\';
+    }
+    return base;
+}
+
+FilePath RecordPath(const FilePath& base, const std::string& folder, const std::string& name,
+                    const std::wstring& realPath)
+{
+    if (base.Real.empty()) return RecordPath(base.Text, folder, name, realPath);
+    return FilePath(base.Text + folder + name,
+                    base.Real + (realPath.empty() ? WideOf(folder + name) : realPath));
 }
 
 bool FileAttributesOf(const FilePath& path, WIN32_FILE_ATTRIBUTE_DATA& data)

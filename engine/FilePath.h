@@ -22,6 +22,12 @@ std::wstring LongPathForm(const std::wstring& path);
 // real relative path when it has one.
 FilePath RecordPath(const std::string& base, const std::string& folder, const std::string& name,
                     const std::wstring& realPath);
+// A selected folder as a base, with one trailing "\": its code-page path, and its real
+// (UTF-16) path as well when the code-page one ("?" marks) does not reach it.
+FilePath BasePath(const std::string& path, const std::wstring& real);
+// The same under a base that may be reached only by its real path.
+FilePath RecordPath(const FilePath& base, const std::string& folder, const std::string& name,
+                    const std::wstring& realPath);
 
 // The platform's calls on such a path.
 bool FileAttributesOf(const FilePath& path, WIN32_FILE_ATTRIBUTE_DATA& data);

@@ -379,6 +379,12 @@ std::string TMainDlg::SelectedPath(PaneSide side)
                                  : DesFolderView.GetSelectedPath();
 }
 
+std::wstring TMainDlg::SelectedRealPath(PaneSide side)
+{
+    return side == PaneSide::Src ? SrcFolderView.GetSelectedRealPath()
+                                 : DesFolderView.GetSelectedRealPath();
+}
+
 bool TMainDlg::IsVirtualFolder(PaneSide side)
 {
     return side == PaneSide::Src ? SrcFolderView.IsVirtualFolder()

@@ -164,6 +164,7 @@ struct TMainDlg : Form, CompareCommandHost {
     ReferencePane& SrcPane() override;
     int SrcSelectedCount() override;
     std::string SelectedPath(PaneSide side) override;
+    std::wstring SelectedRealPath(PaneSide side) override;
     bool IsVirtualFolder(PaneSide side) override;
     void ShowResults() override;
     void AddFolderHistory(PaneSide side, const std::string& path) override;

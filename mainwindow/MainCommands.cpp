@@ -121,7 +121,8 @@ void TMainDlg::ShowResults()
     auto folder = [this](PaneSide side) {
         return IsVirtualFolder(side) ? std::string() : SelectedPath(side);
     };
-    ::ShowResults(folder(PaneSide::Src), folder(PaneSide::Des));
+    ::ShowResults(folder(PaneSide::Src), folder(PaneSide::Des), SelectedRealPath(PaneSide::Src),
+                  SelectedRealPath(PaneSide::Des));
 }
 
 void TMainDlg::ExitMenuItemClick()

@@ -10,6 +10,7 @@ struct PaneProvider : ReferencePane {
     PaneProvider(TFolderView& tree, TFileView& list) : Tree(tree), List(list) {}
     bool IsVirtualFolder() override { return Tree.IsVirtualFolder(); }
     std::string GetSelectedPath() override { return Tree.GetSelectedPath(); }
+    std::wstring GetSelectedRealPath() override { return Tree.GetSelectedRealPath(); }
     int ItemCount() override { return List.ItemCount(); }
     std::string ItemCaption(int index) override { return List.ItemCaption(index); }
     std::wstring ItemRealName(int index) override { return List.ItemParsingName(index); }

@@ -3,11 +3,13 @@
 #include "engine/Util.h"
 #include "results/FitText.h"
 #include "settings/EnvSettings.h"
+#include "toolkit/CodePage.h"
 
 #include <shellapi.h>
 
 int ResultSortDirections[ResultColumnCount] = {1, 1, 1, 1, 1};
 ShellExecuteFunction ShellExecuteRequest = ShellExecuteA;
+ShellExecuteWideFunction ShellExecuteWideRequest = ShellExecuteW;
 
 namespace {
 const WORD TrelkDispPMenuItemId = 101;
@@ -23,8 +25,11 @@ TResultDlg::~TResultDlg()
     if (font_) DeleteObject(font_);
 }
 
-bool TResultDlg::Open(const std::string& srcFolderPath, const std::string& desFolderPath)
+bool TResultDlg::Open(const std::string& srcFolderPath, const std::string& desFolderPath,
+                      const std::wstring& srcRealFolder, const std::wstring& desRealFolder)
 {
+    SrcRealFolder = srcRealFolder;
+    DesRealFolder = desRealFolder;
     font_ = CreateFontPixels("ＭＳ Ｐゴシック", 12);
     FormArgs args;
     args.Caption = "結果";
@@ -189,13 +194,29 @@ void TResultDlg::ExplorerPMenuItemClick()
 {
     const FilePairEntry* row = SelectedRow();
     if (!row) return;
+    // The real path of the row's folder: its record's real path up to the name.
+    std::wstring realFolder = row->RealPath;
+    if (!row->Name.empty()) {
+        size_t slash = realFolder.rfind(L'\\');
+        realFolder.resize(slash == std::wstring::npos ? 0 : slash + 1);
+    }
+    FilePath folder = RecordPath(BasePath(SrcFolderDisp.Caption(), SrcRealFolder), row->Folder,
+                                 "", realFolder);
+    if (!folder.Real.empty() && folder.Real != WideOf(folder.Text)) {
+        // The "?" form names no folder; only the real path opens it.
+        std::wstring parameters = L"/e," + folder.Real;
+        ShellExecuteWideRequest(nullptr, nullptr, L"explorer", parameters.c_str(), nullptr,
+                                SW_SHOWNORMAL);
+        return;
+    }
     std::string parameters = "/e," + RowFolderPath(SrcFolderDisp.Caption(), row->Folder);
     ShellExecuteRequest(nullptr, nullptr, "explorer", parameters.c_str(), nullptr, SW_SHOWNORMAL);
 }
 
-void ShowResults(const std::string& srcFolderPath, const std::string& desFolderPath)
+void ShowResults(const std::string& srcFolderPath, const std::string& desFolderPath,
+                 const std::wstring& srcRealFolder, const std::wstring& desRealFolder)
 {
     TResultDlg dialog;
-    if (!dialog.Open(srcFolderPath, desFolderPath)) return;
+    if (!dialog.Open(srcFolderPath, desFolderPath, srcRealFolder, desRealFolder)) return;
     dialog.ShowModal();
 }

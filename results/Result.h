@@ -18,6 +18,9 @@ extern int ResultSortDirections[ResultColumnCount];
 // since a real Explorer would outlive the test.
 using ShellExecuteFunction = HINSTANCE (*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
 extern ShellExecuteFunction ShellExecuteRequest;
+// The same for a folder that only its real (UTF-16) path reaches.
+using ShellExecuteWideFunction = HINSTANCE (*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
+extern ShellExecuteWideFunction ShellExecuteWideRequest;
 
 // The outcome of one comparison run, modal over the main window.
 struct TResultDlg : Form {
@@ -30,10 +33,13 @@ struct TResultDlg : Form {
     Button OKButton, TrelkDispButton, SaveButton;
     HMENU FilePMenu = nullptr;
     ResultRows Rows; // in the order the list shows them
+    // The run's folders as the file system spells them, "" when not known.
+    std::wstring SrcRealFolder, DesRealFolder;
 
     ~TResultDlg() override;
     // Creates the window (not shown) and lists the entries of the last run.
-    bool Open(const std::string& srcFolderPath, const std::string& desFolderPath);
+    bool Open(const std::string& srcFolderPath, const std::string& desFolderPath,
+              const std::wstring& srcRealFolder = {}, const std::wstring& desRealFolder = {});
 
     void FormCreate() override;
     void FormResize() override;
@@ -59,4 +65,6 @@ private:
 
 // Shows the result window of the last run (FileEntries, EntryCount, MismatchCount,
 // EnvSettings.DispDiscord) and returns when the user has closed it.
-void ShowResults(const std::string& srcFolderPath, const std::string& desFolderPath);
+// The real folders reach folders whose names the code page cannot hold.
+void ShowResults(const std::string& srcFolderPath, const std::string& desFolderPath,
+                 const std::wstring& srcRealFolder = {}, const std::wstring& desRealFolder = {});

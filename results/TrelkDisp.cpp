@@ -222,10 +222,10 @@ void TResultDlg::TrelkDispButtonClick()
     const FilePairEntry* row = SelectedRow();
     if (!row) return;
     // A row whose name the code page cannot hold reaches its files by the real name.
-    FilePath reference =
-        RecordPath(JoinPath(SrcFolderDisp.Caption(), ""), row->Folder, row->Name, row->RealPath);
-    FilePath target =
-        RecordPath(JoinPath(DesFolderDisp.Caption(), ""), row->Folder, row->Name, row->RealPath);
+    FilePath reference = RecordPath(BasePath(SrcFolderDisp.Caption(), SrcRealFolder), row->Folder,
+                                    row->Name, row->RealPath);
+    FilePath target = RecordPath(BasePath(DesFolderDisp.Caption(), DesRealFolder), row->Folder,
+                                 row->Name, row->RealPath);
     if (IsFileInUse(reference) || IsFileInUse(target)) {
         ShowInformation(InUseText);
         return;

@@ -337,6 +337,17 @@ std::string TFolderView::GetSelectedPath()
     return path;
 }
 
+std::wstring TFolderView::GetSelectedRealPath()
+{
+    HTREEITEM node = Selected();
+    if (!node || node == Root()) return {};
+    LPITEMIDLIST absolute = NodeIdList(node);
+    std::wstring path;
+    RealPathOfIdList(absolute, path);
+    FreeIdList(absolute);
+    return path;
+}
+
 bool TFolderView::IsVirtualFolder()
 {
     HTREEITEM node = Selected();

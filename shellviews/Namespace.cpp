@@ -269,8 +269,18 @@ bool PathOfIdList(LPCITEMIDLIST absolute, std::string& path)
     if (!absolute) return false;
     // Asked in UTF-16: the narrow answer turns a letter the code page lacks into a
     // look-alike, which names another folder ("café" would give "cafe").
+    std::wstring real;
+    if (!RealPathOfIdList(absolute, real)) return false;
+    path = CodePageText(real);
+    return true;
+}
+
+bool RealPathOfIdList(LPCITEMIDLIST absolute, std::wstring& path)
+{
+    path.clear();
+    if (!absolute) return false;
     wchar_t buffer[MAX_PATH + 1] = {};
     if (!SHGetPathFromIDListW(absolute, buffer)) return false;
-    path = CodePageText(buffer);
+    path = buffer;
     return true;
 }

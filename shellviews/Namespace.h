@@ -60,3 +60,5 @@ int SystemIconOf(LPCITEMIDLIST absolute, UINT flags); // SHGFI_SMALLICON, SHGFI_
 std::string TypeNameOf(LPCITEMIDLIST absolute);
 // File-system path of an absolute list; false for virtual folders.
 bool PathOfIdList(LPCITEMIDLIST absolute, std::string& path);
+// The same as the file system spells it (UTF-16).
+bool RealPathOfIdList(LPCITEMIDLIST absolute, std::wstring& path);

@@ -50,6 +50,9 @@ struct TFolderView : Control {
 
     void SelectPath(const std::string& path);
     std::string GetSelectedPath();
+    // The selected folder's file-system path as the file system spells it (UTF-16), ""
+    // for a folder without one; the code-page path cannot name a folder like "café".
+    std::wstring GetSelectedRealPath();
     void RebuildTree();
     bool IsVirtualFolder();
     void SelectChild(LPCITEMIDLIST child);

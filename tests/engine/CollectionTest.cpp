@@ -20,6 +20,7 @@ struct ListedPane : ReferencePane {
 
     bool IsVirtualFolder() override { return Virtual; }
     std::string GetSelectedPath() override { return SelectedPath; }
+    std::wstring GetSelectedRealPath() override { return {}; }
     int ItemCount() override { return static_cast<int>(Items.size()); }
     std::string ItemCaption(int index) override { return Items[index].first; }
     std::wstring ItemRealName(int) override { return {}; }

@@ -70,6 +70,12 @@ HINSTANCE RecordShellExecute(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parame
                              verb == nullptr, folder == nullptr, show});
     return reinterpret_cast<HINSTANCE>(42);
 }
+std::vector<std::wstring> wideShellParameters;
+HINSTANCE RecordWideShellExecute(HWND, LPCWSTR, LPCWSTR, LPCWSTR parameters, LPCWSTR, INT)
+{
+    wideShellParameters.push_back(parameters ? parameters : L"");
+    return reinterpret_cast<HINSTANCE>(42);
+}
 
 // Entries of one run: a mixture of every verdict, a selected folder and a match.
 void FillEntries()
@@ -217,6 +223,20 @@ TEST(ResultWindow, ExplorerOpensTheReferenceFolderOfTheRow)
     SelectRow(dialog.ResultList,
               static_cast<int>(std::find(names.begin(), names.end(), "c.txt") - names.begin()));
     dialog.ExplorerPMenuItemClick();
+
+    // A reference folder that only its real path reaches ("caf?" names nothing) is
+    // opened by that path; the wide request is made only then.
+    TResultDlg real;
+    ASSERT_TRUE(real.Open("C:\\caf?", "D:\\data", L"C:\\caf\x00E9", L""));
+    ShellExecuteWideFunction originalWide = ShellExecuteWideRequest;
+    ShellExecuteWideRequest = RecordWideShellExecute;
+    wideShellParameters.clear();
+    SelectRow(real.ResultList,
+              static_cast<int>(std::find(names.begin(), names.end(), "a.txt") - names.begin()));
+    real.ExplorerPMenuItemClick();
+    ShellExecuteWideRequest = originalWide;
+    EXPECT_EQ(std::vector<std::wstring>{L"/e,C:\\caf\x00E9\\sub\\"}, wideShellParameters);
+
     // Drives compared from My Computer: no reference folder, the row's folder is the path.
     ResetEntries();
     Add("x.txt", "M:\\sub\\", dvNewer, svSame, cvSame);

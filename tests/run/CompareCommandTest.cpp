@@ -251,6 +251,41 @@ TEST_F(CompareCommandTest, DrivesSelectedUnderMyComputerAreComparedOnTheDrives)
     EXPECT_EQ(0, UncomparedCount);
 }
 
+TEST_F(CompareCommandTest, SelectedFoldersNamedOutsideTheCodePageAreComparedByTheirRealPaths)
+{
+    // The trees give "...\\??" and "...\\caf?", which name no folder; "cafe" next to
+    // "café" holds the reference's bytes, so a look-alike would read as a match.
+    const std::wstring hangul = L"\xD55C\xAE00", cafe = L"caf\x00E9";
+    for (const char* name : {"a.txt", "same.txt", "sub\\c.txt"}) {
+        std::string bytes = std::string(name) == "same.txt" ? "s" : "1";
+        src.WriteFile(hangul + L"\\" + WideOf(name), bytes);
+        des.WriteFile(cafe + L"\\" + WideOf(name), bytes == "s" ? "s" : "2");
+        des.WriteFile(std::string("cafe\\") + name, bytes);
+    }
+    host.Src.Folder = src.Path + CodePageText(hangul);
+    host.Src.RealFolder = WideOf(src.Path) + hangul;
+    host.DesPath = des.Path + CodePageText(cafe);
+    host.DesRealPath = WideOf(des.Path) + cafe;
+    for (const char* name : {"a.txt", "same.txt", "sub"})
+        host.Src.Add(name);
+    EnvSettings.CompDate = false;
+    BoxAnswerer boxes({IDOK, IDOK}); // the notice and the verdict, should it come to that
+
+    Run();
+
+    EXPECT_TRUE(boxes.Seen.empty()); // nothing left uncompared
+    std::map<std::string, std::vector<int>> codes;
+    for (const FilePairEntry& e : host.EntriesShown)
+        codes[e.Folder + e.Name] = CodesOf(e);
+    std::map<std::string, std::vector<int>> expected{{"a.txt", {1, 0, cvDiffer}},
+                                                     {"same.txt", {1, 0, 0}},
+                                                     {"sub\\", {0, 0, 0}},
+                                                     {"sub\\c.txt", {1, 0, cvDiffer}}};
+    EXPECT_EQ(expected, codes);
+    EXPECT_EQ(2, MismatchCount);
+    EXPECT_EQ(0, UncomparedCount);
+}
+
 TEST_F(CompareCommandTest, WhatWasNotComparedIsToldBeforeTheUsualMessage)
 {
     // gone.txt is deleted after collection; the folder locked\ is held by another

@@ -23,7 +23,9 @@ struct FolderPane : ReferencePane {
     bool Virtual = false;
 
     bool IsVirtualFolder() override { return Virtual; }
+    std::wstring RealFolder; // as the file system spells it; "" for none
     std::string GetSelectedPath() override { return Folder; }
+    std::wstring GetSelectedRealPath() override { return RealFolder; }
     int ItemCount() override { return static_cast<int>(Items.size()); }
     std::string ItemCaption(int index) override { return Items[static_cast<size_t>(index)]; }
     std::wstring ItemRealName(int index) override { return RealNames[static_cast<size_t>(index)]; }
@@ -124,6 +126,11 @@ struct RecordingHost : CompareCommandHost {
     {
         if (BeforeRun) std::exchange(BeforeRun, nullptr)();
         return side == PaneSide::Src ? Src.Folder : DesPath;
+    }
+    std::wstring DesRealPath;
+    std::wstring SelectedRealPath(PaneSide side) override
+    {
+        return side == PaneSide::Src ? Src.RealFolder : DesRealPath;
     }
     bool IsVirtualFolder(PaneSide side) override
     {
