@@ -503,55 +503,43 @@ void TFileView::DroppedFiles(HDROP drop)
     DragFinish(drop);
 }
 
+// The icon, link overlay and id list of a row, asked by the list in either text form.
+template <typename Item> void TFileView::FillRowLook(Item& item) const
+{
+    const Row* row = RowAt(item.iItem);
+    if (!row) return;
+    if (item.mask & LVIF_IMAGE) item.iImage = row->Image;
+    if (item.mask & LVIF_STATE)
+        item.state = (item.state & ~LVIS_OVERLAYMASK) | (row->Link ? INDEXTOOVERLAYMASK(2) : 0);
+    if (item.mask & LVIF_PARAM) item.lParam = reinterpret_cast<LPARAM>(row->Id);
+}
+
 bool TFileView::Notify(NMHDR* header, LRESULT& result)
 {
     switch (header->code) {
     case LVN_GETDISPINFOA: {
         LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(header)->item;
-        const Row* row = RowAt(item.iItem);
-        if (!row) return true;
         const std::string* text = RowText(item.iItem, item.iSubItem);
         if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0)
             lstrcpynA(item.pszText, text ? text->c_str() : "", item.cchTextMax);
-        if (item.mask & LVIF_IMAGE) item.iImage = row->Image;
-        if (item.mask & LVIF_STATE)
-            item.state = (item.state & ~LVIS_OVERLAYMASK) | (row->Link ? INDEXTOOVERLAYMASK(2) : 0);
-        if (item.mask & LVIF_PARAM) item.lParam = reinterpret_cast<LPARAM>(row->Id);
+        FillRowLook(item);
         return true;
     }
     case LVN_GETDISPINFOW: {
         LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(header)->item;
-        const Row* row = RowAt(item.iItem);
-        if (!row) return true;
         const std::string* text = RowText(item.iItem, item.iSubItem);
         if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
             int n = MultiByteToWideChar(CP_ACP, 0, text ? text->c_str() : "", -1, item.pszText,
                                         item.cchTextMax);
             if (n <= 0) item.pszText[item.cchTextMax - 1] = L'\0';
         }
-        if (item.mask & LVIF_IMAGE) item.iImage = row->Image;
-        if (item.mask & LVIF_STATE)
-            item.state = (item.state & ~LVIS_OVERLAYMASK) | (row->Link ? INDEXTOOVERLAYMASK(2) : 0);
-        if (item.mask & LVIF_PARAM) item.lParam = reinterpret_cast<LPARAM>(row->Id);
+        FillRowLook(item);
         return true;
     }
-    case LVN_ODFINDITEMA: {
-        auto* find = reinterpret_cast<NMLVFINDITEMA*>(header);
-        result = (find->lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) && find->lvfi.psz
-                     ? FindCaption(find->lvfi.psz, find->iStart, find->lvfi.flags & LVFI_WRAP)
-                     : -1;
-        return true;
-    }
+    case LVN_ODFINDITEMA:
     case LVN_ODFINDITEMW: {
-        auto* find = reinterpret_cast<NMLVFINDITEMW*>(header);
-        result = -1;
-        if ((find->lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) && find->lvfi.psz) {
-            int n =
-                WideCharToMultiByte(CP_ACP, 0, find->lvfi.psz, -1, nullptr, 0, nullptr, nullptr);
-            std::string prefix(static_cast<size_t>(n > 0 ? n : 1), '\0');
-            WideCharToMultiByte(CP_ACP, 0, find->lvfi.psz, -1, prefix.data(), n, nullptr, nullptr);
-            result = FindCaption(prefix.c_str(), find->iStart, find->lvfi.flags & LVFI_WRAP);
-        }
+        FindRequest find;
+        result = ReadFindRequest(header, find) ? FindCaption(find.Text, find.Start, find.Wrap) : -1;
         return true;
     }
     case LVN_ODSTATECHANGED: // a range of items selected at once (Shift with a click)

@@ -231,6 +231,7 @@ private:
     bool EndLabelEdit(int index, const char* text);
     void FreeAllItems();
     const Row* RowAt(int index) const;
+    template <typename Item> void FillRowLook(Item& item) const;
     const std::string* RowText(int index, int column) const;
     int FindCaption(const std::string& prefix, int start, bool wrap) const;
     void DroppedFiles(HDROP drop);

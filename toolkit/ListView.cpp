@@ -101,26 +101,12 @@ bool ListView::Notify(NMHDR* header, LRESULT& result)
     case NM_CLICK:
         if (OnClick) OnClick();
         return true;
-    case LVN_ODFINDITEMA: {
-        auto* find = reinterpret_cast<NMLVFINDITEMA*>(header);
-        result = -1;
-        if ((find->lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) && find->lvfi.psz)
-            result = FindRow(find->lvfi.psz, find->iStart, (find->lvfi.flags & LVFI_PARTIAL) != 0,
-                             (find->lvfi.flags & LVFI_WRAP) != 0);
-        return true;
-    }
+    case LVN_ODFINDITEMA:
     case LVN_ODFINDITEMW: {
-        auto* find = reinterpret_cast<NMLVFINDITEMW*>(header);
-        result = -1;
-        if ((find->lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) && find->lvfi.psz) {
-            int n =
-                WideCharToMultiByte(CP_ACP, 0, find->lvfi.psz, -1, nullptr, 0, nullptr, nullptr);
-            std::string text(static_cast<size_t>(n > 0 ? n : 1), '\0');
-            WideCharToMultiByte(CP_ACP, 0, find->lvfi.psz, -1, text.data(), n, nullptr, nullptr);
-            text.resize(std::strlen(text.c_str()));
-            result = FindRow(text, find->iStart, (find->lvfi.flags & LVFI_PARTIAL) != 0,
-                             (find->lvfi.flags & LVFI_WRAP) != 0);
-        }
+        FindRequest find;
+        result = ReadFindRequest(header, find)
+                     ? FindRow(find.Text, find.Start, find.Partial, find.Wrap)
+                     : -1;
         return true;
     }
     }
@@ -177,5 +163,26 @@ bool StartsWithIgnoringCase(const std::string& text, const std::string& prefix, 
         if (b >= 'A' && b <= 'Z') b = static_cast<unsigned char>(b - 'A' + 'a');
         if (a != b) return false;
     }
+    return true;
+}
+
+bool ReadFindRequest(NMHDR* header, FindRequest& request)
+{
+    const bool wide = header->code == LVN_ODFINDITEMW;
+    // The two forms differ only in the text's type.
+    const LVFINDINFOA& info = reinterpret_cast<NMLVFINDITEMA*>(header)->lvfi;
+    if (!(info.flags & (LVFI_STRING | LVFI_PARTIAL)) || !info.psz) return false;
+    request.Start = reinterpret_cast<NMLVFINDITEMA*>(header)->iStart;
+    request.Partial = (info.flags & LVFI_PARTIAL) != 0;
+    request.Wrap = (info.flags & LVFI_WRAP) != 0;
+    if (!wide) {
+        request.Text = info.psz;
+        return true;
+    }
+    auto text = reinterpret_cast<const wchar_t*>(info.psz);
+    int n = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    request.Text.assign(static_cast<size_t>(n > 0 ? n : 1), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text, -1, request.Text.data(), n, nullptr, nullptr);
+    request.Text.resize(std::strlen(request.Text.c_str()));
     return true;
 }

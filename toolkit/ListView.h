@@ -39,6 +39,16 @@ struct ListView : Control {
 // (screen (-1, -1)), at the focused item, or at the list's corner when none has the focus.
 POINT ListMenuPoint(HWND list, POINT screen);
 
+// A typed search of an owner-data list (LVN_ODFINDITEMA or W), its text in the code page.
+struct FindRequest {
+    std::string Text;
+    int Start = 0;
+    bool Partial = false;
+    bool Wrap = false;
+};
+// Reads the request of a find notification; false when it asks for no text.
+bool ReadFindRequest(NMHDR* header, FindRequest& request);
+
 // Whether text starts with prefix (is equal to it when whole), ignoring the case of
 // Latin letters; double-byte characters compare as they are.
 bool StartsWithIgnoringCase(const std::string& text, const std::string& prefix, bool whole = false);
