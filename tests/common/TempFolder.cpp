@@ -11,6 +11,16 @@ void MakeFolders(const std::string& path)
         if (path[i] == '\\' && !IsDBCSLeadByte(static_cast<BYTE>(path[i - 1])))
             CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
 }
+
+// Writes the bytes into a newly created file and closes it.
+void WriteBytes(HANDLE h, const std::string& bytes)
+{
+    if (h == INVALID_HANDLE_VALUE) return;
+    DWORD written = 0;
+    if (!bytes.empty())
+        ::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(h);
+}
 }  // namespace
 
 TempFolder::TempFolder()
@@ -31,14 +41,9 @@ std::string TempFolder::WriteFile(const std::string& relative, const std::string
 {
     std::string full = Path + relative;
     MakeFolders(full);
-    HANDLE h = CreateFileA(full.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h != INVALID_HANDLE_VALUE) {
-        DWORD written = 0;
-        if (!bytes.empty())
-            ::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-        CloseHandle(h);
-    }
+    WriteBytes(CreateFileA(full.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr),
+               bytes);
     return full;
 }
 
@@ -123,13 +128,8 @@ std::wstring TempFolder::WriteFile(const std::wstring& relative, const std::stri
     std::wstring full = L"\\\\?\\" + WideOf(Path) + relative;
     for (size_t i = 7; i < full.size(); ++i)
         if (full[i] == L'\\') CreateDirectoryW(full.substr(0, i).c_str(), nullptr);
-    HANDLE h = CreateFileW(full.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h != INVALID_HANDLE_VALUE) {
-        DWORD written = 0;
-        if (!bytes.empty())
-            ::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-        CloseHandle(h);
-    }
+    WriteBytes(CreateFileW(full.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr),
+               bytes);
     return full;
 }
