@@ -65,11 +65,8 @@ void SearchFolder(const FilePath& base, const std::string& rel, const std::wstri
     // The wide search: the narrow one cuts names longer than 259 bytes (a name of 255
     // Japanese characters takes 510) and spells the names it cannot hold with "?".
     WIN32_FIND_DATAW found;
-    std::wstring pattern = base.Real.empty() && realRel.empty()
-                               ? WideOf(base.Text + rel)
-                               : (base.Real.empty() ? WideOf(base.Text) : base.Real) +
-                                     (realRel.empty() ? WideOf(rel) : realRel);
-    pattern += L"*.*";
+    std::wstring pattern = (base.Real.empty() ? WideOf(base.Text) : base.Real) +
+                           (realRel.empty() ? WideOf(rel) : realRel) + L"*.*";
     HANDLE search = FindFirstFileW(LongPathForm(pattern).c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) {
         CountUnreadableFolder(GetLastError());
