@@ -121,6 +121,7 @@ private:
 // Items own their single-item id lists (the item data).
 struct TFileView : Control {
     enum { vsIcon = 0, vsSmallIcon = 1, vsList = 2, vsReport = 3 };
+    static constexpr int ColumnCount = 4; // name, size, type, date
 
     std::function<void()> OnChange; // an item changed, selection included; once per fill
     std::function<void()> OnClick;
