@@ -3,6 +3,7 @@
 #include "engine/Util.h"
 #include "mainwindow/FolderHistory.h"
 #include "mainwindow/MainLayout.h"
+#include "mainwindow/MainState.h"
 #include "mainwindow/PaneProvider.h"
 #include "results/VerdictText.h"
 #include "settings/EnvReg.h"

@@ -1,3 +1,5 @@
+#include "mainwindow/MainState.h"
+
 #include "mainwindow/Main.h"
 #include "settings/EnvReg.h"
 #include "settings/RegistryStore.h"
