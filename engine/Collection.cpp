@@ -1,23 +1,18 @@
 #include "engine/Collection.h"
 
 #include "engine/FileEntries.h"
-#include "engine/FileSearchDisp.h"
 #include "engine/Util.h"
-#include "toolkit/Application.h"
 #include "toolkit/CodePage.h"
-#include "toolkit/Pump.h"
 
 #include <cwchar>
 #include <utility>
 #include <windows.h>
 
 namespace {
-// The main window comes back on every way out of collection.
-struct MainWindowDisabled {
-    MainWindowDisabled() { EnableMainWindow(false); }
-    ~MainWindowDisabled() { EnableMainWindow(true); }
-    MainWindowDisabled(const MainWindowDisabled&) = delete;
-    MainWindowDisabled& operator=(const MainWindowDisabled&) = delete;
+// For the callers that only want the records.
+struct NoProgress : CollectionProgress {
+    void ItemDone(int, int32_t) override {}
+    void AtFixedPoint() override {}
 };
 
 int PercentOf(int done, int count)
@@ -36,14 +31,15 @@ void CountUnreadableFolder(DWORD error)
 
 // A selected item whose name the code page cannot hold is reached by its real name;
 // any other by its caption.
-void CollectItem(const FilePath& base, std::string name, const std::wstring& realName)
+void CollectItem(const FilePath& base, std::string name, const std::wstring& realName,
+                 CollectionProgress& progress)
 {
     std::string form;
     if (!realName.empty() && !CodePageForm(realName, form)) {
         FilePath path = RecordPath(base, "", form, realName);
         if (IsFolderPath(path)) {
             AddEntry("", form + "\\", realName + L"\\");
-            SearchFolder(base, form + "\\", realName + L"\\");
+            SearchFolder(base, form + "\\", realName + L"\\", progress);
         } else {
             AddEntry(form, "", realName);
         }
@@ -53,14 +49,15 @@ void CollectItem(const FilePath& base, std::string name, const std::wstring& rea
     if (!drive.empty()) name = drive;
     if (IsFolderPath(RecordPath(base, "", name, std::wstring()))) {
         AddEntry("", name + "\\");
-        SearchFolder(base, name + "\\", std::wstring());
+        SearchFolder(base, name + "\\", std::wstring(), progress);
     } else {
         AddEntry(name, "");
     }
 }
 } // namespace
 
-void SearchFolder(const FilePath& base, const std::string& rel, const std::wstring& realRel)
+void SearchFolder(const FilePath& base, const std::string& rel, const std::wstring& realRel,
+                  CollectionProgress& progress)
 {
     // The wide search: the narrow one cuts names longer than 259 bytes (a name of 255
     // Japanese characters takes 510) and spells the names it cannot hold with "?".
@@ -89,9 +86,13 @@ void SearchFolder(const FilePath& base, const std::string& rel, const std::wstri
             AddEntry(name, rel);
         else
             AddEntry(name, rel, std::move(realPath));
-        PumpAtFixedPoint();
+        progress.AtFixedPoint();
+        if (progress.StopRequested()) {
+            FindClose(search);
+            return;
+        }
         // A folder link is recorded but not entered: links may loop back up the tree.
-        if (enter) SearchFolder(base, rel + name + "\\", realChild);
+        if (enter) SearchFolder(base, rel + name + "\\", realChild, progress);
     } while (FindNextFileW(search, &found));
     if (GetLastError() != ERROR_NO_MORE_FILES) CountUnreadableFolder(GetLastError());
     FindClose(search);
@@ -101,34 +102,20 @@ void SearchFolder(const std::string& base, const std::string& rel)
 {
     FilePath folder;
     folder.Text = base;
-    SearchFolder(folder, rel, std::wstring());
+    NoProgress progress;
+    SearchFolder(folder, rel, std::wstring(), progress);
 }
 
-void CollectFiles(ReferencePane& pane)
+void CollectFiles(ReferencePane& pane, CollectionProgress& progress)
 {
     ResetEntries();
-    TFileSearchDispDlg dialog;
-    dialog.Create();
-    dialog.Show();
-    {
-        MainWindowDisabled disabled;
-        ResetPumpThrottle();
-        FilePath base;
-        if (!pane.IsVirtualFolder())
-            base = BasePath(pane.GetSelectedPath(), pane.GetSelectedRealPath());
-        int count = pane.ItemCount();
-        // The window is told only what changed: in a folder of many items most steps
-        // change neither the bar nor the count.
-        int shownPercent = -1, shownCount = -1;
-        for (int index = 0; index < count; ++index) {
-            if (pane.ItemSelected(index))
-                CollectItem(base, pane.ItemCaption(index), pane.ItemRealName(index));
-            int percent = PercentOf(index + 1, pane.ItemCount());
-            if (percent != shownPercent) dialog.ProgBar.SetPosition(shownPercent = percent);
-            if (EntryCount != shownCount)
-                dialog.FileNumDisp.SetText(std::to_string(shownCount = EntryCount));
-            PumpAtFixedPoint();
-        }
+    FilePath base;
+    if (!pane.IsVirtualFolder()) base = BasePath(pane.GetSelectedPath(), pane.GetSelectedRealPath());
+    int count = pane.ItemCount();
+    for (int index = 0; index < count && !progress.StopRequested(); ++index) {
+        if (pane.ItemSelected(index))
+            CollectItem(base, pane.ItemCaption(index), pane.ItemRealName(index), progress);
+        progress.ItemDone(PercentOf(index + 1, pane.ItemCount()), EntryCount);
+        progress.AtFixedPoint();
     }
-    dialog.Destroy();
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include "engine/FilePath.h"
 
+#include <cstdint>
 #include <string>
 
 // What file collection reads of the reference pane: its folder tree's selection and
@@ -19,10 +20,25 @@ struct ReferencePane {
     virtual bool ItemSelected(int index) = 0;
 };
 
-// Builds FileEntries from the pane's selection, with the file-search progress window.
+// Where collection says how far it is and learns whether to stop. The window program
+// shows its search window and pumps messages; a console or a test gives its own.
+struct CollectionProgress {
+    virtual ~CollectionProgress() = default;
+    // After each item of the pane: how far through the items, and the records so far.
+    virtual void ItemDone(int percent, int32_t records) = 0;
+    // Between records, where the window program lets messages through.
+    virtual void AtFixedPoint() = 0;
+    // Collection ends early, with the records so far, once this is true.
+    virtual bool StopRequested() { return false; }
+};
+
+// Builds FileEntries from the pane's selection, reporting to progress.
+void CollectFiles(ReferencePane& pane, CollectionProgress& progress);
+// The same with the file-search progress window, the main window disabled meanwhile.
 void CollectFiles(ReferencePane& pane);
 // Adds records for everything under base + rel, depth first; rel ends with "\".
 void SearchFolder(const std::string& base, const std::string& rel);
 // The same below a folder that its code-page name does not reach: realRel is rel as the
 // file system spells it, "" when rel reaches it.
-void SearchFolder(const FilePath& base, const std::string& rel, const std::wstring& realRel);
+void SearchFolder(const FilePath& base, const std::string& rel, const std::wstring& realRel,
+                  CollectionProgress& progress);

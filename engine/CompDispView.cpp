@@ -1,5 +1,8 @@
 #include "engine/CompDispView.h"
 
+#include "toolkit/Application.h"
+#include "toolkit/Pump.h"
+
 namespace {
 void SetChanged(Control& control, std::string& last, const std::string& text)
 {
@@ -56,6 +59,8 @@ void CompDispView::Open()
     lastFlush_ = 0;
     progDisp_ = "0%";
     compBar_ = progressBar_ = 0;
+    EnableMainWindow(false);
+    mainDisabled_ = true;
 }
 
 void CompDispView::EnableProgTimer(bool enabled)
@@ -72,6 +77,7 @@ void CompDispView::ShowView()
 {
     Flush(true);
     if (Dialog) Dialog->Show();
+    ProcessMessages();
 }
 
 void CompDispView::SetSrcFileDisp(const std::string& path)
@@ -109,6 +115,13 @@ bool CompDispView::CancelRequested()
 void CompDispView::CloseView()
 {
     Dialog.reset();
+    if (mainDisabled_) EnableMainWindow(true);
+    mainDisabled_ = false;
+}
+
+void CompDispView::AtFixedPoint()
+{
+    PumpAtFixedPoint();
 }
 
 void CompDispView::SetProgressBar(int percent)

@@ -5,7 +5,8 @@
 #include <memory>
 
 // The comparison loop's view on the real progress window. The window exists from
-// Open to CloseView; before and after, every update is ignored.
+// Open to CloseView, the main window is disabled meanwhile, and messages are pumped at
+// the loop's fixed points; before and after, every update is ignored.
 struct CompDispView : CompareProgressView {
     std::unique_ptr<TCompDispDlg> Dialog;
 
@@ -24,6 +25,7 @@ struct CompDispView : CompareProgressView {
     void CloseView() override;
     void SetProgressBar(int percent) override;
     void SetProgDisp(const std::string& text) override;
+    void AtFixedPoint() override;
 
     // Writes the latest values now. Paths, counts and the contents bar change every
     // record, and writing them costs more than comparing a small pair, so they
@@ -34,6 +36,7 @@ private:
     std::string pendingSrc_, pendingDes_, pendingFileNum_, pendingNotSame_, pendingProgDisp_;
     int pendingProgressBar_ = 0;
     unsigned long long lastFlush_ = 0;
+    bool mainDisabled_ = false;
 
     // The values last written: the loop repeats most of them every record, and a
     // window update costs a server round trip under Wine.

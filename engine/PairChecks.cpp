@@ -1,7 +1,6 @@
 #include "engine/PairChecks.h"
 
 #include "toolkit/MessageBoxes.h"
-#include "toolkit/Pump.h"
 
 #include <cstring>
 
@@ -142,7 +141,7 @@ ContentsVerdict CompareContents(const FilePath& reference, const FileFacts& /*re
         ReadBlock(targetFile.Value, targetBlock, targetCount);
         DWORD common = referenceCount < targetCount ? referenceCount : targetCount;
         if (std::memcmp(referenceBlock, targetBlock, common) != 0) return cvDiffer;
-        PumpAtFixedPoint();
+        progress.AtFixedPoint();
         position += referenceCount;
     } while (referenceCount != 0 && referenceCount == targetCount);
     return referenceCount == targetCount ? cvSame : cvDiffer;

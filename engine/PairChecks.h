@@ -42,6 +42,8 @@ struct ContentsProgress {
     virtual ~ContentsProgress() = default;
     virtual void SetProgressBar(int percent) = 0;
     virtual void SetProgDisp(const std::string& text) = 0;
+    // After each block read, where the window program lets messages through.
+    virtual void AtFixedPoint() {}
 };
 
 DateVerdict CompareDate(const FilePath& reference, const FilePath& target);

@@ -1,4 +1,5 @@
 #include "engine/CompDispView.h"
+#include "tests/run/RunFakes.h"
 
 #include <gtest/gtest.h>
 
@@ -137,4 +138,21 @@ TEST(CompDispDlg, LayoutTickingTimeCancelAndCloseBox)
     view.CloseView();
     EXPECT_FALSE(IsWindow(handle));
     EXPECT_FALSE(view.CancelRequested());
+}
+
+TEST(CompDispView, DisablesTheMainWindowFromOpenToCloseOnly)
+{
+    MainWindowStandIn main;
+    CompDispView view;
+    std::vector<std::pair<std::string, bool>> seen;
+    seen.emplace_back("before", main.Enabled());
+    view.Open();
+    seen.emplace_back("open", main.Enabled());
+    view.CloseView();
+    seen.emplace_back("closed", main.Enabled());
+    view.CloseView();
+    seen.emplace_back("closed twice", main.Enabled());
+    std::vector<std::pair<std::string, bool>> expected = {
+        {"before", true}, {"open", false}, {"closed", true}, {"closed twice", true}};
+    EXPECT_EQ(expected, seen);
 }

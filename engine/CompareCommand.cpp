@@ -1,0 +1,76 @@
+#include "engine/CompDispView.h"
+#include "engine/CompareRun.h"
+#include "engine/WaveSound.h"
+#include "settings/EnvSettings.h"
+#include "toolkit/MessageBoxes.h"
+
+// The window program's compare command: collection and the run with their progress
+// windows, then the sound, the notices and the result window.
+namespace {
+void PlayEndSound()
+{
+    if (!EnvSettings.SoundFlag) return;
+    PlayWaveSound(MismatchCount == 0 ? EnvSettings.SameSoundFileName
+                                     : EnvSettings.DiscordSoundFileName);
+}
+
+// What was not compared is said before any verdict on the run, so that
+// "no mismatches" never stands for files that were never looked at.
+void ShowUncomparedNotice()
+{
+    std::string text;
+    if (UncomparedCount > 0)
+        text = "比較できなかったファイルが" + std::to_string(UncomparedCount) + "個あります。";
+    if (UnreadableFolderCount > 0) {
+        if (!text.empty()) text += "\r\n";
+        text +=
+            "読み込めなかったフォルダが" + std::to_string(UnreadableFolderCount) + "個あります。";
+    }
+    if (!text.empty()) ShowInformation(text);
+}
+
+void ShowEndOfRun(CompareCommandHost& host)
+{
+    // A full list dropped the rest of the files: say so before any verdict on the run.
+    if (!RunCancelled && EntriesDropped)
+        ShowInformation("ファイル数が多すぎるため、最初の" + std::to_string(EntryCount) +
+                        "個のファイルだけを比較しました。");
+    ShowUncomparedNotice();
+    if (RunCancelled) {
+        if (MismatchCount == 0)
+            ShowInformation("比較を中断しました。不一致ファイルはありません。");
+        else if (AskInformationYesNo("比較を中断しました。不一致ファイルがあります。\r\n"
+                                     "結果を表示しますか？"))
+            host.ShowResults();
+        return;
+    }
+    if (MismatchCount == 0 && EnvSettings.DispDiscord)
+        ShowInformation("不一致ファイルはありません。");
+    else
+        host.ShowResults();
+}
+} // namespace
+
+void CompareCommand(CompareCommandHost& host)
+{
+    if (host.SrcSelectedCount() == 0) return;
+    CollectFiles(host.SrcPane());
+    try {
+        CompDispView view;
+        RunComparison({host.SelectedPath(PaneSide::Src), host.IsVirtualFolder(PaneSide::Src),
+                       host.SelectedRealPath(PaneSide::Src)},
+                      {host.SelectedPath(PaneSide::Des), host.IsVirtualFolder(PaneSide::Des),
+                       host.SelectedRealPath(PaneSide::Des)},
+                      view);
+    } catch (const IoFailure& failure) {
+        // A read failed inside a contents check: the run stops without a verdict on it.
+        ReportIoError(failure.Code);
+        ReleaseEntries();
+        return;
+    }
+    PlayEndSound();
+    ShowEndOfRun(host);
+    ReleaseEntries();
+    host.AddFolderHistory(PaneSide::Src, host.SelectedPath(PaneSide::Src));
+    host.AddFolderHistory(PaneSide::Des, host.SelectedPath(PaneSide::Des));
+}
