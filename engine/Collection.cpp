@@ -110,7 +110,8 @@ void CollectFiles(ReferencePane& pane, CollectionProgress& progress)
 {
     ResetEntries();
     FilePath base;
-    if (!pane.IsVirtualFolder()) base = BasePath(pane.GetSelectedPath(), pane.GetSelectedRealPath());
+    if (!pane.IsVirtualFolder())
+        base = BasePath(pane.GetSelectedPath(), pane.GetSelectedRealPath());
     int count = pane.ItemCount();
     for (int index = 0; index < count && !progress.StopRequested(); ++index) {
         if (pane.ItemSelected(index))

@@ -47,8 +47,7 @@ bool TResultDlg::Open(const std::string& srcFolderPath, const std::string& desFo
     NotSameFileSText.SetText(std::to_string(MismatchCount));
 
     ResultList.SetRedraw(false);
-    Rows = ListedRows(FileEntries, EntryCount, EnvSettings.DispDiscord);
-    SortResultRows(Rows, rcName, ResultSortDirections[rcName]);
+    Rows = OpeningRows(FileEntries, EntryCount, EnvSettings.DispDiscord);
     ResultList.SetRowCount(static_cast<int>(Rows.size()));
     ResultList.SetRedraw(true);
     return true;

@@ -11,11 +11,67 @@
 using SaveDialogFunction = BOOL (*)(OPENFILENAMEA*);
 extern SaveDialogFunction SaveDialogRequest;
 
-// Writes the header and one line per row (reference path, date, size and contents
-// texts) to the file: emptied first when overwrite, else appended after its end, cut at
-// a 1A end-of-file mark among its last 128 bytes. Throws IoFailure; the file is closed
-// either way. whileOpen runs after the last line, before the file is closed.
+// Shift-JIS as the program holds its texts (names outside it as "?"), or UTF-8 with a
+// byte-order mark and the names as the file system spells them.
+enum class CsvEncoding { ShiftJis, Utf8 };
+
+// A field as written: quoted only when it holds a comma, a double quote or a line
+// break, inner quotes doubled; any other field unchanged.
+std::string CsvField(const std::string& text);
+// Code-page fields joined with "," and ended with CR LF, in the encoding.
+std::string CsvLine(const std::vector<std::string>& fields, CsvEncoding encoding);
+// The header line of the result file.
+std::string CsvHeaderLine(CsvEncoding encoding);
+// One result row's line: reference path, date, size and contents texts. realSrcFolder is
+// the reference folder as the file system spells it ("" when srcFolder reaches it); only
+// the UTF-8 form uses it and the row's real path.
+std::string CsvRowLine(const std::string& srcFolder, const FilePairEntry& row,
+                       CsvEncoding encoding = CsvEncoding::ShiftJis,
+                       const std::wstring& realSrcFolder = {});
+
+// Appending to a file whose encoding the program cannot write (UTF-16).
+struct UnappendableFile {
+    std::string Reason;
+};
+
+// A CSV file open for writing: emptied first when overwrite, else appended after its end,
+// cut at a 1A end-of-file mark among its last 128 bytes. An appended file keeps its own
+// encoding (UTF-8 when it starts with the byte-order mark, else Shift-JIS); a new or
+// emptied one gets the chosen encoding. Throws IoFailure or UnappendableFile.
+class CsvFile {
+public:
+    CsvFile(const std::wstring& path, bool overwrite, CsvEncoding chosen);
+    ~CsvFile();
+    CsvFile(const CsvFile&) = delete;
+    CsvFile& operator=(const CsvFile&) = delete;
+    CsvEncoding Encoding() const { return encoding_; }
+    // Buffers the bytes; writes out every megabyte. Throws IoFailure.
+    void Write(const std::string& bytes);
+    // Writes out what is buffered. Throws IoFailure.
+    void Flush();
+
+private:
+    HANDLE handle_;
+    CsvEncoding encoding_;
+    std::string pending_;
+};
+
+// Writes the header and one line per row to the file (see CsvFile). Throws IoFailure or
+// UnappendableFile; the file is closed either way. whileOpen runs after the last line,
+// before the file is closed.
 void ExportRows(const std::string& path, bool overwrite, const std::string& srcFolder,
-                const ResultRows& rows, const std::function<void()>& whileOpen = {});
-// The bytes ExportRows writes after the existing end.
+                const ResultRows& rows, const std::function<void()>& whileOpen = {},
+                CsvEncoding encoding = CsvEncoding::ShiftJis,
+                const std::wstring& realSrcFolder = {});
+// The same to a path of any spelling.
+void ExportRows(const std::wstring& path, bool overwrite, const std::string& srcFolder,
+                const ResultRows& rows, const std::function<void()>& whileOpen = {},
+                CsvEncoding encoding = CsvEncoding::ShiftJis,
+                const std::wstring& realSrcFolder = {});
+// The Shift-JIS bytes ExportRows writes after the existing end.
 std::string ExportText(const std::string& srcFolder, const ResultRows& rows);
+
+// The save dialog of a CSV file with its choice of encoding, and the question about an
+// existing file. False when the user cancelled.
+bool AskCsvFile(HWND owner, const char* defaultName, std::string& path, bool& overwrite,
+                CsvEncoding& encoding);

@@ -183,3 +183,10 @@ std::string RowFolderPath(const std::string& srcFolder, const std::string& rowFo
 {
     return srcFolder.empty() ? rowFolder : JoinPath(srcFolder, rowFolder);
 }
+
+ResultRows OpeningRows(const EntryList& entries, int count, bool mismatchesOnly)
+{
+    ResultRows rows = ListedRows(entries, count, mismatchesOnly);
+    SortResultRows(rows, rcName, 1);
+    return rows;
+}

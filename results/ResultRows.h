@@ -26,3 +26,5 @@ ResultRows ListedRows(const EntryList& entries, int count, bool mismatchesOnly);
 
 // Orders the rows by one column's text times the direction (+1 or -1); stable.
 void SortResultRows(ResultRows& rows, int column, int direction);
+// The rows as the result window first lists them: ListedRows by 名前, ascending.
+ResultRows OpeningRows(const EntryList& entries, int count, bool mismatchesOnly);

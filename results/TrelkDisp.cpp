@@ -3,136 +3,51 @@
 #include "engine/Util.h"
 #include "results/FitText.h"
 #include "results/Result.h"
+#include "toolkit/CodePage.h"
 #include "toolkit/MessageBoxes.h"
 #include "toolkit/Pump.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstring>
-#include <memory>
 #include <new>
+#include <optional>
 
 namespace {
-struct HandleCloser {
-    void operator()(HANDLE h) const { CloseHandle(h); }
-};
-using FileHandle = std::unique_ptr<void, HandleCloser>;
-
-// Read-only, with others free to read and write meanwhile, as the in-use test opens it.
-FileHandle OpenForDump(const FilePath& path)
-{
-    HANDLE h = OpenForReading(path, FILE_ATTRIBUTE_NORMAL);
-    if (h == INVALID_HANDLE_VALUE) throw IoFailure{GetLastError()};
-    return FileHandle(h);
-}
-
-// Fills the block as far as the file goes; fewer bytes at the end are no error.
-DWORD ReadBlock(HANDLE file, uint8_t* buffer)
-{
-    DWORD total = 0;
-    while (total < DumpBlockSize) {
-        DWORD got = 0;
-        if (!ReadFile(file, buffer + total, DumpBlockSize - total, &got, nullptr))
-            throw IoFailure{GetLastError()};
-        if (got == 0) break;
-        total += got;
-    }
-    return total;
-}
-
 const char* const InUseText = "ファイルが使用中のため、表示できません。";
+const char* const GoneText = "ファイルが見つからないため、表示できません。";
+
+// The view's rows, up to what the list can show or memory can hold.
+struct ListSink : ByteDifferenceSink {
+    ByteDifferenceList& List;
+    int64_t ReferenceEnd = INT64_MAX, TargetEnd = INT64_MAX;
+    explicit ListSink(ByteDifferenceList& list) : List(list) {}
+    bool Row(const ByteDifference& row) override
+    {
+        if (List.size() >= ByteDifferenceLimit) return false;
+        // Every position past a file's end is a row, so the first such row is its length.
+        if (row.ReferenceMissing && ReferenceEnd == INT64_MAX) ReferenceEnd = row.Offset;
+        if (row.TargetMissing && TargetEnd == INT64_MAX) TargetEnd = row.Offset;
+        List.SetLengths(ReferenceEnd, TargetEnd);
+        try {
+            List.Add(row.Offset, row.Reference, row.Target);
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
+        return true;
+    }
+    void AtFixedPoint() override { PumpAtFixedPoint(); }
+};
+
+struct BusyCursor {
+    HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    ~BusyCursor() { SetCursor(previous ? previous : LoadCursor(nullptr, IDC_ARROW)); }
+};
 } // namespace
-
-std::string ByteDifferenceText(const ByteDifference& d, int column)
-{
-    char text[24];
-    switch (column) {
-    case bdAddress:
-        std::snprintf(text, sizeof(text), "%08llX", static_cast<unsigned long long>(d.Offset));
-        return text;
-    case bdReferenceHex:
-    case bdTargetHex:
-        std::snprintf(text, sizeof(text), "%02X",
-                      column == bdReferenceHex ? d.Reference : d.Target);
-        return text;
-    case bdReferenceDecimal:
-    case bdTargetDecimal:
-        std::snprintf(text, sizeof(text), "%3d",
-                      column == bdReferenceDecimal ? d.Reference : d.Target);
-        return text;
-    case bdReferenceChar:
-    case bdTargetChar: {
-        uint8_t byte = column == bdReferenceChar ? d.Reference : d.Target;
-        return byte ? std::string(1, static_cast<char>(byte)) : std::string();
-    }
-    }
-    return {};
-}
-
-size_t ByteDifferenceLimit = 100000000;
-
-ByteDifference ByteDifferenceList::operator[](size_t row) const
-{
-    // The block of the row: the last one that starts at or before it.
-    auto block = std::upper_bound(blocks_.begin(), blocks_.end(), row,
-                                  [](size_t r, const Block& b) { return r < b.FirstRow; });
-    --block;
-    uint32_t packed = chunks_[row / ChunkRows][row % ChunkRows];
-    return {block->Offset + (packed >> 16), static_cast<uint8_t>(packed >> 8),
-            static_cast<uint8_t>(packed)};
-}
-
-void ByteDifferenceList::Add(int64_t offset, uint8_t reference, uint8_t target)
-{
-    int64_t blockOffset = offset & ~static_cast<int64_t>(0xFFFF);
-    if (blocks_.empty() || blocks_.back().Offset != blockOffset)
-        blocks_.push_back({blockOffset, size_});
-    if (size_ == chunks_.size() * ChunkRows)
-        chunks_.push_back(std::unique_ptr<uint32_t[]>(new uint32_t[ChunkRows]));
-    chunks_[size_ / ChunkRows][size_ % ChunkRows] =
-        static_cast<uint32_t>(offset - blockOffset) << 16 | static_cast<uint32_t>(reference) << 8 |
-        target;
-    ++size_;
-}
-
-void ByteDifferenceList::clear()
-{
-    blocks_.clear();
-    chunks_.clear();
-    size_ = 0;
-}
 
 bool DumpDifferences(const FilePath& reference, const FilePath& target,
                      ByteDifferenceList& differences)
 {
-    FileHandle referenceFile = OpenForDump(reference);
-    FileHandle targetFile = OpenForDump(target);
-    std::vector<uint8_t> r(DumpBlockSize), t(DumpBlockSize);
-    int64_t pos = 0;
-    for (;;) {
-        std::memset(r.data(), 0, r.size());
-        std::memset(t.data(), 0, t.size());
-        DWORD rCount = ReadBlock(referenceFile.get(), r.data());
-        DWORD tCount = ReadBlock(targetFile.get(), t.data());
-        DWORD m = std::max(rCount, tCount);
-        if (m && std::memcmp(r.data(), t.data(), m) != 0) {
-            for (DWORD i = 0; i < m; ++i) {
-                if (r[i] == t[i]) continue;
-                // More rows than the list can show or memory can hold: stop at the last
-                // one that fits.
-                if (differences.size() >= ByteDifferenceLimit) return false;
-                try {
-                    differences.Add(pos + i, r[i], t[i]);
-                } catch (const std::bad_alloc&) {
-                    return false;
-                }
-            }
-        }
-        PumpAtFixedPoint();
-        if (rCount == 0 || rCount != tCount) break;
-        pos += rCount;
-    }
-    return true;
+    ListSink sink(differences);
+    return ScanDifferences(reference, target, sink);
 }
 
 TTrelkDispDlg::~TTrelkDispDlg()
@@ -184,6 +99,8 @@ void TTrelkDispDlg::FormCreate()
     OKButton.Create(FooterPanel.Handle, "OK", 236, 4, 77, 25, true);
     DefaultButtonId = OKButton.Id();
     OKButton.OnClick = [this] { OKButtonClick(); };
+    SaveButton.Create(FooterPanel.Handle, "保存(&S)", 236 + 77 + 8, 4, 77, 25);
+    SaveButton.OnClick = [this] { SaveButtonClick(); };
 }
 
 void TTrelkDispDlg::FormResize()
@@ -194,6 +111,7 @@ void TTrelkDispDlg::FormResize()
     FooterPanel.SetBounds(0, client.cy - 34, client.cx, 34);
     TrelkLView.SetBounds(0, 53, client.cx, std::max(0L, client.cy - 53 - 34));
     OKButton.SetLeft((Width() - OKButton.Width()) / 2);
+    SaveButton.SetLeft(OKButton.Left() + OKButton.Width() + 8);
 }
 
 void TTrelkDispDlg::Fill(const FilePath& reference, const FilePath& target)
@@ -217,6 +135,29 @@ void TTrelkDispDlg::OKButtonClick()
     ModalResult = mrOK;
 }
 
+void TTrelkDispDlg::SaveButtonClick()
+{
+    std::string path;
+    bool overwrite = true;
+    CsvEncoding encoding = CsvEncoding::ShiftJis;
+    if (!AskCsvFile(Handle, "bytes.csv", path, overwrite, encoding)) return;
+    std::optional<BusyCursor> busy(std::in_place);
+    try {
+        CsvFile file(WideOf(path), overwrite, encoding);
+        file.Write(ByteCsvHeaderLine(file.Encoding()));
+        for (size_t row = 0; row < Differences.size(); ++row)
+            file.Write(ByteCsvLine(Differences[row], file.Encoding()));
+        file.Flush();
+        ShowNotice("保存しました");
+    } catch (const IoFailure& failure) {
+        busy.reset();
+        ReportIoError(failure.Code);
+    } catch (const UnappendableFile& refusal) {
+        busy.reset();
+        ReportFailure(refusal.Reason);
+    }
+}
+
 void TResultDlg::TrelkDispButtonClick()
 {
     const FilePairEntry* row = SelectedRow();
@@ -226,6 +167,15 @@ void TResultDlg::TrelkDispButtonClick()
                                     row->Name, row->RealPath);
     FilePath target = RecordPath(BasePath(DesFolderDisp.Caption(), DesRealFolder), row->Folder,
                                  row->Name, row->RealPath);
+    // A file gone since the run is missing, not in use.
+    auto gone = [](const FilePath& path) {
+        FileFacts facts = LookUpFile(path);
+        return !facts.Found && FileFacts::IsNotFoundError(facts.Error);
+    };
+    if (gone(reference) || gone(target)) {
+        ShowInformation(GoneText);
+        return;
+    }
     if (IsFileInUse(reference) || IsFileInUse(target)) {
         ShowInformation(InUseText);
         return;

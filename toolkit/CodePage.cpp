@@ -57,3 +57,13 @@ std::string CodePageText(const std::wstring& text)
     CodePageForm(text, form);
     return form;
 }
+
+std::string Utf8Of(const std::wstring& text)
+{
+    if (text.empty()) return {};
+    int size = static_cast<int>(text.size());
+    int bytes = WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<size_t>(bytes), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), size, utf8.data(), bytes, nullptr, nullptr);
+    return utf8;
+}

@@ -12,3 +12,5 @@ bool CodePageForm(const wchar_t* text, size_t length, std::string& form);
 bool CodePageForm(const std::wstring& text, std::string& form);
 // The code-page form alone.
 std::string CodePageText(const std::wstring& text);
+// UTF-8 of a UTF-16 text.
+std::string Utf8Of(const std::wstring& text);

@@ -1,7 +1,10 @@
 #include "results/TrelkDisp.h"
+#include "tests/common/BoxAnswerer.h"
+#include "tests/common/RealInput.h"
 #include "tests/common/TempFolder.h"
 #include "toolkit/MessageBoxes.h"
 
+#include <cstring>
 #include <gtest/gtest.h>
 
 namespace {
@@ -59,30 +62,36 @@ TEST(DumpDifferences, OneRowPerDifferingByteInAllItsForms)
     EXPECT_EQ(ByteDifferenceText(rows[0], bdAddress), "00009C40");
 }
 
-TEST(DumpDifferences, DifferentLengthsStopAfterTheShorterFilesBlock)
+TEST(DumpDifferences, EveryPositionPastTheShorterEndIsARowWithThatSideEmpty)
 {
     TempFolder folder;
     const std::string head = "0123456789";
-    std::string zeros = head + std::string(100000 - 10, '\0');
-    std::string full = head + NoZeros(100000 - 10);
-    const std::string ten = folder.WriteFile("ten", head);
-    EXPECT_TRUE(Dump(ten, folder.WriteFile("zeros", zeros)).empty());
-
-    auto rows = Dump(ten, folder.WriteFile("full", full));
-    ASSERT_EQ(rows.size(), 32768u - 10);
-    EXPECT_EQ(ByteDifferenceText(rows.front(), bdAddress), "0000000A");
-    EXPECT_EQ(ByteDifferenceText(rows.back(), bdAddress), "00007FFF");
-    EXPECT_EQ(ByteDifferenceText(rows.front(), bdReferenceHex), "00");
-    EXPECT_EQ(ByteDifferenceText(rows.front(), bdReferenceDecimal), "  0");
-    EXPECT_EQ(ByteDifferenceText(rows.front(), bdReferenceChar), "");
-
-    // The roles exchanged, and an empty reference: the first block only.
-    EXPECT_EQ(Dump(folder.WriteFile("full2", full), ten).size(), 32768u - 10);
-    EXPECT_EQ(Dump(folder.WriteFile("empty", ""), folder.WriteFile("full3", full)).size(), 32768u);
-    // A shorter file ending exactly at a block edge: the next block is examined.
-    std::string block = full.substr(0, 32768);
-    EXPECT_EQ(Dump(folder.WriteFile("block", block), folder.WriteFile("full4", full)).size(),
-              32768u);
+    const std::string zeros = head + std::string(100000 - 10, '\0');
+    const std::string full = head + NoZeros(100000 - 10);
+    struct Case {
+        const char* name;
+        std::string reference, target;
+        size_t rows;
+        std::string first, last;
+    } cases[] = {
+        {"trailing zeros", "ABC", std::string("ABC\0\0\0", 6), 3, "[00000003][][00][][  0][][]",
+         "[00000005][][00][][  0][][]"},
+        {"empty against one zero byte", "", std::string(1, '\0'), 1, "[00000000][][00][][  0][][]",
+         "[00000000][][00][][  0][][]"},
+        {"ten against zeros, past the first block", head, zeros, 100000 - 10,
+         "[0000000A][][00][][  0][][]", "[0001869F][][00][][  0][][]"},
+        {"roles exchanged", full, head, 100000 - 10, "[0000000A][61][][ 97][][a][]",
+         "[0001869F][74][][116][][t][]"},
+        {"shorter ends at a block edge", full.substr(0, 32768), full, 100000 - 32768,
+         "[00008000][][79][][121][][y]", "[0001869F][][74][][116][][t]"},
+    };
+    for (const Case& c : cases) {
+        auto rows = Dump(folder.WriteFile(std::string(c.name) + ".r", c.reference),
+                         folder.WriteFile(std::string(c.name) + ".t", c.target));
+        ASSERT_EQ(rows.size(), c.rows) << c.name;
+        EXPECT_EQ(Row(rows.front()), c.first) << c.name;
+        EXPECT_EQ(Row(rows.back()), c.last) << c.name;
+    }
 }
 
 TEST(DumpDifferences, StopsAtTheRowsItCanHold)
@@ -151,4 +160,57 @@ TEST(ByteDifferenceView, MillionRowsFillTheListInTheWindowsLayout)
     EXPECT_STREQ(cell, "b");
     EXPECT_EQ(view.OKButton.Left(), (557 - 77) / 2);
     EXPECT_EQ(view.OKButton.Text(), "OK");
+}
+
+TEST(ByteCsvLine, TheViewsTextsAsFieldsQuotedWhereNeeded)
+{
+    struct Case {
+        const char* name;
+        ByteDifference row;
+        std::string line;
+    } cases[] = {
+        {"letters", {1, 'B', 'X'}, "00000001,42,58, 66, 88,B,X\r\n"},
+        {"comma and quote cells", {2, ',', '"'}, "00000002,2C,22, 44, 34,\",\",\"\"\"\"\r\n"},
+        {"zero byte", {3, 0, 'a'}, "00000003,00,61,  0, 97,,a\r\n"},
+        {"reference missing", {4, 0, 0, true, false}, "00000004,,00,,  0,,\r\n"},
+        {"target missing", {5, 'z', 0, false, true}, "00000005,7A,,122,,z,\r\n"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ByteCsvLine(c.row, CsvEncoding::ShiftJis), c.line) << c.name;
+    EXPECT_EQ(ByteCsvHeaderLine(CsvEncoding::ShiftJis),
+              "アドレス,基準(16進),対象(16進),基準(10進),対象(10進),基準(ASCII),対象(ASCII)\r\n");
+}
+
+namespace {
+std::string savePath;
+BOOL AnswerWithSavePath(OPENFILENAMEA* request)
+{
+    std::strncpy(request->lpstrFile, savePath.c_str(), request->nMaxFile - 1);
+    return TRUE;
+}
+} // namespace
+
+TEST(ByteDifferenceView, SaveButtonWritesEveryRowAsCsv)
+{
+    TempFolder folder;
+    const std::string ra = folder.WriteFile("a.bin", "AB,"),
+                      rb = folder.WriteFile("b.bin", std::string("AXC\0", 4));
+    TTrelkDispDlg view;
+    ASSERT_TRUE(view.Open(nullptr));
+    view.Fill(ra, rb);
+    view.Show();
+    EXPECT_EQ(view.SaveButton.Text(), "保存(&S)");
+    savePath = folder / "bytes.csv";
+    SaveDialogFunction original = SaveDialogRequest;
+    SaveDialogRequest = AnswerWithSavePath;
+    BoxAnswerer boxes({IDOK});
+    ClickAt(view.SaveButton.Handle, ClientMiddle(view.SaveButton.Handle));
+    PumpUntil([&] { return !boxes.Seen.empty(); });
+    SaveDialogRequest = original;
+    ASSERT_EQ(boxes.Seen.size(), 1u);
+    EXPECT_EQ(boxes.Seen[0].Text, "保存しました");
+    EXPECT_EQ(ReadWholeFile(savePath), ByteCsvHeaderLine(CsvEncoding::ShiftJis) +
+                                           "00000001,42,58, 66, 88,B,X\r\n"
+                                           "00000002,2C,43, 44, 67,\",\",C\r\n"
+                                           "00000003,,00,,  0,,\r\n");
 }

@@ -5,6 +5,7 @@
 #include "settings/EnvSettings.h"
 #include "tests/common/BoxAnswerer.h"
 #include "tests/common/TempFolder.h"
+#include "toolkit/CodePage.h"
 #include "toolkit/MessageBoxes.h"
 
 #include <cstdlib>
@@ -36,6 +37,7 @@ struct DialogAnswer {
     std::string Filter, InitialName;
     bool NoDefExt = false, NoInitialFolder = false, PromptsOverwrite = false;
     int Calls = 0;
+    DWORD FilterIndex = 0; // the file type the user picks; 0 leaves the first
 };
 DialogAnswer dialogAnswer;
 BOOL AnswerSaveDialog(OPENFILENAMEA* request)
@@ -53,6 +55,7 @@ BOOL AnswerSaveDialog(OPENFILENAMEA* request)
     a.NoInitialFolder = request->lpstrInitialDir == nullptr;
     a.PromptsOverwrite = (request->Flags & OFN_OVERWRITEPROMPT) != 0;
     if (a.Cancel) return FALSE;
+    if (a.FilterIndex) request->nFilterIndex = a.FilterIndex;
     std::strncpy(request->lpstrFile, a.Path.c_str(), request->nMaxFile - 1);
     return TRUE;
 }
@@ -70,7 +73,7 @@ TEST(ExportRows, WritesHeaderAndOneLinePerRowExactly)
     ExportRows(path, true, "C:\\data", rows);
     EXPECT_EQ(ReadWholeFile(path), Header + "C:\\data\\sub\\a.txt,新しい,大きい,不一致\r\n"
                                             "C:\\data\\top\\,一致,一致,一致\r\n"
-                                            "C:\\data\\x,y.txt,－,見つからない,使用中\r\n");
+                                            "\"C:\\data\\x,y.txt\",－,見つからない,使用中\r\n");
     // A drive root gets no second separator; with no reference folder (drives compared
     // from My Computer) the row's folder is the whole path.
     ExportRows(path, true, "C:\\", {rows[0], MakeRow("a.txt", "", dvSame, svSame, cvDiffer)});
@@ -171,7 +174,7 @@ TEST(SaveButton, AsksForTheNameAppendsOnNoAndReportsFailures)
         EXPECT_EQ(answerer.Seen[0].Caption, "Vexil32");
         EXPECT_FALSE(answerer.Seen[0].HasIcon);
     }
-    EXPECT_EQ(dialogAnswer.Filter, "CSVﾌｧｲﾙ (*.csv)|*.csv|すべてのﾌｧｲﾙ|*.*|");
+    EXPECT_EQ(dialogAnswer.Filter, "CSV (Shift-JIS)|*.csv|CSV (UTF-8)|*.csv|すべてのﾌｧｲﾙ|*.*|");
     EXPECT_EQ(dialogAnswer.InitialName, "result.csv");
     EXPECT_TRUE(dialogAnswer.NoDefExt);
     EXPECT_TRUE(dialogAnswer.NoInitialFolder);
@@ -198,6 +201,16 @@ TEST(SaveButton, AsksForTheNameAppendsOnNoAndReportsFailures)
     }
     EXPECT_EQ(ReadWholeFile(dialogAnswer.Path), Header + rowsText);
 
+    { // the UTF-8 type: a new file with the mark, the real names
+        dialogAnswer.FilterIndex = 2;
+        dialogAnswer.Path = folder / "utf8.csv";
+        BoxAnswerer answerer({IDOK});
+        dialog.SaveButtonClick();
+        dialogAnswer.FilterIndex = 0;
+        EXPECT_EQ(ReadWholeFile(dialogAnswer.Path),
+                  "\xEF\xBB\xBF" + Utf8Of(WideOf(Header + rowsText)));
+    }
+
     { // cancelled: nothing written, nothing said
         dialogAnswer.Cancel = true;
         BoxAnswerer answerer({IDOK});
@@ -216,4 +229,69 @@ TEST(SaveButton, AsksForTheNameAppendsOnNoAndReportsFailures)
         EXPECT_TRUE(answerer.Seen[0].HasIcon);
     }
     SaveDialogRequest = original;
+}
+
+TEST(CsvField, QuotedOnlyForCommaQuoteOrLineBreak)
+{
+    struct Case {
+        const char* name;
+        std::string field, written;
+    } cases[] = {
+        {"plain", "C:\\a.txt", "C:\\a.txt"},
+        {"Japanese with a 5C trail byte", "C:\\表\\ソ.txt", "C:\\表\\ソ.txt"},
+        {"comma", "a,b.txt", "\"a,b.txt\""},
+        {"double quote", "say \"hi\"", "\"say \"\"hi\"\"\""},
+        {"line feed", "a\nb", "\"a\nb\""},
+        {"carriage return", "a\rb", "\"a\rb\""},
+        {"empty", "", ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(CsvField(c.field), c.written) << c.name;
+}
+
+TEST(ExportRows, Utf8FormHoldsRealNamesAndAppendingKeepsTheFilesEncoding)
+{
+    TempFolder folder;
+    FilePairEntry* real =
+        const_cast<FilePairEntry*>(MakeRow("caf?.txt", "", dvSame, svSame, cvDiffer));
+    real->RealPath = L"caf\u00e9.txt";
+    const ResultRows rows = {real};
+    const std::string mark = "\xEF\xBB\xBF";
+    const std::string utf8Header = Utf8Of(WideOf(Header));
+    const std::string utf8Row = Utf8Of(L"C:\\d\\caf\u00e9.txt," + WideOf("一致,一致,不一致\r\n"));
+    const std::string sjisRow = "C:\\d\\caf?.txt,一致,一致,不一致\r\n";
+    struct Case {
+        const char* name;
+        const char* existing; // nullptr: no file
+        CsvEncoding chosen;
+        bool overwrite;
+        std::string expected;
+    } cases[] = {
+        {"new UTF-8 file", nullptr, CsvEncoding::Utf8, true, mark + utf8Header + utf8Row},
+        {"new Shift-JIS file", nullptr, CsvEncoding::ShiftJis, true, Header + sjisRow},
+        {"UTF-8 file appended as Shift-JIS chosen", "\xEF\xBB\xBFx\r\n", CsvEncoding::ShiftJis,
+         false, mark + "x\r\n" + utf8Header + utf8Row},
+        {"Shift-JIS file appended as UTF-8 chosen", "x\r\n", CsvEncoding::Utf8, false,
+         "x\r\n" + Header + sjisRow},
+        {"empty file appended in UTF-8", "", CsvEncoding::Utf8, false, mark + utf8Header + utf8Row},
+        {"UTF-8 file overwritten as Shift-JIS", "\xEF\xBB\xBFx", CsvEncoding::ShiftJis, true,
+         Header + sjisRow},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        std::string path = folder / ("f" + std::to_string(n++) + ".csv");
+        if (c.existing) folder.WriteFile("f" + std::to_string(n - 1) + ".csv", c.existing);
+        ExportRows(path, c.overwrite, "C:\\d", rows, {}, c.chosen);
+        EXPECT_EQ(ReadWholeFile(path), c.expected) << c.name;
+    }
+    // A UTF-16 file cannot take either form: it is left as it was, with the reason.
+    const std::string wide = folder.WriteFile("wide.csv", std::string("\xFF\xFEx\0", 4));
+    std::string reason;
+    try {
+        ExportRows(wide, false, "C:\\d", rows, {}, CsvEncoding::ShiftJis);
+    } catch (const UnappendableFile& refusal) {
+        reason = refusal.Reason;
+    }
+    EXPECT_EQ(reason, "UTF-16 のファイルには追記できません。");
+    EXPECT_EQ(ReadWholeFile(wide), std::string("\xFF\xFEx\0", 4));
 }

@@ -281,6 +281,14 @@ TEST(ResultWindow, CompareDisplayOpensTheDumpOrRefusesALockedFile)
         EXPECT_EQ(answerer.Seen[0].Caption, "情報");
         EXPECT_TRUE(answerer.Seen[0].HasIcon);
     }
+    { // a target gone since the run is missing, not in use
+        DeleteFileA((des / "x.bin").c_str());
+        BoxAnswerer answerer({IDOK});
+        dialog.TrelkDispButtonClick();
+        des.WriteFile("x.bin", "AXC");
+        ASSERT_EQ(answerer.Seen.size(), 1u);
+        EXPECT_EQ(answerer.Seen[0].Text, "ファイルが見つからないため、表示できません。");
+    }
     // Both free: the view opens over the result window with the one differing byte.
     UINT_PTR timer = SetTimer(nullptr, 0, 50, CloseView);
     viewRows = -1;

@@ -1,0 +1,65 @@
+// The result window's 結果保存: the save dialog, the question about an existing file and
+// the notice, around ExportRows.
+#include "results/Result.h"
+#include "results/ResultExport.h"
+#include "toolkit/MessageBoxes.h"
+
+#include <optional>
+#include <vector>
+
+SaveDialogFunction SaveDialogRequest = GetSaveFileNameA;
+
+namespace {
+struct BusyCursor {
+    HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    ~BusyCursor() { SetCursor(previous ? previous : LoadCursor(nullptr, IDC_ARROW)); }
+};
+} // namespace
+
+bool AskCsvFile(HWND owner, const char* defaultName, std::string& path, bool& overwrite,
+                CsvEncoding& encoding)
+{
+    // Double-NUL list; Shift-JIS first, as every earlier file was. The name starts as the
+    // default every time.
+    static const char filter[] = "CSV (Shift-JIS)\0*.csv\0CSV (UTF-8)\0*.csv\0すべてのﾌｧｲﾙ\0*.*\0";
+    std::vector<char> name(32768, '\0');
+    std::copy(defaultName, defaultName + std::char_traits<char>::length(defaultName) + 1,
+              name.begin());
+    OPENFILENAMEA dialog{};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = filter;
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = name.data();
+    dialog.nMaxFile = static_cast<DWORD>(name.size());
+    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING;
+    if (!SaveDialogRequest(&dialog)) return false;
+    path = name.data();
+    encoding = dialog.nFilterIndex == 2 ? CsvEncoding::Utf8 : CsvEncoding::ShiftJis;
+    overwrite = true;
+    if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES)
+        overwrite = AskYesNo("既にファイルが存在します。上書きしますか？");
+    return true;
+}
+
+void TResultDlg::SaveButtonClick()
+{
+    std::string path;
+    bool overwrite = true;
+    CsvEncoding encoding = CsvEncoding::ShiftJis;
+    if (!AskCsvFile(Handle, "result.csv", path, overwrite, encoding)) return;
+
+    std::optional<BusyCursor> busy(std::in_place);
+    try {
+        // The file stays open until the notice is dismissed.
+        ExportRows(
+            path, overwrite, SrcFolderDisp.Caption(), Rows, [] { ShowNotice("保存しました"); },
+            encoding, SrcRealFolder);
+    } catch (const IoFailure& failure) {
+        busy.reset();
+        ReportIoError(failure.Code);
+    } catch (const UnappendableFile& refusal) {
+        busy.reset();
+        ReportFailure(refusal.Reason);
+    }
+}
