@@ -66,7 +66,8 @@ std::string QuotedIfNeeded(std::string text)
     return quoted + "\"";
 }
 
-// The reference path of a row as the file system spells it.
+} // namespace
+
 std::wstring RealRowPath(const std::string& srcFolder, const FilePairEntry& row,
                          const std::wstring& realSrcFolder)
 {
@@ -82,8 +83,6 @@ std::wstring RealRowPath(const std::string& srcFolder, const FilePairEntry& row,
     if (!base.empty() && base.back() != L'\\') base += L'\\';
     return base + folder + name;
 }
-} // namespace
-
 std::string CsvField(const std::string& text)
 {
     return QuotedIfNeeded(text);

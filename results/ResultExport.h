@@ -29,6 +29,10 @@ std::string CsvRowLine(const std::string& srcFolder, const FilePairEntry& row,
                        CsvEncoding encoding = CsvEncoding::ShiftJis,
                        const std::wstring& realSrcFolder = {});
 
+// The reference path of a row (field 1) as the file system spells it.
+std::wstring RealRowPath(const std::string& srcFolder, const FilePairEntry& row,
+                         const std::wstring& realSrcFolder);
+
 // Appending to a file whose encoding the program cannot write (UTF-16).
 struct UnappendableFile {
     std::string Reason;

@@ -1,0 +1,81 @@
+#include "console/ConsoleArgs.h"
+
+#include <cwctype>
+
+const wchar_t UsageText[] =
+    L"使い方: Vexil32c [オプション] 基準 対象\r\n"
+    L"  基準のフォルダ (またはファイル) の中のすべてを、対象のフォルダ (またはファイル)\r\n"
+    L"  の同じ相対パスのファイルと比較します。\r\n"
+    L"\r\n"
+    L"  /nodate      日付を比較しません (－)\r\n"
+    L"  /nosize      サイズを比較しません (－)\r\n"
+    L"  /nocontents  内容を比較しません (－)\r\n"
+    L"  /all         一致したものも含めてすべて出力します\r\n"
+    L"  /csv:FILE    結果を CSV ファイルに書き込みます\r\n"
+    L"  /append      CSV ファイルに追記します\r\n"
+    L"  /utf8        UTF-8 で書き込みます (BOM 付き、実際の名前)\r\n"
+    L"  /bytes       2 つのファイルの相違バイトを出力します\r\n"
+    L"  /?           この説明を表示します\r\n"
+    L"\r\n"
+    L"終了コード: 0 すべて一致  1 不一致あり\r\n"
+    L"            2 引数の誤り、見つからない基準、読めないファイル、比較できないもの、中断\r\n";
+
+namespace {
+std::wstring Lower(std::wstring text)
+{
+    for (wchar_t& c : text)
+        c = static_cast<wchar_t>(std::towlower(c));
+    return text;
+}
+} // namespace
+
+bool ParseArguments(const std::vector<std::wstring>& args, ConsoleOptions& options,
+                    std::wstring& reason)
+{
+    std::vector<std::wstring> paths;
+    for (const std::wstring& arg : args) {
+        if (arg.size() < 2 || (arg[0] != L'/' && arg[0] != L'-')) {
+            paths.push_back(arg);
+            continue;
+        }
+        std::wstring name = Lower(arg.substr(1));
+        if (name == L"?" || name == L"h" || name == L"help") {
+            options.Help = true;
+        } else if (name == L"nodate") {
+            options.CompDate = false;
+        } else if (name == L"nosize") {
+            options.CompSize = false;
+        } else if (name == L"nocontents") {
+            options.CompContents = false;
+        } else if (name == L"all") {
+            options.All = true;
+        } else if (name == L"append") {
+            options.Append = true;
+        } else if (name == L"utf8") {
+            options.Utf8 = true;
+        } else if (name == L"bytes") {
+            options.Bytes = true;
+        } else if (name.compare(0, 4, L"csv:") == 0 && arg.size() > 5) {
+            options.CsvPath = arg.substr(5);
+        } else {
+            reason = L"不明なオプションです: " + arg;
+            return false;
+        }
+    }
+    if (options.Help) return true;
+    if (paths.size() != 2) {
+        reason = paths.size() < 2 ? L"基準と対象を指定してください。" : L"パスが多すぎます。";
+        return false;
+    }
+    if (!options.Bytes && !options.CompDate && !options.CompSize && !options.CompContents) {
+        reason = L"比較するものがありません。";
+        return false;
+    }
+    if (options.Append && options.CsvPath.empty()) {
+        reason = L"/append には /csv:FILE が必要です。";
+        return false;
+    }
+    options.Reference = paths[0];
+    options.Target = paths[1];
+    return true;
+}

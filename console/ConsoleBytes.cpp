@@ -1,0 +1,99 @@
+// The console's byte list: the view's rows of two files, as text lines or as CSV.
+#include "console/ConsoleRun.h"
+#include "results/ByteDifferences.h"
+#include "toolkit/CodePage.h"
+#include "toolkit/MessageBoxes.h"
+
+#include <memory>
+
+namespace {
+// A field of a text line: quoted like a CSV field when it holds a tab as well.
+std::string TextField(const std::string& text)
+{
+    if (text.find('\t') == std::string::npos) return CsvField(text);
+    return "\"" + text + "\"";
+}
+
+// Each row goes out as it is found: nothing is kept per differing byte.
+struct LineSink : ByteDifferenceSink {
+    OutputStream* Out = nullptr;
+    CsvFile* Csv = nullptr;
+    int64_t Rows = 0;
+
+    bool Row(const ByteDifference& row) override
+    {
+        if (StopKeyPressed()) return false;
+        ++Rows;
+        if (Csv) {
+            Csv->Write(ByteCsvLine(row, Csv->Encoding()));
+            return true;
+        }
+        std::string line;
+        std::wstring wide;
+        for (int column = bdAddress; column <= bdTargetChar; ++column) {
+            // Field by field: a lone lead byte must not take the tab after it.
+            std::string field = TextField(ByteDifferenceText(row, column));
+            if (column != bdAddress) {
+                line += '\t';
+                wide += L'\t';
+            }
+            line += field;
+            wide += WideOf(field);
+        }
+        Out->Write(line + "\r\n", wide + L"\r\n");
+        return true;
+    }
+};
+
+bool FindFile(const std::wstring& given, const std::wstring& path, OutputStream& err)
+{
+    DWORD attributes = AttributesOfPath(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return true;
+    err.Write(L"ファイルが見つかりません: " + given + L"\r\n");
+    return false;
+}
+} // namespace
+
+int ListBytesFromConsole(const ConsoleOptions& options, OutputStream& out, OutputStream& err)
+{
+    std::wstring reference = FullPathOf(options.Reference), target = FullPathOf(options.Target);
+    DWORD targetAttributes = AttributesOfPath(target);
+    // A target folder holds the file of the same name.
+    if (targetAttributes != INVALID_FILE_ATTRIBUTES &&
+        (targetAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        target += (target.back() == L'\\' ? L"" : L"\\") +
+                  reference.substr(reference.find_last_of(L'\\') + 1);
+    if (!FindFile(options.Reference, reference, err) || !FindFile(options.Target, target, err))
+        return ExitTrouble;
+
+    LineSink sink;
+    sink.Out = &out;
+    std::unique_ptr<CsvFile> csv;
+    bool whole = false;
+    try {
+        if (!options.CsvPath.empty()) {
+            csv =
+                std::make_unique<CsvFile>(options.CsvPath, !options.Append,
+                                          options.Utf8 ? CsvEncoding::Utf8 : CsvEncoding::ShiftJis);
+            csv->Write(ByteCsvHeaderLine(csv->Encoding()));
+            sink.Csv = csv.get();
+        }
+        whole = ScanDifferences({CodePageText(reference), reference},
+                                {CodePageText(target), target}, sink);
+        if (csv) csv->Flush();
+    } catch (const IoFailure& failure) {
+        out.Flush();
+        err.Write(WithFullStop(IoErrorText(failure.Code)) + "\r\n");
+        return ExitTrouble;
+    } catch (const UnappendableFile& refusal) {
+        err.Write(refusal.Reason + "\r\n");
+        return ExitTrouble;
+    }
+    out.Flush();
+    if (!whole) {
+        err.Write(std::string("比較を中断しました。\r\n"));
+        return ExitTrouble;
+    }
+    return sink.Rows > 0 ? ExitDifferent : ExitSame;
+}

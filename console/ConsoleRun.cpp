@@ -1,0 +1,320 @@
+// The console's comparison: the engine's collection and run over a folder listing, with
+// progress on standard error, then the result rows as the result window lists them.
+#include "console/ConsoleRun.h"
+
+#include "engine/CompareRun.h"
+#include "engine/Util.h"
+#include "results/ResultExport.h"
+#include "settings/EnvSettings.h"
+#include "toolkit/CodePage.h"
+#include "toolkit/MessageBoxes.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cwchar>
+
+namespace {
+std::atomic<bool> stopKeyPressed{false};
+
+BOOL WINAPI OnStopKey(DWORD event)
+{
+    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) return FALSE;
+    stopKeyPressed = true;
+    return TRUE;
+}
+
+// A folder shown as if every item in it were selected: folders first, then files, each
+// by name regardless of case, as a file list lists them.
+struct ListedFolder : ReferencePane {
+    std::wstring Real; // without trailing "\" (a drive root keeps it)
+    std::vector<std::wstring> Names;
+
+    bool IsVirtualFolder() override { return false; }
+    std::string GetSelectedPath() override { return CodePageText(Real); }
+    std::wstring GetSelectedRealPath() override { return Real; }
+    int ItemCount() override { return static_cast<int>(Names.size()); }
+    std::string ItemCaption(int index) override { return CodePageText(Names[index]); }
+    std::wstring ItemRealName(int index) override { return Names[index]; }
+    bool ItemSelected(int) override { return true; }
+
+    void List()
+    {
+        WIN32_FIND_DATAW found;
+        std::wstring pattern = Real + (Real.back() == L'\\' ? L"*" : L"\\*");
+        HANDLE search = FindFirstFileW(LongPathForm(pattern).c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) return;
+        std::vector<std::pair<bool, std::wstring>> items; // file?, name
+        do {
+            if (!std::wcscmp(found.cFileName, L".") || !std::wcscmp(found.cFileName, L".."))
+                continue;
+            items.emplace_back(!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY),
+                               found.cFileName);
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+        std::stable_sort(items.begin(), items.end(), [](const auto& a, const auto& b) {
+            if (a.first != b.first) return b.first;
+            return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.second.c_str(), -1,
+                                  b.second.c_str(), -1) == CSTR_LESS_THAN;
+        });
+        for (auto& item : items)
+            Names.push_back(std::move(item.second));
+    }
+};
+
+// Progress on standard error, only to a console and at most four times a second.
+struct ConsoleProgress : CollectionProgress, CompareProgressView {
+    OutputStream& Err;
+    unsigned long long LastShown = 0;
+    bool Shown = false;
+    std::string FileNum, NotSame;
+    int32_t Checked = 0; // records the run went through before any stop
+
+    explicit ConsoleProgress(OutputStream& err) : Err(err) {}
+    void Show(const std::string& text)
+    {
+        if (!Err.IsConsole()) return;
+        unsigned long long now = GetTickCount64();
+        if (Shown && now - LastShown < 250) return;
+        LastShown = now;
+        Shown = true;
+        Err.Write("\r" + text + "    ");
+    }
+    void Clear()
+    {
+        if (Shown) Err.Write("\r" + std::string(60, ' ') + "\r");
+        Shown = false;
+    }
+
+    void ItemDone(int, int32_t records) override { Show("検索中: " + std::to_string(records)); }
+    void AtFixedPoint() override {}
+    bool StopRequested() override { return StopKeyPressed(); }
+
+    void Open() override {}
+    void EnableProgTimer(bool) override {}
+    void SetProgTimeText(const std::string&) override {}
+    void ShowView() override {}
+    void SetSrcFileDisp(const std::string&) override {}
+    void SetDesFileDisp(const std::string&) override {}
+    void SetFileNumText(const std::string& text) override
+    {
+        FileNum = text;
+        Show("比較済み: " + FileNum + "  不一致: " + std::to_string(MismatchCount));
+    }
+    void SetNotSameFileText(const std::string& text) override { NotSame = text; }
+    void SetCompFileNumProgBar(int) override {}
+    bool CancelRequested() override
+    {
+        if (StopKeyPressed()) return true;
+        ++Checked;
+        return false;
+    }
+    void CloseView() override { Clear(); }
+    void SetProgressBar(int) override {}
+    void SetProgDisp(const std::string&) override {}
+};
+
+// The folder of a path and its last name.
+void SplitPath(const std::wstring& path, std::wstring& folder, std::wstring& name)
+{
+    size_t slash = path.find_last_of(L'\\');
+    folder = path.substr(0, slash);
+    if (folder.size() == 2 && folder[1] == L':') folder += L'\\';
+    name = path.substr(slash + 1);
+}
+
+bool IsFolder(DWORD attributes)
+{
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void SayLine(OutputStream& err, const std::string& text)
+{
+    err.Write(text + "\r\n");
+}
+
+// A file pair of different names: the three checks straight on the two paths.
+void ComparePairDirectly(const std::wstring& reference, const std::wstring& target)
+{
+    ResetEntries();
+    MismatchCount = 0;
+    RunCancelled = false;
+    std::wstring folder, name;
+    SplitPath(reference, folder, name);
+    AddEntry(CodePageText(name), "", name);
+    FilePairEntry& entry = FileEntries[0];
+    FilePath r(CodePageText(reference), reference), t(CodePageText(target), target);
+    struct NoProgress : ContentsProgress {
+        void SetProgressBar(int) override {}
+        void SetProgDisp(const std::string&) override {}
+    } progress;
+    FileFacts targetFacts = LookUpFile(t);
+    if (targetFacts.Unreachable()) {
+        MarkNotCompared(entry);
+        return;
+    }
+    FileFacts referenceFacts = LookUpFile(r);
+    entry.DateResult =
+        EnvSettings.CompDate ? CompareDate(referenceFacts, targetFacts) : dvNotCompared;
+    entry.SizeResult =
+        EnvSettings.CompSize ? CompareSize(referenceFacts, targetFacts) : svNotCompared;
+    entry.ContentsResult = EnvSettings.CompContents
+                               ? CompareContents(r, referenceFacts, t, targetFacts, progress)
+                               : cvNotCompared;
+    if (IsMismatch(entry)) ++MismatchCount;
+}
+
+// What was not compared is said on standard error and makes the run a trouble.
+bool ReportUncompared(OutputStream& err, int32_t listedCount)
+{
+    bool trouble = false;
+    if (EntriesDropped) {
+        SayLine(err, "ファイル数が多すぎるため、最初の" + std::to_string(EntryCount) +
+                         "個のファイルだけを比較しました。");
+        trouble = true;
+    }
+    if (UncomparedCount > 0) {
+        SayLine(err,
+                "比較できなかったファイルが" + std::to_string(UncomparedCount) + "個あります。");
+        trouble = true;
+    }
+    if (UnreadableFolderCount > 0) {
+        SayLine(err, "読み込めなかったフォルダが" + std::to_string(UnreadableFolderCount) +
+                         "個あります。");
+        trouble = true;
+    }
+    int32_t inUse = 0;
+    for (int32_t i = 0; i < listedCount; ++i)
+        inUse += FileEntries[static_cast<size_t>(i)].ContentsResult == cvInUse;
+    if (inUse > 0) {
+        SayLine(err, "使用中で読めなかったファイルが" + std::to_string(inUse) + "個あります。");
+        trouble = true;
+    }
+    if (RunCancelled) {
+        SayLine(err, "比較を中断しました。");
+        trouble = true;
+    }
+    return trouble;
+}
+} // namespace
+
+void CatchStopKeys()
+{
+    SetConsoleCtrlHandler(OnStopKey, TRUE);
+}
+
+bool StopKeyPressed()
+{
+    return stopKeyPressed;
+}
+
+std::wstring FullPathOf(const std::wstring& path)
+{
+    DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (size == 0) return {};
+    std::wstring full(size, L'\0');
+    size = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
+    full.resize(size);
+    // A folder keeps no trailing "\" except at a drive root, as the folder tree gives it.
+    while (full.size() > 3 && full.back() == L'\\')
+        full.pop_back();
+    return full;
+}
+
+DWORD AttributesOfPath(const std::wstring& path)
+{
+    return path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(LongPathForm(path).c_str());
+}
+
+int CompareFromConsole(const ConsoleOptions& options, OutputStream& out, OutputStream& err)
+{
+    EnvSettings.CompDate = options.CompDate;
+    EnvSettings.CompSize = options.CompSize;
+    EnvSettings.CompContents = options.CompContents;
+    EnvSettings.DispDiscord = !options.All;
+
+    std::wstring reference = FullPathOf(options.Reference), target = FullPathOf(options.Target);
+    DWORD referenceAttributes = AttributesOfPath(reference);
+    DWORD targetAttributes = AttributesOfPath(target);
+    if (referenceAttributes == INVALID_FILE_ATTRIBUTES) {
+        err.Write(L"基準が見つかりません: " + options.Reference + L"\r\n");
+        return ExitTrouble;
+    }
+    if (targetAttributes == INVALID_FILE_ATTRIBUTES) {
+        err.Write(L"対象が見つかりません: " + options.Target + L"\r\n");
+        return ExitTrouble;
+    }
+
+    ListedFolder pane;
+    std::wstring targetFolder = target;
+    if (IsFolder(referenceAttributes)) {
+        pane.Real = reference;
+        pane.List();
+        if (!IsFolder(targetAttributes)) {
+            err.Write(L"対象がフォルダではありません: " + options.Target + L"\r\n");
+            return ExitTrouble;
+        }
+    } else {
+        std::wstring name;
+        SplitPath(reference, pane.Real, name);
+        pane.Names.push_back(name);
+        if (!IsFolder(targetAttributes)) {
+            std::wstring targetName;
+            SplitPath(target, targetFolder, targetName);
+            if (CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, name.c_str(), -1,
+                               targetName.c_str(), -1) != CSTR_EQUAL)
+                targetFolder.clear();
+        }
+    }
+
+    ConsoleProgress progress(err);
+    int32_t compared = 0;
+    try {
+        if (targetFolder.empty()) {
+            ComparePairDirectly(reference, target);
+            compared = EntryCount;
+        } else {
+            CollectFiles(pane, progress);
+            if (StopKeyPressed())
+                RunCancelled = true;
+            else {
+                RunComparison({pane.GetSelectedPath(), false, pane.Real},
+                              {CodePageText(targetFolder), false, targetFolder}, progress);
+                compared = RunCancelled ? progress.Checked : EntryCount;
+            }
+            progress.Clear();
+        }
+    } catch (const IoFailure& failure) {
+        progress.Clear();
+        SayLine(err, WithFullStop(IoErrorText(failure.Code)));
+        return ExitTrouble;
+    }
+
+    // Only what was compared is listed: a stopped run's later records hold no verdict.
+    std::string srcFolder = pane.GetSelectedPath();
+    ResultRows rows = OpeningRows(FileEntries, compared, !options.All);
+    CsvEncoding encoding = options.Utf8 ? CsvEncoding::Utf8 : CsvEncoding::ShiftJis;
+    if (!options.CsvPath.empty()) {
+        try {
+            ExportRows(options.CsvPath, !options.Append, srcFolder, rows, {}, encoding, pane.Real);
+        } catch (const IoFailure& failure) {
+            err.Write(L"CSV ファイルに書き込めません: " + options.CsvPath + L"\r\n");
+            SayLine(err, WithFullStop(IoErrorText(failure.Code)));
+            return ExitTrouble;
+        } catch (const UnappendableFile& refusal) {
+            SayLine(err, refusal.Reason);
+            return ExitTrouble;
+        }
+    } else {
+        for (const FilePairEntry* row : rows) {
+            std::string verdicts;
+            for (int column : {rcDate, rcSize, rcContents})
+                verdicts += "\t" + ResultRowText(*row, column);
+            verdicts += "\r\n";
+            out.Write(RowFolderPath(srcFolder, row->Folder) + row->Name + verdicts,
+                      RealRowPath(srcFolder, *row, pane.Real) + WideOf(verdicts));
+        }
+    }
+    out.Flush();
+    if (ReportUncompared(err, compared)) return ExitTrouble;
+    return MismatchCount > 0 ? ExitDifferent : ExitSame;
+}

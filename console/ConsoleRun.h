@@ -1,0 +1,20 @@
+#pragma once
+#include "console/ConsoleArgs.h"
+#include "console/ConsoleText.h"
+
+// Exit statuses, as diff and cmp give them.
+enum ExitStatus { ExitSame = 0, ExitDifferent = 1, ExitTrouble = 2 };
+
+// Ctrl+C and Ctrl+Break stop the work at its next step instead of ending the process.
+void CatchStopKeys();
+bool StopKeyPressed();
+
+// A path as given, made full; "" when it cannot be.
+std::wstring FullPathOf(const std::wstring& path);
+// INVALID_FILE_ATTRIBUTES when the path names nothing that can be reached.
+DWORD AttributesOfPath(const std::wstring& path);
+
+// The folder comparison: records, verdicts, then the rows as lines or as the CSV file.
+int CompareFromConsole(const ConsoleOptions& options, OutputStream& out, OutputStream& err);
+// The byte list of two files, one line (or CSV line) per differing position.
+int ListBytesFromConsole(const ConsoleOptions& options, OutputStream& out, OutputStream& err);

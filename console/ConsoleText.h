@@ -1,0 +1,28 @@
+#pragma once
+#include <string>
+#include <windows.h>
+
+// One standard stream. A console gets wide text, so Japanese reads right in any console
+// code page; a file or a pipe gets bytes: Shift-JIS as the CSV, or UTF-8 when asked.
+class OutputStream {
+public:
+    OutputStream(DWORD which, bool utf8);
+    ~OutputStream();
+    OutputStream(const OutputStream&) = delete;
+    OutputStream& operator=(const OutputStream&) = delete;
+
+    bool IsConsole() const { return console_; }
+    // A text whose code-page form and real form may differ (a name outside the code page).
+    void Write(const std::string& codePage, const std::wstring& real);
+    // A code-page text (every text of the program, the bytes of a byte list).
+    void Write(const std::string& codePage);
+    void Write(const std::wstring& text);
+    // Writes out what is buffered (a file or pipe is written in large pieces).
+    void Flush();
+
+private:
+    HANDLE handle_;
+    bool console_;
+    bool utf8_;
+    std::string pending_;
+};

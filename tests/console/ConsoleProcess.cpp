@@ -1,0 +1,86 @@
+#include "tests/console/ConsoleProcess.h"
+
+#include "tests/common/TempFolder.h"
+#include "toolkit/CodePage.h"
+
+#include <thread>
+#include <windows.h>
+
+std::wstring ConsoleProgramPath()
+{
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring path = self;
+    path.resize(path.find_last_of(L'\\'));
+    path.resize(path.find_last_of(L'\\') + 1);
+    return path + L"console\\Vexil32c.exe";
+}
+
+std::wstring Quoted(const std::wstring& text)
+{
+    // A "\" before the closing quote would escape it: doubled, it stays one "\".
+    return L"\"" + text + (!text.empty() && text.back() == L'\\' ? L"\\\"" : L"\"");
+}
+
+std::wstring Quoted(const std::string& codePageText)
+{
+    return Quoted(WideOf(codePageText));
+}
+
+namespace {
+std::string ReadAll(HANDLE from)
+{
+    std::string bytes;
+    char buffer[65536];
+    DWORD got = 0;
+    while (ReadFile(from, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        bytes.append(buffer, got);
+    return bytes;
+}
+} // namespace
+
+ConsoleRun RunConsole(const std::wstring& arguments, bool toPipe)
+{
+    TempFolder streams;
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE err = CreateFileW(WideOf(streams / "err").c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                             &inherit, CREATE_ALWAYS, 0, nullptr);
+    HANDLE out = INVALID_HANDLE_VALUE, pipeRead = INVALID_HANDLE_VALUE;
+    if (toPipe) {
+        CreatePipe(&pipeRead, &out, &inherit, 0);
+        SetHandleInformation(pipeRead, HANDLE_FLAG_INHERIT, 0);
+    } else {
+        out = CreateFileW(WideOf(streams / "out").c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                          CREATE_ALWAYS, 0, nullptr);
+    }
+    STARTUPINFOW start{};
+    start.cb = sizeof start;
+    start.dwFlags = STARTF_USESTDHANDLES;
+    start.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    start.hStdOutput = out;
+    start.hStdError = err;
+    std::wstring line = Quoted(ConsoleProgramPath()) + L" " + arguments;
+    PROCESS_INFORMATION process{};
+    ConsoleRun run;
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                        nullptr, &start, &process)) {
+        CloseHandle(out);
+        CloseHandle(err);
+        return run;
+    }
+    CloseHandle(out);
+    CloseHandle(err);
+    if (toPipe) {
+        run.Out = ReadAll(pipeRead);
+        CloseHandle(pipeRead);
+    }
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD status = 0;
+    GetExitCodeProcess(process.hProcess, &status);
+    run.Status = static_cast<int>(status);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    if (!toPipe) run.Out = ReadWholeFile(streams / "out");
+    run.Err = ReadWholeFile(streams / "err");
+    return run;
+}

@@ -1,0 +1,17 @@
+#pragma once
+// Runs Vexil32c.exe, built beside the tests, as a real process.
+#include <string>
+
+struct ConsoleRun {
+    int Status = -1;
+    std::string Out, Err; // the bytes of standard output and standard error
+};
+
+// The program's path: ..\console\Vexil32c.exe from this test program's folder.
+std::wstring ConsoleProgramPath();
+// Starts the program with the arguments (quoted where they hold a space) and waits for
+// its end. Standard output goes to a pipe when toPipe, else to a file.
+ConsoleRun RunConsole(const std::wstring& arguments, bool toPipe = false);
+// An argument in quotes.
+std::wstring Quoted(const std::wstring& text);
+std::wstring Quoted(const std::string& codePageText);
