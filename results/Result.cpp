@@ -89,6 +89,8 @@ void TResultDlg::FormCreate()
     ResultList.OnChange = [this] { ResultListChange(); };
     ResultList.OnClick = [this] { ResultListClick(); };
     ResultList.OnContextMenu = [this](POINT at) { ResultListRightClick(at); };
+    ResultList.OnEnter = [this] { ResultListEnter(); };
+    ResultList.OnCopy = [this] { CopySelectedRows(); };
 
     FooterPanel.Create(Handle, 0, 0, 0, 33);
     ButtonPanel.Create(FooterPanel.Handle, 0, 4, ButtonPanelWidth, 29);
@@ -135,6 +137,13 @@ void TResultDlg::ResultListClick()
 void TResultDlg::ResultListChange()
 {
     ResultListClick();
+}
+
+// Enter opens a row as 比較表示 does; it never closes the window and its results.
+void TResultDlg::ResultListEnter()
+{
+    ResultListClick();
+    if (SelectedRow() && TrelkDispButton.Enabled()) TrelkDispButtonClick();
 }
 
 bool TResultDlg::TrelkDispPMenuItemEnabled() const

@@ -52,6 +52,8 @@ struct TResultDlg : Form {
     void OKButtonClick();
     void TrelkDispButtonClick(); // TrelkDisp.cpp
     void SaveButtonClick();      // ResultExport.cpp
+    void ResultListEnter();
+    void CopySelectedRows(); // Ctrl+C, in the file's form; ResultSave.cpp
     void ExplorerPMenuItemClick();
     bool TrelkDispPMenuItemEnabled() const;
 
