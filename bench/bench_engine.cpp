@@ -62,8 +62,13 @@ int main(int argc, char** argv)
             ReleaseEntries();
             return note;
         });
-    } else if (mode == "run" && argc == 7) {
-        // run NAME SRCBASE DESBASE FOLDER REPS: collection, then the comparison loop
+    } else if ((mode == "run" && argc == 7) || (mode == "quickrun" && argc == 8)) {
+        // run NAME SRCBASE DESBASE FOLDER REPS: collection, then the comparison loop;
+        // quickrun ... TARGETONLY: the same with dates and sizes only, target-only on or off
+        if (mode == "quickrun") {
+            EnvSettings.CompContents = false;
+            EnvSettings.TargetOnly = std::atoi(argv[7]) != 0;
+        }
         OneFolderPane pane(argv[3], argv[5]);
         SilentProgressView view;
         std::vector<double> collectTimes, loopTimes, total;

@@ -85,6 +85,14 @@ int main(int argc, char** argv)
             Walk(Slashed(argv[3]), std::string(argv[4]) + "\\", found);
             return "entries=" + std::to_string(found.size());
         });
+    } else if (mode == "walk2" && argc == 7) {
+        // walk2 NAME SRCBASE DESBASE FOLDER REPS: the directory searches of both trees
+        Measure(argv[2], std::atoi(argv[6]), [&] {
+            std::vector<Relative> found;
+            Walk(Slashed(argv[3]), std::string(argv[5]) + "\\", found);
+            Walk(Slashed(argv[4]), std::string(argv[5]) + "\\", found);
+            return "entries=" + std::to_string(found.size());
+        });
     } else if (mode == "run" && argc == 7) {
         // run NAME SRCBASE DESBASE FOLDER REPS
         const std::string src = Slashed(argv[3]), des = Slashed(argv[4]);

@@ -56,6 +56,27 @@ def change_tree(root, every):
     print("changed %d files" % changed)
 
 
+def extra_files(root, every, remove=False):
+    """Adds (or removes) a file "<name>.extra" beside every `every`-th file."""
+    count = 0
+    index = 0
+    for folder, dirs, names in os.walk(root):
+        dirs.sort()
+        for name in sorted(n for n in names if not n.endswith(".extra")):
+            index += 1
+            if index % every:
+                continue
+            path = os.path.join(folder, name + ".extra")
+            if remove:
+                if os.path.exists(path):
+                    os.remove(path)
+            else:
+                with open(path, "wb") as f:
+                    f.write(b"extra")
+            count += 1
+    print("%s %d extra files" % ("removed" if remove else "added", count))
+
+
 def make_big_file(path, mib):
     """A file of `mib` MiB of random-looking bytes (a repeated random block)."""
     block = os.urandom(1 << 20)
@@ -89,6 +110,10 @@ if __name__ == "__main__":
         make_flat(sys.argv[2], int(sys.argv[3]))
     elif command == "change":
         change_tree(sys.argv[2], int(sys.argv[3]))
+    elif command == "extra":
+        extra_files(sys.argv[2], int(sys.argv[3]))
+    elif command == "noextra":
+        extra_files(sys.argv[2], int(sys.argv[3]), True)
     elif command == "big":
         make_big_file(sys.argv[2], int(sys.argv[3]))
     elif command == "flip":

@@ -6,7 +6,7 @@ source "$root/scripts/wine-env.sh"
 export TZ=Asia/Tokyo  # the same zone as the tests, whatever the machine's
 work="$BENCH_WORK"
 reps="$BENCH_REPS"
-parts="${BENCH_PARTS:-contents collection run windows memory panes}"  # a subset while developing
+parts="${BENCH_PARTS:-contents collection quick run windows memory panes}"  # a subset while developing
 part() { [[ " $parts " == *" $1 "* ]]; }
 bin="$BENCH_BUILD/bench"
 win() { echo "Z:${1//\//\\}"; }
@@ -67,6 +67,22 @@ if part collection; then
   time_tool find_walk "$reps" find "$work/src/top" -printf '%s %T@\n'
   wrun "$bin/bench_floor.exe" walk wine_walk "$(win "$work/src")" top "$reps"
   wrun "$bin/bench_engine.exe" collect collect "$(win "$work/src")" top "$reps"
+fi
+
+# 2b. Runs with dates and sizes only on identical trees, against the directory searches of
+# both trees; then with target-only records on and 10% of the target's files extra.
+if part quick; then
+  warm "$work/src" "$work/des"
+  wrun "$bin/bench_floor.exe" walk2 floor_walk_both "$(win "$work/src")" "$(win "$work/des")" \
+    top "$runs"
+  wrun "$bin/bench_engine.exe" quickrun quick_same "$(win "$work/src")" "$(win "$work/des")" \
+    top "$runs" 0
+  python3 "$root/bench/gen_data.py" extra "$work/des" 10 >&2
+  wrun "$bin/bench_floor.exe" walk2 floor_walk_both_extra "$(win "$work/src")" \
+    "$(win "$work/des")" top "$runs"
+  wrun "$bin/bench_engine.exe" quickrun quick_targetonly "$(win "$work/src")" \
+    "$(win "$work/des")" top "$runs" 1
+  python3 "$root/bench/gen_data.py" noextra "$work/des" 10 >&2
 fi
 
 # 3. Whole compare runs without windows: identical trees, then 10% of the files changed.

@@ -84,6 +84,14 @@ relative("  (info) SearchFolder alone, no window", "collect_search", "native_wal
          None, False, "Wine walk")
 relative("  (info) AddEntry of the same records alone", "collect_records", "native_walk",
          "wine_walk", None, False, "Wine walk")
+relative("dates and sizes run, identical trees", "quick_same", "floor_walk_both", "-", 1.3)
+relative("  (info) dates and sizes run: collection part", "quick_same_collect", "floor_walk_both",
+         "-", None)
+relative("  (info) dates and sizes run: loop part", "quick_same_loop", "floor_walk_both", "-", None)
+relative("dates and sizes run, target only on, 10% extra in target", "quick_targetonly",
+         "floor_walk_both", "-", 1.4)
+relative("  (info) the same against both searches with the extra files", "quick_targetonly",
+         "floor_walk_both_extra", "-", None)
 relative("compare run, identical trees", "run_same", "floor_run_same", "diff_same", 1.5,
          False, "diff -rq")
 relative("  (info) run: collection part", "run_same_collect", "floor_run_same_walk", "-", None)

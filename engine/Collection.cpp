@@ -1,6 +1,8 @@
 #include "engine/Collection.h"
 
+#include "engine/ExcludeMasks.h"
 #include "engine/FileEntries.h"
+#include "engine/FolderWalk.h"
 #include "engine/Util.h"
 #include "toolkit/CodePage.h"
 
@@ -21,34 +23,107 @@ int PercentOf(int done, int count)
     return static_cast<int>(static_cast<double>(done) / count * 100);
 }
 
-// A folder whose listing failed is counted, so the run can say that nothing below it
-// was compared. "Not there" is no such failure: an empty drive root lists nothing, and
-// a missing item's record says so itself in the run.
-void CountUnreadableFolder(DWORD error)
+// One search below a selected folder: the masks it applies and the folders it is in.
+struct Search {
+    FilePath Base;
+    ExclusionRule Rule;
+    WalkStack Walk;
+    CollectionProgress& Progress;
+};
+
+void SearchInside(Search& search, const std::string& rel, const std::wstring& realRel)
 {
-    if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) ++UnreadableFolderCount;
+    // The wide search: the narrow one cuts names longer than 259 bytes (a name of 255
+    // Japanese characters takes 510) and spells the names it cannot hold with "?".
+    const std::wstring relative = realRel.empty() ? WideOf(rel) : realRel;
+    const std::wstring folder =
+        (search.Base.Real.empty() ? WideOf(search.Base.Text) : search.Base.Real) + relative;
+    search.Walk.Push(folder);
+    std::string name;
+    DWORD error = 0;
+    auto visit = [&](const FoundEntry& found) {
+        const wchar_t* real = found.Name;
+        bool isFolder = found.IsFolder();
+        if (search.Rule.Excludes(real, isFolder)) {
+            ++ExcludedCount;
+            return true;
+        }
+        // The record keeps the real path below a folder whose name the code page does
+        // not hold, of a name it does not hold ("?" marks, never a look-alike), and of a
+        // name only its exact form reaches ("t." beside "t").
+        std::wstring realPath;
+        if (!CodePageForm(real, std::wcslen(real), name) || !realRel.empty() ||
+            NeedsExactName(real))
+            realPath = relative + real;
+        // No path reaches "a*b" or "a:b": it is listed as not compared, never opened.
+        bool unreachable = IsUnreachableName(real);
+        bool enter = isFolder && !unreachable;
+        // A folder link is entered like any folder, unless it leads back up the walk.
+        bool looped = enter && found.IsLink() && search.Walk.LeadsBack(folder + real);
+        if (looped) enter = false;
+        std::wstring realChild = enter && !realPath.empty() ? realPath + L"\\" : std::wstring();
+        if (AddEntry(isFolder ? name + "\\" : name, rel, std::move(realPath))) {
+            FilePairEntry& entry = FileEntries.back();
+            entry.IsFolder = isFolder;
+            entry.HasFacts = true;
+            entry.Size = found.Size;
+            entry.LastWrite = found.LastWrite;
+            if (unreachable || looped) MarkNotCompared(entry);
+        }
+        if (looped) ++LoopedLinkCount;
+        search.Progress.AtFixedPoint();
+        if (search.Progress.StopRequested()) return false;
+        if (enter) SearchInside(search, rel + name + "\\", realChild);
+        return true;
+    };
+    if (!ListFolder(folder, visit, error) && IsReadFailure(error)) ++UnreadableFolderCount;
+    search.Walk.Pop();
 }
 
-// A selected item whose name the code page cannot hold is reached by its real name;
-// any other by its caption.
+// A selected item's attributes by its exact name: the search pattern is the name itself,
+// so wildcards in it are matched against the names found. False when it is not there.
+bool ExactEntryAttributes(const FilePath& base, const std::wstring& realName, DWORD& attributes)
+{
+    std::wstring folder = base.Real.empty() ? WideOf(base.Text) : base.Real;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(LongPathForm(folder + realName).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return false;
+    bool seen = false;
+    do
+        seen = realName == found.cFileName;
+    while (!seen && FindNextFileW(search, &found));
+    FindClose(search);
+    attributes = found.dwFileAttributes;
+    return seen;
+}
+
+// A selected item whose name the code page cannot hold, or which only its exact form
+// reaches, is reached by its real name; any other by its caption. The user chose it, so
+// no mask leaves it out.
 void CollectItem(const FilePath& base, std::string name, const std::wstring& realName,
                  CollectionProgress& progress)
 {
     std::string form;
-    if (!realName.empty() && !CodePageForm(realName, form)) {
-        FilePath path = RecordPath(base, "", form, realName);
-        if (IsFolderPath(path)) {
-            AddEntry("", form + "\\", realName + L"\\");
+    bool inFolder = !base.Text.empty() || !base.Real.empty();
+    if (!realName.empty() &&
+        (!CodePageForm(realName, form) ||
+         (inFolder && (NeedsExactName(realName) || IsUnreachableName(realName))))) {
+        DWORD attributes = INVALID_FILE_ATTRIBUTES;
+        if (!ExactEntryAttributes(base, realName, attributes))
+            attributes = AttributesOf(RecordPath(base, "", form, realName));
+        bool unreachable = IsUnreachableName(realName);
+        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) && !unreachable) {
+            if (AddEntry("", form + "\\", realName + L"\\")) FileEntries.back().IsFolder = true;
             SearchFolder(base, form + "\\", realName + L"\\", progress);
-        } else {
-            AddEntry(form, "", realName);
+        } else if (AddEntry(form, "", realName) && unreachable) {
+            MarkNotCompared(FileEntries.back());
         }
         return;
     }
     std::string drive = DriveOfCaption(name);
     if (!drive.empty()) name = drive;
     if (IsFolderPath(RecordPath(base, "", name, std::wstring()))) {
-        AddEntry("", name + "\\");
+        if (AddEntry("", name + "\\")) FileEntries.back().IsFolder = true;
         SearchFolder(base, name + "\\", std::wstring(), progress);
     } else {
         AddEntry(name, "");
@@ -59,43 +134,11 @@ void CollectItem(const FilePath& base, std::string name, const std::wstring& rea
 void SearchFolder(const FilePath& base, const std::string& rel, const std::wstring& realRel,
                   CollectionProgress& progress)
 {
-    // The wide search: the narrow one cuts names longer than 259 bytes (a name of 255
-    // Japanese characters takes 510) and spells the names it cannot hold with "?".
-    WIN32_FIND_DATAW found;
-    std::wstring pattern = (base.Real.empty() ? WideOf(base.Text) : base.Real) +
-                           (realRel.empty() ? WideOf(rel) : realRel) + L"*.*";
-    HANDLE search = FindFirstFileW(LongPathForm(pattern).c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) {
-        CountUnreadableFolder(GetLastError());
-        return;
-    }
-    std::string name;
-    do {
-        const wchar_t* real = found.cFileName;
-        if (!std::wcscmp(real, L".") || !std::wcscmp(real, L"..")) continue;
-        // The record keeps the real path below a folder whose name the code page does not
-        // hold, and of a name it does not hold ("?" marks, never a look-alike).
-        std::wstring realPath;
-        if (!CodePageForm(real, std::wcslen(real), name) || !realRel.empty())
-            realPath = (realRel.empty() ? WideOf(rel) : realRel) + real;
-        DWORD attributes = found.dwFileAttributes;
-        bool enter =
-            (attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
-        std::wstring realChild = enter && !realPath.empty() ? realPath + L"\\" : std::wstring();
-        if (realPath.empty())
-            AddEntry(name, rel);
-        else
-            AddEntry(name, rel, std::move(realPath));
-        progress.AtFixedPoint();
-        if (progress.StopRequested()) {
-            FindClose(search);
-            return;
-        }
-        // A folder link is recorded but not entered: links may loop back up the tree.
-        if (enter) SearchFolder(base, rel + name + "\\", realChild, progress);
-    } while (FindNextFileW(search, &found));
-    if (GetLastError() != ERROR_NO_MORE_FILES) CountUnreadableFolder(GetLastError());
-    FindClose(search);
+    Search search{base, CurrentExclusionRule(), {}, progress};
+    // A link to a folder above the selection would bring the selection back in.
+    std::wstring above = (base.Real.empty() ? WideOf(base.Text) : base.Real);
+    if (!above.empty()) search.Walk.PushWithAncestors(above);
+    SearchInside(search, rel, realRel);
 }
 
 void SearchFolder(const std::string& base, const std::string& rel)

@@ -114,11 +114,9 @@ bool CompDispView::CancelRequested()
 
 void CompDispView::CloseView()
 {
-    // The main window takes input again first, so that it gets the activation back
-    // when the progress window goes.
+    Dialog.reset();
     if (mainDisabled_) EnableMainWindow(true);
     mainDisabled_ = false;
-    Dialog.reset();
 }
 
 void CompDispView::AtFixedPoint()

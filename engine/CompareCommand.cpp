@@ -18,14 +18,7 @@ void PlayEndSound()
 // "no mismatches" never stands for files that were never looked at.
 void ShowUncomparedNotice()
 {
-    std::string text;
-    if (UncomparedCount > 0)
-        text = "比較できなかったファイルが" + std::to_string(UncomparedCount) + "個あります。";
-    if (UnreadableFolderCount > 0) {
-        if (!text.empty()) text += "\r\n";
-        text +=
-            "読み込めなかったフォルダが" + std::to_string(UnreadableFolderCount) + "個あります。";
-    }
+    std::string text = UncomparedNoticeText();
     if (!text.empty()) ShowInformation(text);
 }
 

@@ -1,5 +1,6 @@
 #include "engine/CompareRun.h"
 
+#include "engine/TargetFolders.h"
 #include "engine/Util.h"
 #include "settings/EnvSettings.h"
 
@@ -20,9 +21,8 @@ std::string CountText(int32_t count, int32_t total)
 }
 
 void CompareEntry(FilePairEntry& entry, const FileFacts& reference, const FilePath& refPath,
-                  const FilePath& targetPath, ContentsProgress& progress)
+                  const FileFacts& target, const FilePath& targetPath, ContentsProgress& progress)
 {
-    FileFacts target = LookUpFile(targetPath);
     // A target that cannot be looked up may well be there: it is not "not found".
     if (target.Unreachable()) {
         MarkNotCompared(entry);
@@ -35,6 +35,49 @@ void CompareEntry(FilePairEntry& entry, const FileFacts& reference, const FilePa
                                : cvNotCompared;
 }
 
+// A folder's row says whether the target has that folder: a file of its name is no folder.
+void CompareFolder(FilePairEntry& entry, const FileFacts& target)
+{
+    if (target.IsFolder()) return;
+    if (target.Unreachable()) {
+        MarkNotCompared(entry);
+        return;
+    }
+    entry.DateResult = EnvSettings.CompDate ? dvNotFound : dvNotCompared;
+    entry.SizeResult = EnvSettings.CompSize ? svNotFound : svNotCompared;
+    entry.ContentsResult = EnvSettings.CompContents ? cvNotFound : cvNotCompared;
+}
+
+// The reference as its search found it. A selected item is looked up, and so is every
+// file when its contents are read: a file the search listed may lie past what a path
+// reaches, and is then not compared rather than taken for one in use.
+FileFacts ReferenceFacts(const FilePairEntry& entry, const FilePath& refPath)
+{
+    if (!entry.HasFacts || (!entry.IsFolder && EnvSettings.CompContents))
+        return LookUpFile(refPath);
+    FileFacts facts;
+    facts.Found = true;
+    facts.Attributes = entry.IsFolder ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+    facts.Size = entry.Size;
+    facts.LastWrite.dwLowDateTime = static_cast<DWORD>(entry.LastWrite);
+    facts.LastWrite.dwHighDateTime = static_cast<DWORD>(entry.LastWrite >> 32);
+    return facts;
+}
+
+// A selected folder is looked up without its trailing "\", so that a file of its name
+// in the target reads as missing (a drive root keeps it).
+FilePath SelectedFolderPath(FilePath path)
+{
+    if (path.Text.size() > 3 && path.Text.back() == '\\') path.Text.pop_back();
+    if (path.Real.size() > 3 && path.Real.back() == L'\\') path.Real.pop_back();
+    return path;
+}
+
+void AddLine(std::string& text, const std::string& line)
+{
+    if (!text.empty()) text += "\r\n";
+    text += line;
+}
 } // namespace
 
 FilePath RunBaseOf(const SelectedFolder& folder)
@@ -57,7 +100,15 @@ void RunComparison(const SelectedFolder& src, const SelectedFolder& des, Compare
 
     const FilePath srcBase = RunBaseOf(src);
     const FilePath desBase = RunBaseOf(des);
-    for (int32_t i = 0; i < EntryCount; ++i) {
+    TargetFolders targets(srcBase, desBase, EnvSettings.TargetOnly, CurrentExclusionRule(),
+                          [&view] { view.AtFixedPoint(); });
+    bool left = false; // every folder left, so the target-only records are all in
+    for (int32_t i = 0;; ++i) {
+        if (i == EntryCount && !left) {
+            targets.Finish();
+            left = true;
+        }
+        if (i >= EntryCount) break;
         view.SetCompFileNumProgBar(static_cast<int>(static_cast<double>(i) / EntryCount * 100));
         FilePairEntry& entry = FileEntries[static_cast<size_t>(i)];
         const FilePath refPath = RecordPath(srcBase, entry.Folder, entry.Name, entry.RealPath);
@@ -70,19 +121,52 @@ void RunComparison(const SelectedFolder& src, const SelectedFolder& des, Compare
         view.SetDesFileDisp(targetPath.Text);
         view.SetFileNumText(CountText(i + 1, EntryCount));
         view.AtFixedPoint();
-        // One lookup answers both "is it a file" and the date and size checks.
-        // Folders keep their codes 0; a reference that has gone or cannot be looked
-        // up is marked as not compared rather than left looking like a match.
+        if (entry.TargetOnly) {
+            ++MismatchCount;
+            view.SetNotSameFileText(CountText(MismatchCount, EntryCount));
+            view.AtFixedPoint();
+            continue;
+        }
+        // The target comes from its folder's one listing; a record the run cannot compare
+        // still pairs its target, so that it never shows as only in the target.
+        targets.Reach(entry);
+        const bool selected = entry.Name.empty();
+        FileFacts target =
+            targets.Find(entry, selected ? SelectedFolderPath(targetPath) : targetPath);
+        // Folders say whether the target has them; a reference that has gone or cannot
+        // be looked up is marked as not compared rather than left looking like a match.
         if (!entry.NotCompared) {
-            FileFacts reference = LookUpFile(refPath);
+            FileFacts reference = ReferenceFacts(entry, refPath);
             if (reference.IsFile()) {
-                CompareEntry(entry, reference, refPath, targetPath, view);
-                if (IsMismatch(entry)) ++MismatchCount;
-                view.SetNotSameFileText(CountText(MismatchCount, EntryCount));
-            } else if (!reference.IsFolder()) {
+                CompareEntry(entry, reference, refPath, target, targetPath, view);
+            } else if (reference.IsFolder()) {
+                CompareFolder(entry, target);
+                targets.Open(entry, target);
+            } else {
                 MarkNotCompared(entry);
             }
+            if (IsMismatch(entry)) ++MismatchCount;
+            view.SetNotSameFileText(CountText(MismatchCount, EntryCount));
         }
         view.AtFixedPoint();
     }
+}
+
+std::string UncomparedNoticeText()
+{
+    std::string text;
+    if (UncomparedCount > 0)
+        text = "比較できなかったファイルが" + std::to_string(UncomparedCount) + "個あります。";
+    if (UnreadableFolderCount > 0)
+        AddLine(text, "読み込めなかったフォルダが" + std::to_string(UnreadableFolderCount) +
+                          "個あります。");
+    // Links that lead back into their own tree were not entered (they never end).
+    if (LoopedLinkCount > 0)
+        AddLine(text, "元のフォルダに戻るフォルダのリンクが" + std::to_string(LoopedLinkCount) +
+                          "個あり、その中は比較していません。");
+    // What the masks left out is said, so that an exclusion is never silent.
+    if (ExcludedCount > 0)
+        AddLine(text, "比較対象外のファイル・フォルダが" + std::to_string(ExcludedCount) +
+                          "個あり、比較から除きました。");
+    return text;
 }

@@ -50,5 +50,8 @@ FilePath RunBaseOf(const SelectedFolder& folder);
 
 // The comparison loop over FileEntries, with the bases taken from the two trees.
 void RunComparison(const SelectedFolder& src, const SelectedFolder& des, CompareProgressView& view);
+// What the end of a run says of what it did not compare or left out ("" when nothing):
+// records not compared, folders not read, links not entered, what the masks excluded.
+std::string UncomparedNoticeText();
 // The whole compare command (CompMenuItemClick's body) with the real progress window.
 void CompareCommand(CompareCommandHost& host);

@@ -1,5 +1,7 @@
 #include "engine/FileEntries.h"
 
+#include "toolkit/CodePage.h"
+
 #include <utility>
 
 EntryList FileEntries;
@@ -9,6 +11,8 @@ bool RunCancelled = false;
 bool EntriesDropped = false;
 int32_t UncomparedCount = 0;
 int32_t UnreadableFolderCount = 0;
+int32_t ExcludedCount = 0;
+int32_t LoopedLinkCount = 0;
 
 void EntryList::reserve(size_t count)
 {
@@ -29,29 +33,31 @@ void ResetEntries()
     EntriesDropped = false;
     UncomparedCount = 0;
     UnreadableFolderCount = 0;
+    ExcludedCount = 0;
+    LoopedLinkCount = 0;
     // A fresh list: the capacity of the previous run does not carry over.
     FileEntries.clear();
     FileEntries.reserve(static_cast<size_t>(EntryCount + EntryGrowStep));
 }
 
-void AddEntry(const std::string& name, const std::string& folder)
+bool AddEntry(const std::string& name, const std::string& folder)
 {
     if (EntryCount > MaxEntryCount) {
         EntriesDropped = true;
-        return;
+        return false;
     }
     ++EntryCount;
     if (EntryCount % EntryGrowStep == 0)
         FileEntries.reserve(static_cast<size_t>(EntryCount + EntryGrowStep));
     FileEntries.push_back(FilePairEntry{name, folder});
+    return true;
 }
 
-void AddEntry(const std::string& name, const std::string& folder, std::wstring realPath)
+bool AddEntry(const std::string& name, const std::string& folder, std::wstring realPath)
 {
-    int32_t count = EntryCount;
-    AddEntry(name, folder);
-    if (EntryCount != count)
-        FileEntries[static_cast<size_t>(EntryCount - 1)].RealPath = std::move(realPath);
+    if (!AddEntry(name, folder)) return false;
+    FileEntries.back().RealPath = std::move(realPath);
+    return true;
 }
 
 void MarkNotCompared(FilePairEntry& entry)
@@ -62,6 +68,28 @@ void MarkNotCompared(FilePairEntry& entry)
     entry.SizeResult = svNotCompared;
     entry.ContentsResult = cvNotCompared;
     ++UncomparedCount;
+}
+
+void AddTargetOnlyEntry(const std::string& name, const std::string& folder, std::wstring realPath,
+                        bool isFolder)
+{
+    if (!AddEntry(name, folder, std::move(realPath))) return;
+    FilePairEntry& entry = FileEntries.back();
+    entry.IsFolder = isFolder;
+    entry.TargetOnly = true;
+    entry.DateResult = dvNoReference;
+    entry.SizeResult = svNoReference;
+    entry.ContentsResult = cvNoReference;
+}
+
+std::wstring RealNameOf(const FilePairEntry& entry)
+{
+    std::wstring path = !entry.RealPath.empty()
+                            ? entry.RealPath
+                            : WideOf(entry.Name.empty() ? entry.Folder : entry.Name);
+    if (!path.empty() && path.back() == L'\\') path.pop_back();
+    size_t slash = path.rfind(L'\\');
+    return slash == std::wstring::npos ? path : path.substr(slash + 1);
 }
 
 void ReleaseEntries()

@@ -11,6 +11,7 @@ enum DateVerdict : uint8_t {
     dvNewer = 3,
     dvOlder = 4,
     dvNotFound = 5,
+    dvNoReference = 6,  // only in the target: nothing to compare it with
 };
 
 enum SizeVerdict : uint8_t {
@@ -19,6 +20,7 @@ enum SizeVerdict : uint8_t {
     svLarger = 2,
     svSmaller = 3,
     svNotFound = 4,
+    svNoReference = 5,
 };
 
 enum ContentsVerdict : uint8_t {
@@ -27,12 +29,14 @@ enum ContentsVerdict : uint8_t {
     cvDiffer = 2,
     cvNotFound = 3,
     cvInUse = 4,
+    cvNoReference = 5,
 };
 
-// One file or folder found on the reference side. Name and Folder are kept whole:
-// a name cut short would no longer name its file.
+// One file or folder found on the reference side (or, with TargetOnly, only on the
+// target side). Name and Folder are kept whole: a name cut short would no longer name
+// its file.
 struct FilePairEntry {
-    std::string Name;    // empty for a folder the user selected
+    std::string Name;    // empty for a folder the user selected; a sub-folder's ends with "\"
     std::string Folder;  // relative folder: empty or ending with "\"
     // Folder + Name as the file system spells them, kept only when Name or Folder (in the
     // code page, "?" for what it cannot hold) does not name the file itself.
@@ -41,6 +45,13 @@ struct FilePairEntry {
     SizeVerdict SizeResult = svSame;
     ContentsVerdict ContentsResult = cvSame;
     bool NotCompared = false; // could not be compared (see MarkNotCompared)
+    bool IsFolder = false;    // the record of a folder
+    bool TargetOnly = false;  // found only in the target: 基準なし in every check
+    // The reference's size and last-write time (UTC, 100 ns units) as the search that
+    // found it reported them, so the run need not look the file up again.
+    bool HasFacts = false;
+    int64_t Size = 0;
+    uint64_t LastWrite = 0;
 };
 
 // Any code above 1 is a mismatch; a switched-off check never is.
@@ -111,15 +122,24 @@ extern bool EntriesDropped;
 // the start of collection; the end of a run reports them.
 extern int32_t UncomparedCount;
 extern int32_t UnreadableFolderCount;
+// Files and folders the exclusion masks left out, and folder links not entered because
+// they lead back into a folder being searched.
+extern int32_t ExcludedCount;
+extern int32_t LoopedLinkCount;
 
 // Empties the list and gives it its first capacity (start of collection).
 void ResetEntries();
-// Appends a record with all verdicts 0; ignored once the list is full.
-void AddEntry(const std::string& name, const std::string& folder);
+// Appends a record with all verdicts 0; ignored once the list is full (false then).
+bool AddEntry(const std::string& name, const std::string& folder);
 // The same for a record whose code-page name does not reach its file.
-void AddEntry(const std::string& name, const std::string& folder, std::wstring realPath);
+bool AddEntry(const std::string& name, const std::string& folder, std::wstring realPath);
 // A record whose files could not be reached (gone, path too long, name unreachable,
 // lookup error): "－" for every check, which is no mismatch, and counted once.
 void MarkNotCompared(FilePairEntry& entry);
+// Appends a record of what only the target holds (基準なし, a mismatch).
+void AddTargetOnlyEntry(const std::string& name, const std::string& folder, std::wstring realPath,
+                        bool isFolder);
+// The record's name as the file system spells it, without a folder's trailing "\".
+std::wstring RealNameOf(const FilePairEntry& entry);
 // Releases the whole list at the end of a compare command.
 void ReleaseEntries();

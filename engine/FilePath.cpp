@@ -3,6 +3,9 @@
 #include "engine/Util.h"
 #include "toolkit/CodePage.h"
 
+#include <cwchar>
+#include <cwctype>
+
 FilePath::FilePath(const std::string& text) : Text(text)
 {
     // A path shorter than MAX_PATH bytes is shorter in characters too.
@@ -16,9 +19,51 @@ FilePath::FilePath(const std::string& text, const std::wstring& real)
 {
 }
 
+bool NeedsExactName(const std::wstring& name)
+{
+    if (name.empty() || name == L"." || name == L"..") return false;
+    if (name.back() == L'.' || name.back() == L' ') return true;
+    // The device names hold with any extension: "nul.txt" is the device too.
+    std::wstring stem = name.substr(0, name.find(L'.'));
+    while (!stem.empty() && stem.back() == L' ')
+        stem.pop_back();
+    if (stem.size() != 3 && stem.size() != 4) return false;
+    for (wchar_t& c : stem)
+        c = static_cast<wchar_t>(towupper(c));
+    static const wchar_t* const devices[] = {L"CON", L"PRN", L"AUX", L"NUL"};
+    for (const wchar_t* device : devices)
+        if (stem == device) return true;
+    return stem.size() == 4 && (stem.compare(0, 3, L"COM") == 0 || stem.compare(0, 3, L"LPT") == 0) &&
+           stem[3] >= L'1' && stem[3] <= L'9';
+}
+
+bool IsUnreachableName(const std::wstring& name)
+{
+    for (wchar_t c : name)
+        if (c < 0x20 || std::wcschr(L"<>:\"/\\|?*", c)) return true;
+    return false;
+}
+
+namespace {
+bool HasExactNameSegment(const std::wstring& path)
+{
+    size_t start = 0;
+    // The drive or share at the front is no name.
+    if (path.size() > 2 && path[1] == L':') start = 3;
+    while (start < path.size()) {
+        size_t end = path.find(L'\\', start);
+        if (end == std::wstring::npos) end = path.size();
+        if (NeedsExactName(path.substr(start, end - start))) return true;
+        start = end + 1;
+    }
+    return false;
+}
+} // namespace
+
 std::wstring LongPathForm(const std::wstring& path)
 {
-    if (path.size() < MAX_PATH || path.compare(0, 4, L"\\\\?\\") == 0) return path;
+    if (path.compare(0, 4, L"\\\\?\\") == 0) return path;
+    if (path.size() < MAX_PATH && !HasExactNameSegment(path)) return path;
     if (path.size() > 2 && path[1] == L':' && path[2] == L'\\') return L"\\\\?\\" + path;
     if (path.compare(0, 2, L"\\\\") == 0) return L"\\\\?\\UNC\\" + path.substr(2);
     return path; // a relative path has no long form

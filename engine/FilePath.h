@@ -15,6 +15,14 @@ struct FilePath {
     FilePath(const std::string& text, const std::wstring& real);
 };
 
+// A name the platform's path rules would change on the way in: a trailing dot or space
+// (stripped, so "t." would reach "t"), or a device name (CON, nul.txt). The "\\?\" form
+// reaches such a name as it is.
+bool NeedsExactName(const std::wstring& name);
+// A name no path can reach at all: it holds a wildcard, a ":" (a stream on Windows), or
+// another character the platform refuses in a name.
+bool IsUnreachableName(const std::wstring& name);
+
 // A full path as the wide calls take it: from MAX_PATH characters on, a drive or
 // network path gets the "\\?\" form that lifts the limit where the platform can.
 std::wstring LongPathForm(const std::wstring& path);

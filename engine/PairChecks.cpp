@@ -24,18 +24,15 @@ bool LocalTimeOf(const FILETIME& utc, SYSTEMTIME& local)
     return FileTimeToLocalFileTime(&utc, &localTime) && FileTimeToSystemTime(&localTime, &local);
 }
 
-// The MS-DOS layout with an unbounded year, so times outside 1980..2107 still order
-// and differences inside that range are those of the DOS values.
-int64_t PackedLocalTime(const FILETIME& utc)
+// Local time counted in the 2-second steps of the MS-DOS format (seconds truncated as
+// the format truncates them), so that two times one step apart are one step apart
+// whatever minute, hour or day boundary lies between them.
+int64_t LocalTwoSecondSteps(const FILETIME& utc)
 {
-    SYSTEMTIME t;
-    if (!LocalTimeOf(utc, t)) return -1;
-    int64_t packed = t.wYear;
-    packed = packed * 16 + t.wMonth;
-    packed = packed * 32 + t.wDay;
-    packed = packed * 32 + t.wHour;
-    packed = packed * 64 + t.wMinute;
-    return packed * 32 + t.wSecond / 2;
+    FILETIME local;
+    if (!FileTimeToLocalFileTime(&utc, &local)) return -1;
+    uint64_t ticks = (static_cast<uint64_t>(local.dwHighDateTime) << 32) | local.dwLowDateTime;
+    return static_cast<int64_t>(ticks / 20000000u);
 }
 
 void ReadBlock(HANDLE file, char* buffer, DWORD& count)
@@ -99,8 +96,8 @@ bool IsFileInUse(const FilePath& path)
 DateVerdict CompareDate(const FileFacts& reference, const FileFacts& target)
 {
     if (!target.IsFile()) return dvNotFound;
-    int64_t r = PackedLocalTime(reference.LastWrite);
-    int64_t t = PackedLocalTime(target.LastWrite);
+    int64_t r = LocalTwoSecondSteps(reference.LastWrite);
+    int64_t t = LocalTwoSecondSteps(target.LastWrite);
     if (t == r) return dvSame;
     if (t - r == 1 || r - t == 1) return dvOSError;
     return t > r ? dvNewer : dvOlder;

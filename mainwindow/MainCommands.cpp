@@ -111,13 +111,7 @@ void TMainDlg::ToolBarButtonClick(UINT id)
 
 void TMainDlg::CompMenuItemClick()
 {
-    if (!Compare) return;
-    // The run disables this window, which loses its focus; the keys go back where they were.
-    HWND focus = GetFocus();
-    Compare(*this);
-    if (!IsWindowEnabled(Handle)) return;
-    SetActiveWindow(Handle);
-    if (focus && IsChild(Handle, focus) && IsWindowVisible(focus)) ::SetFocus(focus);
+    if (Compare) Compare(*this);
 }
 
 void TMainDlg::ShowResults()
@@ -345,6 +339,9 @@ void TMainDlg::EnvSetMenuItemClick()
     dialog.SameSoundFileEdit.SetText(s.SameSoundFileName);
     dialog.DiscordSoundFileEdit.SetText(s.DiscordSoundFileName);
     dialog.ProgTimeChkBox.SetChecked(s.ProgTime);
+    dialog.TargetOnlyChkBox.SetChecked(s.TargetOnly);
+    dialog.CheckBox1.SetChecked(s.ExcludeFlag);
+    dialog.SetExcludeMasks(s.ExcludeMasks);
     if (dialog.ShowModal() != mrOK) return;
 
     // The views take the previews' looks in the order the dialog has always used.
@@ -370,6 +367,9 @@ void TMainDlg::EnvSetMenuItemClick()
     e.SameSoundFileName = dialog.SameSoundFileEdit.Text();
     e.DiscordSoundFileName = dialog.DiscordSoundFileEdit.Text();
     e.ProgTime = dialog.ProgTimeChkBox.Checked();
+    e.TargetOnly = dialog.TargetOnlyChkBox.Checked();
+    e.ExcludeFlag = dialog.CheckBox1.Checked();
+    e.ExcludeMasks = dialog.ExcludeMasks();
     e.CompSort = static_cast<uint8_t>(dialog.ResultSortRGrp.ItemIndex);
     e.CompSortKind = static_cast<uint8_t>(dialog.ResultSortKindRGrp.ItemIndex);
 }

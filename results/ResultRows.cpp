@@ -23,19 +23,19 @@ template <typename Verdict, int Count> struct TextTable {
     }
 };
 
-const TextTable<DateVerdict, 6>& DateTexts()
+const TextTable<DateVerdict, 7>& DateTexts()
 {
-    static const TextTable<DateVerdict, 6> table(DateVerdictText);
+    static const TextTable<DateVerdict, 7> table(DateVerdictText);
     return table;
 }
-const TextTable<SizeVerdict, 5>& SizeTexts()
+const TextTable<SizeVerdict, 6>& SizeTexts()
 {
-    static const TextTable<SizeVerdict, 5> table(SizeVerdictText);
+    static const TextTable<SizeVerdict, 6> table(SizeVerdictText);
     return table;
 }
-const TextTable<ContentsVerdict, 5>& ContentsTexts()
+const TextTable<ContentsVerdict, 6>& ContentsTexts()
 {
-    static const TextTable<ContentsVerdict, 5> table(ContentsVerdictText);
+    static const TextTable<ContentsVerdict, 6> table(ContentsVerdictText);
     return table;
 }
 

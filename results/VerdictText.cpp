@@ -6,6 +6,7 @@ namespace {
 const char* const SameText = "一致";
 const char* const NotComparedText = "－"; // full-width hyphen-minus, 81 7C
 const char* const NotFoundText = "見つからない";
+const char* const NoReferenceText = "基準なし"; // the file is only in the target
 
 std::string DecimalSeparator()
 {
@@ -50,6 +51,8 @@ std::string DateVerdictText(DateVerdict verdict)
         return "古い";
     case dvNotFound:
         return NotFoundText;
+    case dvNoReference:
+        return NoReferenceText;
     }
     return "";
 }
@@ -67,6 +70,8 @@ std::string SizeVerdictText(SizeVerdict verdict)
         return "小さい";
     case svNotFound:
         return NotFoundText;
+    case svNoReference:
+        return NoReferenceText;
     }
     return "";
 }
@@ -84,6 +89,8 @@ std::string ContentsVerdictText(ContentsVerdict verdict)
         return NotFoundText;
     case cvInUse:
         return "使用中";
+    case cvNoReference:
+        return NoReferenceText;
     }
     return "";
 }

@@ -5,7 +5,32 @@
 
 namespace {
 const char* const Section = "Environment";
+// The masks stand in one string value, split where no name can hold the character.
+const char MaskSeparator = '|';
+
+std::vector<std::string> SplitMasks(const std::string& text)
+{
+    std::vector<std::string> masks;
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t end = text.find(MaskSeparator, start);
+        if (end == std::string::npos) end = text.size();
+        if (end > start) masks.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return masks;
 }
+
+std::string JoinMasks(const std::vector<std::string>& masks)
+{
+    std::string text;
+    for (const std::string& mask : masks) {
+        if (!text.empty()) text += MaskSeparator;
+        text += mask;
+    }
+    return text;
+}
+} // namespace
 
 void LoadEnvironment()
 {
@@ -24,6 +49,9 @@ void LoadEnvironment()
     s.SameSoundFileName = ReadString(Section, "SameSoundFileName", "");
     s.DiscordSoundFileName = ReadString(Section, "DiscordSoundFileName", "");
     s.ProgTime = ReadBool(Section, "ProgTime", true);
+    s.TargetOnly = ReadBool(Section, "TargetOnly", false);
+    s.ExcludeFlag = ReadBool(Section, "ExcludeFlag", false);
+    s.ExcludeMasks = SplitMasks(ReadString(Section, "ExcludeMasks", ""));
 }
 
 void SaveEnvironment()
@@ -42,4 +70,12 @@ void SaveEnvironment()
     WriteString(Section, "SameSoundFileName", s.SameSoundFileName);
     WriteString(Section, "DiscordSoundFileName", s.DiscordSoundFileName);
     WriteBool(Section, "ProgTime", s.ProgTime);
+    // The newer options go in once they leave their defaults, so the key of a user who
+    // never touched them holds what it always held.
+    if (s.TargetOnly || ValueExists(Section, "TargetOnly"))
+        WriteBool(Section, "TargetOnly", s.TargetOnly);
+    if (s.ExcludeFlag || ValueExists(Section, "ExcludeFlag"))
+        WriteBool(Section, "ExcludeFlag", s.ExcludeFlag);
+    if (!s.ExcludeMasks.empty() || ValueExists(Section, "ExcludeMasks"))
+        WriteString(Section, "ExcludeMasks", JoinMasks(s.ExcludeMasks));
 }

@@ -1,5 +1,8 @@
 #include "settings/EnvSet.h"
 
+#include "settings/MaskProblem.h"
+#include "toolkit/InputQuery.h"
+
 #include <mmsystem.h>
 
 namespace {
@@ -180,16 +183,18 @@ void TEnvSetDlg::CreateCompPage()
     ProgTimeChkBox.Create(p.Handle, "比較時に経過時間を表示する", 12, 10, 300, 18);
     ProgTimeChkBox.OnClick = [this] { SoundChkBoxClick(); };
 
-    // Designed but never shown; they have no behaviour.
-    GroupBox2.Create(p.Handle, "", 8, 40, 420, 150);
-    CheckBox1.Create(p.Handle, "下記のﾌｧｲﾙを比較対象外とする", 16, 58, 300, 18);
-    ExtListBox.Create(p.Handle, 16, 80, 300, 100);
-    Button1.Create(p.Handle, "追加", 330, 80, 75, 25);
-    Button2.Create(p.Handle, "削除", 330, 110, 75, 25);
-    for (Control* c : {static_cast<Control*>(&GroupBox2), static_cast<Control*>(&CheckBox1),
-                       static_cast<Control*>(&ExtListBox), static_cast<Control*>(&Button1),
-                       static_cast<Control*>(&Button2)})
-        c->SetVisible(false);
+    TargetOnlyChkBox.Create(p.Handle, "対象のみのファイルも表示する(&T)", 12, 32, 300, 18);
+
+    // What a run leaves out, on both sides.
+    GroupBox2.Create(p.Handle, "", 8, 56, 420, 144);
+    CheckBox1.Create(p.Handle, "下記のﾌｧｲﾙを比較対象外とする", 16, 66, 300, 18);
+    CheckBox1.OnClick = [this] { CheckBox1Click(); };
+    ExtListBox.Create(p.Handle, 16, 88, 300, 104);
+    Button1.Create(p.Handle, "追加", 330, 88, 75, 25);
+    Button1.OnClick = [this] { Button1Click(); };
+    Button2.Create(p.Handle, "削除", 330, 118, 75, 25);
+    Button2.OnClick = [this] { Button2Click(); };
+    CheckBox1Click();
 }
 
 void TEnvSetDlg::ShowPage()
@@ -296,4 +301,52 @@ void TEnvSetDlg::BColorRefButtonClick()
         ApplyPreviewLooks();
     }
     FontColorTView.ExpandAll();
+}
+
+void TEnvSetDlg::CheckBox1Click()
+{
+    bool enabled = CheckBox1.Checked();
+    for (Control* c : {static_cast<Control*>(&ExtListBox), static_cast<Control*>(&Button1),
+                       static_cast<Control*>(&Button2)})
+        c->SetEnabled(enabled);
+}
+
+void TEnvSetDlg::Button1Click()
+{
+    std::string mask;
+    if (!InputQuery(Handle, "比較対象外の追加",
+                    "ファイル名かワイルドカード（フォルダは末尾に \\ を付ける）：", mask,
+                    MaskProblem))
+        return;
+    for (int i = 0; i < ExtListBox.Count(); ++i)
+        if (ExtListBox.Item(i) == mask) {
+            ExtListBox.SetSelectedIndex(i);
+            return;
+        }
+    ExtListBox.AddItem(mask);
+    ExtListBox.SetSelectedIndex(ExtListBox.Count() - 1);
+}
+
+void TEnvSetDlg::Button2Click()
+{
+    int index = ExtListBox.SelectedIndex();
+    if (index < 0) return;
+    ExtListBox.DeleteItem(index);
+    int count = ExtListBox.Count();
+    if (count > 0) ExtListBox.SetSelectedIndex(index < count ? index : count - 1);
+}
+
+void TEnvSetDlg::SetExcludeMasks(const std::vector<std::string>& masks)
+{
+    ExtListBox.Clear();
+    for (const std::string& mask : masks)
+        ExtListBox.AddItem(mask);
+}
+
+std::vector<std::string> TEnvSetDlg::ExcludeMasks() const
+{
+    std::vector<std::string> masks;
+    for (int i = 0; i < ExtListBox.Count(); ++i)
+        masks.push_back(ExtListBox.Item(i));
+    return masks;
 }

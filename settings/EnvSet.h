@@ -12,6 +12,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 // A radio group that is never shown: it only carries its item index through the dialog.
 struct HiddenRadioGroup {
@@ -43,11 +44,12 @@ struct TEnvSetDlg : Form {
 
     // "比較"
     CheckBox ProgTimeChkBox;
+    CheckBox TargetOnlyChkBox; // TargetOnly
     HiddenRadioGroup ResultSortRGrp, ResultSortKindRGrp;
     GroupBox GroupBox2;
-    CheckBox CheckBox1;
-    ListBox ExtListBox;
-    Button Button1, Button2;
+    CheckBox CheckBox1;   // ExcludeFlag
+    ListBox ExtListBox;   // ExcludeMasks, one a line
+    Button Button1, Button2; // 追加, 削除
 
     OpenFileDialog WaveFileRefDlg;
     ColorDialog ColorDlg;
@@ -80,6 +82,12 @@ struct TEnvSetDlg : Form {
     void FontRefButtonClick();
     void ColorRefButtonClick();
     void BColorRefButtonClick();
+    void CheckBox1Click();
+    void Button1Click();
+    void Button2Click();
+
+    void SetExcludeMasks(const std::vector<std::string>& masks);
+    std::vector<std::string> ExcludeMasks() const;
 
 private:
     void CreateDisplayPage();

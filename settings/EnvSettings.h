@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // The program-wide settings record. Its fields carry the names of their registry values;
 // the defaults are the values a first start uses.
@@ -18,6 +19,9 @@ struct TEnvSettings {
     std::string SameSoundFileName;
     std::string DiscordSoundFileName;
     bool ProgTime = true;  // show the elapsed time while comparing
+    bool TargetOnly = false;  // list what only the target holds, too
+    bool ExcludeFlag = false; // leave out what ExcludeMasks match, on both sides
+    std::vector<std::string> ExcludeMasks; // "*.obj", "Thumbs.db"; a trailing "\" is a folder
 };
 
 extern TEnvSettings EnvSettings;

@@ -59,10 +59,8 @@ void Form::FormClose()
 
 void Form::Show()
 {
-    if (!Handle) return;
-    ShowWindow(Handle, SW_SHOW);
-    UpdateWindow(Handle);
-    if (ActiveControl && GetActiveWindow() == Handle) ActiveControl->SetFocus();
+    if (Handle) ShowWindow(Handle, SW_SHOW);
+    if (Handle) UpdateWindow(Handle);
 }
 
 int Form::ShowModal()

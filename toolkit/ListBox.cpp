@@ -15,3 +15,35 @@ int ListBox::Count() const
 {
     return Handle ? static_cast<int>(SendMessageA(Handle, LB_GETCOUNT, 0, 0)) : 0;
 }
+
+std::string ListBox::Item(int index) const
+{
+    LRESULT length = SendMessageA(Handle, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == LB_ERR) return {};
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    SendMessageA(Handle, LB_GETTEXT, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(static_cast<size_t>(length));
+    return text;
+}
+
+void ListBox::DeleteItem(int index)
+{
+    SendMessageA(Handle, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+}
+
+void ListBox::Clear()
+{
+    SendMessageA(Handle, LB_RESETCONTENT, 0, 0);
+}
+
+int ListBox::SelectedIndex() const
+{
+    LRESULT index = SendMessageA(Handle, LB_GETCURSEL, 0, 0);
+    return index == LB_ERR ? -1 : static_cast<int>(index);
+}
+
+void ListBox::SetSelectedIndex(int index)
+{
+    SendMessageA(Handle, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}

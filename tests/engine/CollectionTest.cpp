@@ -1,4 +1,5 @@
 #include "engine/Util.h"
+#include "tests/common/LinuxShell.h"
 #include "tests/common/TempFolder.h"
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
@@ -43,28 +44,6 @@ std::vector<Record> Records()
 
 // Starts a program in the given working folder. Wine does not wait for a Linux program.
 
-bool RunInFolder(std::string command, const std::string& folder)
-{
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.c_str(), &startup, &process))
-        return false;
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
-    return true;
-}
-
-// Waits until a Linux program made or removed a path (five seconds at most).
-void WaitForPath(const std::string& path, bool present)
-{
-    for (int i = 0; i < 250; ++i) {
-        if ((GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) == present) return;
-        Sleep(20);
-    }
-}
-
 // The temp folder's path without its trailing "\", as a tree gives it.
 std::string TreePath(const TempFolder& temp)
 {
@@ -98,8 +77,8 @@ TEST(CollectFiles, SelectedItemsInListOrderFoldersDepthFirst)
     std::vector<Record> expected = {
         {"a.txt", ""},
         {"", "src\\"},
-        {"lib", "src\\"},
-        {"deeper", "src\\lib\\"},
+        {"lib\\", "src\\"},
+        {"deeper\\", "src\\lib\\"},
         {"z.c", "src\\lib\\deeper\\"},
         {"y.c", "src\\lib\\"},
         {"w.c", "src\\"},
@@ -211,17 +190,18 @@ TEST(CollectFiles, CapacityGrowsByTheThousandAndTheListStopsAtItsLimit)
     ReleaseEntries();
 }
 
-TEST(CollectFiles, FolderLinksAreRecordedButNotEntered)
+TEST(CollectFiles, FolderLinksAreEnteredUnlessTheyLeadBackIntoTheWalk)
 {
     TempFolder temp;
     temp.WriteFile("top\\inner\\file.txt", "f");
+    temp.WriteFile("other\\o.txt", "o");
     // Wine's CreateSymbolicLinkA makes nothing; Linux's ln makes links Wine shows as 0x410.
     std::string inner = temp / "top\\inner\\";
-    if (!RunInFolder("Z:\\bin\\sh -c \"ln -s .. up; ln -s . self\"", inner))
+    if (!RunLinuxShell(inner, "ln -s .. up; ln -s . self; ln -s ../../other ext", "ext"))
         GTEST_SKIP() << "cannot run ln";
     WaitForPath(inner + "up", true);
     WaitForPath(inner + "self", true);
-    for (const char* link : {"top\\inner\\up", "top\\inner\\self"})
+    for (const char* link : {"top\\inner\\up", "top\\inner\\self", "top\\inner\\ext"})
         ASSERT_EQ(GetFileAttributesA((temp / link).c_str()),
                   DWORD{FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT})
             << link;
@@ -230,15 +210,26 @@ TEST(CollectFiles, FolderLinksAreRecordedButNotEntered)
     pane.SelectedPath = TreePath(temp);
     pane.Items = {{"top", true}};
     CollectFiles(pane);
-    std::vector<Record> expected = {{"", "top\\"},
-                                    {"inner", "top\\"},
-                                    {"file.txt", "top\\inner\\"},
-                                    {"self", "top\\inner\\"},
-                                    {"up", "top\\inner\\"}};
-    EXPECT_EQ(Records(), expected);
-    RunInFolder("Z:\\bin\\rm up self", inner);
+    struct Row {
+        Record record;
+        bool notCompared;
+    } expected[] = {{{"", "top\\"}, false},
+                    {{"inner\\", "top\\"}, false},
+                    {{"ext\\", "top\\inner\\"}, false}, // a link out of the walk is entered
+                    {{"o.txt", "top\\inner\\ext\\"}, false},
+                    {{"file.txt", "top\\inner\\"}, false},
+                    {{"self\\", "top\\inner\\"}, true}, // back into the walk: not entered
+                    {{"up\\", "top\\inner\\"}, true}};
+    ASSERT_EQ(std::size(expected), Records().size());
+    for (size_t i = 0; i < std::size(expected); ++i) {
+        EXPECT_EQ(expected[i].record, Records()[i]) << i;
+        EXPECT_EQ(expected[i].notCompared, FileEntries[i].NotCompared) << i;
+    }
+    EXPECT_EQ(2, LoopedLinkCount);
+    EXPECT_EQ(2, UncomparedCount);
+    RunLinuxShell(inner, "rm up self ext", "");
     WaitForPath(inner + "up", false);
-    WaitForPath(inner + "self", false);
+    WaitForPath(inner + "ext", false);
 }
 
 TEST(CollectFiles, SearchWindowShowsWhileCollectingAndLeavesNothingBehind)

@@ -84,14 +84,29 @@ TEST(DosFileTime, PacksLocalTimeAndRefusesWhatTheFormatCannotHold)
 
 TEST(CompareDate, VerdictsByTwoSecondSteps)
 {
-    EXPECT_EQ(DateOf({2024, 3, 1, 10, 0, 2}, {2024, 3, 1, 10, 0, 3}), dvSame);
-    EXPECT_EQ(DateOf({2024, 3, 1, 10, 0, 2}, {2024, 3, 1, 10, 0, 4}), dvOSError);
-    EXPECT_EQ(DateOf({2024, 3, 1, 10, 0, 4}, {2024, 3, 1, 10, 0, 2}), dvOSError);
-    EXPECT_EQ(DateOf({2024, 3, 1, 10, 0, 58}, {2024, 3, 1, 10, 1, 0}), dvNewer);
-    EXPECT_EQ(DateOf({2024, 3, 1, 10, 1, 0}, {2024, 3, 1, 10, 0, 58}), dvOlder);
-    EXPECT_EQ(DateOf({2024, 3, 1, 10, 0, 0}, {2024, 3, 1, 10, 0, 6}), dvNewer);
-    // The DOS value's sign bit is set from 2044 on; time order still holds.
-    EXPECT_EQ(DateOf({2043, 6, 1, 0, 0, 0}, {2045, 6, 1, 0, 0, 0}), dvNewer);
+    struct Case {
+        const char* what;
+        int reference[6], target[6];
+        DateVerdict expected;
+    } cases[] = {
+        {"same step", {2024, 3, 1, 10, 0, 2}, {2024, 3, 1, 10, 0, 3}, dvSame},
+        {"one step later", {2024, 3, 1, 10, 0, 2}, {2024, 3, 1, 10, 0, 4}, dvOSError},
+        {"one step earlier", {2024, 3, 1, 10, 0, 4}, {2024, 3, 1, 10, 0, 2}, dvOSError},
+        {"across a minute", {2024, 3, 1, 10, 0, 58}, {2024, 3, 1, 10, 1, 0}, dvOSError},
+        {"across a minute, back", {2024, 3, 1, 10, 1, 0}, {2024, 3, 1, 10, 0, 58}, dvOSError},
+        {":59 against :00", {2024, 3, 1, 10, 0, 59}, {2024, 3, 1, 10, 1, 0}, dvOSError},
+        {"across an hour", {2024, 3, 1, 10, 59, 59}, {2024, 3, 1, 11, 0, 0}, dvOSError},
+        {"across a day", {2024, 2, 29, 23, 59, 58}, {2024, 3, 1, 0, 0, 0}, dvOSError},
+        {"across a year", {2024, 12, 31, 23, 59, 58}, {2025, 1, 1, 0, 0, 1}, dvOSError},
+        {"two steps across a minute", {2024, 3, 1, 10, 0, 58}, {2024, 3, 1, 10, 1, 2}, dvNewer},
+        {"same second, other minute", {2024, 3, 1, 10, 0, 30}, {2024, 3, 1, 10, 1, 30}, dvNewer},
+        {"three steps", {2024, 3, 1, 10, 0, 0}, {2024, 3, 1, 10, 0, 6}, dvNewer},
+        {"older by a minute", {2024, 3, 1, 10, 1, 0}, {2024, 3, 1, 10, 0, 0}, dvOlder},
+        // The DOS value's sign bit is set from 2044 on; time order still holds.
+        {"past 2044", {2043, 6, 1, 0, 0, 0}, {2045, 6, 1, 0, 0, 0}, dvNewer},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(DateOf(c.reference, c.target), c.expected) << c.what;
 }
 
 TEST(CompareDate, YearsOutsideTheDosRangeStillCompare)

@@ -197,3 +197,90 @@ TEST(WholeProgram, CompareSaveAndRestart)
     EXPECT_EQ("1", StoredText("Environment", "ToolBarDisp"));
     ClearStore();
 }
+
+// Target-only records switched on as a person does it, by keyboard in the settings
+// dialog, then a run from the keyboard: the result window lists what only the target
+// holds, and the option is stored at the close.
+TEST(WholeProgram, TargetOnlyOptionByKeyboardListsTargetOnlyRows)
+{
+    ClearStore();
+    TempFolder temp;
+    const std::string ref = WithoutTrailingSlash(temp.MakeFolder("ref"));
+    const std::string des = WithoutTrailingSlash(temp.MakeFolder("des"));
+    for (const char* side : {"ref\\", "des\\"}) {
+        for (const char* name : {"same.txt", "sub\\a.txt"})
+            SetLocalWriteTime(temp.WriteFile(std::string(side) + name, "same"), 2024, 5, 1, 10, 0,
+                              0);
+    }
+    temp.WriteFile("des\\sub\\extra.txt", "only in the target");
+    temp.WriteFile("des\\sub\\new\\x.txt", "only in the target");
+    SetCurrentDirectoryA(temp.Path.c_str());
+    EnvSettings = TEnvSettings{};
+
+    HWND main = nullptr, settings = nullptr, result = nullptr;
+    bool optionAfterOk = false;
+    std::vector<std::string> resultRows;
+    auto box = [&] {
+        return FindChild(settings, "Button", "対象のみのファイルも表示する(&T)");
+    };
+    auto src = [] { return MainDlg().SrcFileView.Handle; };
+    TimedSteps user({
+        When([] { return Application.MainWindow && IsWindowVisible(Application.MainWindow); },
+             [&] {
+                 main = Application.MainWindow;
+                 MainDlg().SrcFolderView.SelectPath(ref);
+                 MainDlg().DesFolderView.SelectPath(des);
+                 SetForegroundWindow(main);
+                 ClickAt(src(), ListItemPoint(src(), 0));
+                 PressKeys({VK_MENU, 'O'});
+             }),
+        When([] { return OpenWindowCount("#32768") == 1; }, [] { PressKeys({'E'}); }),
+        When([&] { return ActiveIs("環境設定"); }, [&] { settings = GetActiveWindow(); }),
+        // Tab to the page strip, then to its third page.
+        [&] {
+            HWND focus = GetFocus();
+            char className[64] = {};
+            GetClassNameA(focus, className, sizeof className);
+            if (lstrcmpiA(className, "SysTabControl32") != 0) {
+                PressKeys({VK_TAB});
+                return false;
+            }
+            PressKeys({VK_RIGHT});
+            PressKeys({VK_RIGHT});
+            return true;
+        },
+        When([&] { return IsWindowVisible(box()); }, [] { PressKeys({VK_MENU, 'T'}); }),
+        When([&] { return SendMessageA(box(), BM_GETCHECK, 0, 0) == BST_CHECKED; },
+             [] { PressKeys({VK_RETURN}); }),
+        When([&] { return GetActiveWindow() == main; },
+             [&] {
+                 optionAfterOk = EnvSettings.TargetOnly;
+                 ClickAt(src(), ListItemPoint(src(), 0));
+                 PressKeys({VK_CONTROL, 'A'});
+             }),
+        When([] { return MainDlg().SrcFileView.SelCount() == 2; },
+             [] { PressKeys({VK_SHIFT, VK_F10}); }),
+        When([] { return OpenWindowCount("#32768") == 1; }, [] { PressKeys({'C'}); }),
+        When([] { return ActiveIs("結果"); },
+             [&] {
+                 result = GetActiveWindow();
+                 resultRows = ListCells(FindChild(result, "SysListView32"), 5);
+                 PressButton(result, "閉じる(&C)");
+             }),
+        When([&] { return GetActiveWindow() == main; },
+             [&] { PostMessageA(main, WM_CLOSE, 0, 0); }),
+    });
+    int exitCode = RunProgram();
+
+    ASSERT_EQ("", user.Failure);
+    EXPECT_EQ(0, exitCode);
+    EXPECT_TRUE(optionAfterOk);
+    std::vector<std::string> expectedRows = {
+        "extra.txt|sub\\|基準なし|基準なし|基準なし",
+        "new\\|sub\\|基準なし|基準なし|基準なし",
+        "x.txt|sub\\new\\|基準なし|基準なし|基準なし",
+    };
+    EXPECT_EQ(expectedRows, resultRows);
+    EXPECT_EQ("1", StoredText("Environment", "TargetOnly"));
+    ClearStore();
+}

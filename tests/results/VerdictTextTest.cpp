@@ -32,6 +32,12 @@ TEST(VerdictText, EveryCodeHasItsText)
     EXPECT_EQ(ContentsVerdictText(cvDiffer), Bytes({0x95, 0x73, 0x88, 0xEA, 0x92, 0x76}));
     EXPECT_EQ(ContentsVerdictText(cvNotFound), notFound);
     EXPECT_EQ(ContentsVerdictText(cvInUse), "使用中");
+    // Only in the target: the same words in all three columns.
+    const std::string noReference = Bytes({0x8A, 0xEE, 0x8F, 0x80, 0x82, 0xC8, 0x82, 0xB5});
+    EXPECT_EQ(noReference, "基準なし");
+    EXPECT_EQ(DateVerdictText(dvNoReference), noReference);
+    EXPECT_EQ(SizeVerdictText(svNoReference), noReference);
+    EXPECT_EQ(ContentsVerdictText(cvNoReference), noReference);
     EXPECT_EQ(notFound,
               Bytes({0x8C, 0xA9, 0x82, 0xC2, 0x82, 0xA9, 0x82, 0xE7, 0x82, 0xC8, 0x82, 0xA2}));
 }

@@ -1,5 +1,7 @@
 #include "settings/EnvSet.h"
 
+#include "tests/common/BoxAnswerer.h"
+#include "tests/common/RealInput.h"
 #include "tests/common/TempFolder.h"
 #include "tests/common/TimedSteps.h"
 
@@ -81,8 +83,10 @@ TEST(EnvSetDlgTest, SoundCheckBoxAloneEnablesTheSoundPanel)
     d.PageCtl.SetSelectedIndex(1);
     EXPECT_FALSE(d.DisplayTabSheet.Visible());
     EXPECT_TRUE(d.SoundTabSheet.Visible());
-    EXPECT_FALSE(d.GroupBox2.Visible());
-    EXPECT_FALSE(d.ExtListBox.Visible());
+    d.PageCtl.SetSelectedIndex(2);
+    EXPECT_TRUE(d.GroupBox2.Visible());
+    EXPECT_TRUE(d.ExtListBox.Visible());
+    EXPECT_TRUE(d.TargetOnlyChkBox.Visible());
 }
 
 TEST(EnvSetDlgTest, PlayButtonsAskForTheEditsTextUnchanged)
@@ -208,4 +212,59 @@ TEST(EnvSetDlgTest, ModalUseWithKeysButtonsAndCommonDialogs)
     EXPECT_EQ(RGB(10, 20, 30), TreeView_GetBkColor(d.FontColorTView.Handle));
     EXPECT_EQ(RGB(200, 0, 0), TreeView_GetTextColor(d.FontColorTView.Handle));
     EXPECT_TRUE(d.FontColorTView.AllExpanded());
+}
+
+// The mask group by mouse and keyboard: 追加 asks for a mask and refuses an empty or
+// invalid one with a message, 削除 removes the selected one; the check box enables both.
+TEST(EnvSetDlgTest, MaskGroupAddsRefusesAndRemovesMasks)
+{
+    TEnvSetDlg d;
+    ASSERT_TRUE(d.Create());
+    d.SetExcludeMasks({"Thumbs.db"});
+    EXPECT_FALSE(d.Button1.Enabled());
+    d.CheckBox1.SetChecked(true);
+    EXPECT_TRUE(d.Button1.Enabled() && d.Button2.Enabled() && d.ExtListBox.Enabled());
+    d.PageCtl.SetSelectedIndex(2);
+
+    struct Case {
+        const char* typed;
+        bool accepted;
+    } cases[] = {{"*.obj", true}, {"", false}, {"a|b", false}, {"bin\\", true}, {"*.obj", true}};
+    auto inputBox = [] { return FindWindowA(FormClassName, "比較対象外の追加"); };
+    std::deque<std::function<bool()>> steps;
+    for (const Case& c : cases) {
+        steps.push_back([&d] {
+            SetForegroundWindow(d.Handle);
+            ClickAt(d.Button1.Handle, ClientMiddle(d.Button1.Handle));
+            return true;
+        });
+        steps.push_back(When([&] { return inputBox() && GetForegroundWindow() == inputBox(); },
+                             [&c] {
+                                 TypeText(c.typed);
+                                 PressKeys({VK_RETURN});
+                             }));
+        if (!c.accepted) {
+            steps.push_back(Pause(300)); // the refusal's message box comes and is answered
+            steps.push_back(When([&] { return inputBox() && !FindCommonDialog(); },
+                                 [] { PressKeys({VK_ESCAPE}); }));
+        }
+        steps.push_back([&] { return !inputBox(); });
+    }
+    steps.push_back([&d] {
+        d.ExtListBox.SetSelectedIndex(0); // Thumbs.db
+        ClickAt(d.Button2.Handle, ClientMiddle(d.Button2.Handle));
+        return true;
+    });
+    steps.push_back(When([&d] { return d.ExtListBox.Count() == 2; },
+                         [&d] { PostMessageA(d.OKButton.Handle, BM_CLICK, 0, 0); }));
+    BoxAnswerer boxes({IDOK, IDOK});
+    {
+        TimedSteps script(steps);
+        EXPECT_EQ(mrOK, d.ShowModal());
+        EXPECT_EQ("", script.Failure);
+    }
+    EXPECT_EQ((std::vector<std::string>{"*.obj", "bin\\"}), d.ExcludeMasks());
+    ASSERT_EQ(2u, boxes.Seen.size());
+    EXPECT_NE(std::string::npos, boxes.Seen[0].Text.find("空")) << boxes.Seen[0].Text;
+    EXPECT_NE(std::string::npos, boxes.Seen[1].Text.find("使えない文字")) << boxes.Seen[1].Text;
 }

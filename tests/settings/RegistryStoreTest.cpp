@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 #include <windows.h>
 
 namespace {
@@ -233,4 +234,46 @@ TEST_F(RegistryTest, SortValuesKeepTheirLowByte)
     LoadEnvironment();
     EXPECT_EQ(2, EnvSettings.CompSort);
     EXPECT_EQ(255, EnvSettings.CompSortKind);
+}
+
+TEST_F(RegistryTest, TargetOnlyAndExclusionRoundTripAndStayAbsentAtTheirDefaults)
+{
+    struct Case {
+        const char* what;
+        bool targetOnly, excludeFlag;
+        std::vector<std::string> masks;
+        const char* storedTargetOnly; // nullptr: no value
+        const char* storedFlag;
+        const char* storedMasks;
+    } cases[] = {
+        {"defaults write nothing new", false, false, {}, nullptr, nullptr, nullptr},
+        {"both on, three masks", true, true, {"*.obj", ".git\\", "Thumbs.db"}, "1", "1",
+         "*.obj|.git\\|Thumbs.db"},
+        {"switched off again", false, false, {}, "0", "0", ""},
+        {"a Japanese mask", false, true, {"作業*.tmp"}, "0", "1", "作業*.tmp"},
+    };
+    for (const Case& c : cases) {
+        EnvSettings = TEnvSettings{};
+        EnvSettings.TargetOnly = c.targetOnly;
+        EnvSettings.ExcludeFlag = c.excludeFlag;
+        EnvSettings.ExcludeMasks = c.masks;
+        SaveEnvironment();
+        const std::pair<const char*, const char*> values[] = {{"TargetOnly", c.storedTargetOnly},
+                                                              {"ExcludeFlag", c.storedFlag},
+                                                              {"ExcludeMasks", c.storedMasks}};
+        for (const auto& [name, stored] : values) {
+            DWORD type = 0;
+            std::string text;
+            bool found = GetRaw("Environment", name, type, text);
+            EXPECT_EQ(stored != nullptr, found) << c.what << ": " << name;
+            if (found && stored) {
+                EXPECT_EQ(stored, text) << c.what << ": " << name;
+            }
+        }
+        EnvSettings = TEnvSettings{};
+        LoadEnvironment();
+        EXPECT_EQ(c.targetOnly, EnvSettings.TargetOnly) << c.what;
+        EXPECT_EQ(c.excludeFlag, EnvSettings.ExcludeFlag) << c.what;
+        EXPECT_EQ(c.masks, EnvSettings.ExcludeMasks) << c.what;
+    }
 }

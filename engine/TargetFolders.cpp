@@ -1,0 +1,177 @@
+#include "engine/TargetFolders.h"
+
+#include "toolkit/CodePage.h"
+
+#include <cwchar>
+#include <utility>
+
+namespace {
+// The folder a record lies in: "" for what the user selected at the top.
+std::string ParentRel(const FilePairEntry& entry)
+{
+    return entry.Name.empty() ? std::string() : entry.Folder;
+}
+
+bool IsPrefix(const std::string& prefix, const std::string& text)
+{
+    return text.compare(0, prefix.size(), prefix) == 0;
+}
+
+FileFacts NotThere(DWORD error)
+{
+    FileFacts facts;
+    facts.Error = error;
+    return facts;
+}
+} // namespace
+
+TargetFolders::TargetFolders(FilePath srcBase, FilePath desBase, bool targetOnly,
+                             ExclusionRule rule, std::function<void()> atFixedPoint)
+    : srcBase_(std::move(srcBase)), desBase_(std::move(desBase)), targetOnly_(targetOnly),
+      rule_(std::move(rule)), atFixedPoint_(std::move(atFixedPoint))
+{
+}
+
+std::wstring TargetFolders::FolderPath(const std::wstring& realRel) const
+{
+    return (desBase_.Real.empty() ? WideOf(desBase_.Text) : desBase_.Real) + realRel;
+}
+
+void TargetFolders::Reach(const FilePairEntry& entry)
+{
+    std::string parent = ParentRel(entry);
+    while (!open_.empty() && !IsPrefix(open_.back().Rel, parent)) {
+        Leave(open_.back());
+        open_.pop_back();
+    }
+}
+
+void TargetFolders::Read(Listing& listing)
+{
+    DWORD error = 0;
+    auto keep = [&](const FoundEntry& found) {
+        listing.ByName.emplace(FoldedName(found.Name), listing.Items.size());
+        listing.Items.push_back({found.Name, found.Attributes, found.Size, found.LastWrite, false});
+        return true;
+    };
+    listing.Status = State::Read;
+    if (ListFolder(FolderPath(listing.RealRel), keep, error)) return;
+    // Gone since its folder record was looked at: what is in it is not found. A folder
+    // that cannot be listed is left to lookups of its records, as before any listing.
+    listing.Items.clear();
+    listing.ByName.clear();
+    if (!IsReadFailure(error)) {
+        listing.Status = State::Missing;
+    } else {
+        listing.Status = State::Unlisted;
+        if (targetOnly_) ++UnreadableFolderCount;
+    }
+}
+
+FileFacts TargetFolders::Find(const FilePairEntry& entry, const FilePath& targetPath)
+{
+    if (open_.empty() || open_.back().Rel != ParentRel(entry)) return LookUpFile(targetPath);
+    Listing& listing = open_.back();
+    if (listing.Status == State::Unread) Read(listing);
+    if (listing.Status == State::Missing) return NotThere(ERROR_PATH_NOT_FOUND);
+    if (listing.Status == State::Unlisted) return LookUpFile(targetPath);
+    auto found = listing.ByName.find(FoldedName(RealNameOf(entry)));
+    if (found == listing.ByName.end()) return NotThere(ERROR_FILE_NOT_FOUND);
+    Item& item = listing.Items[found->second];
+    item.Matched = true;
+    FileFacts facts;
+    facts.Found = true;
+    facts.Attributes = item.Attributes;
+    facts.Size = item.Size;
+    facts.LastWrite.dwLowDateTime = static_cast<DWORD>(item.LastWrite);
+    facts.LastWrite.dwHighDateTime = static_cast<DWORD>(item.LastWrite >> 32);
+    return facts;
+}
+
+void TargetFolders::Open(const FilePairEntry& entry, const FileFacts& targetFolder)
+{
+    Listing listing;
+    listing.Rel = entry.Folder + entry.Name;
+    listing.RealRel = entry.RealPath.empty() ? WideOf(listing.Rel) : entry.RealPath;
+    if (listing.RealRel.back() != L'\\') listing.RealRel += L'\\';
+    if (targetFolder.IsFolder())
+        listing.Status = State::Unread; // read when first needed
+    else if (targetFolder.Unreachable())
+        listing.Status = State::Unlisted;
+    else
+        listing.Status = State::Missing; // not there, or a file
+    open_.push_back(std::move(listing));
+}
+
+void TargetFolders::Finish()
+{
+    while (!open_.empty()) {
+        Leave(open_.back());
+        open_.pop_back();
+    }
+}
+
+void TargetFolders::Leave(Listing& listing)
+{
+    if (!targetOnly_) return;
+    if (listing.Status == State::Unread) Read(listing);
+    if (listing.Status != State::Read) return;
+    // The folders the run is in make the walk that target-only links must not lead into.
+    walk_ = WalkStack();
+    walk_.PushWithAncestors(FolderPath(L""));
+    for (const Listing& open : open_)
+        walk_.Push(FolderPath(open.RealRel));
+    for (const Item& item : listing.Items) {
+        if (item.Matched) continue;
+        bool isFolder = (item.Attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        if (rule_.Excludes(item.Name, isFolder)) {
+            // Counted here only when the reference has no such name (else it was counted
+            // when the reference side left it out).
+            FilePath reference(srcBase_.Text + listing.Rel + CodePageText(item.Name),
+                               (srcBase_.Real.empty() ? WideOf(srcBase_.Text) : srcBase_.Real) +
+                                   listing.RealRel + item.Name);
+            if (AttributesOf(reference) == INVALID_FILE_ATTRIBUTES) ++ExcludedCount;
+            continue;
+        }
+        AddTargetOnly(listing.Rel, listing.RealRel, item);
+    }
+}
+
+void TargetFolders::AddTargetOnly(const std::string& rel, const std::wstring& realRel,
+                                  const Item& item)
+{
+    std::string name;
+    std::wstring realPath;
+    if (!CodePageForm(item.Name, name) || WideOf(rel) != realRel || NeedsExactName(item.Name))
+        realPath = realRel + item.Name;
+    bool isFolder = (item.Attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    AddTargetOnlyEntry(isFolder ? name + "\\" : name, rel, realPath, isFolder);
+    if (!isFolder || IsUnreachableName(item.Name)) return;
+    std::wstring childRel = (realPath.empty() ? realRel + item.Name : realPath) + L"\\";
+    std::wstring folder = FolderPath(childRel);
+    // A link back up into the walk is listed but not entered.
+    if ((item.Attributes & FILE_ATTRIBUTE_REPARSE_POINT) && walk_.LeadsBack(folder)) {
+        ++LoopedLinkCount;
+        return;
+    }
+    AddTargetOnlyTree(rel + name + "\\", childRel);
+}
+
+void TargetFolders::AddTargetOnlyTree(const std::string& rel, const std::wstring& realRel)
+{
+    std::wstring folder = FolderPath(realRel);
+    walk_.Push(folder);
+    DWORD error = 0;
+    auto add = [&](const FoundEntry& found) {
+        bool isFolder = found.IsFolder();
+        if (rule_.Excludes(found.Name, isFolder)) {
+            ++ExcludedCount;
+            return true;
+        }
+        if (atFixedPoint_) atFixedPoint_();
+        AddTargetOnly(rel, realRel, {found.Name, found.Attributes, found.Size, found.LastWrite, false});
+        return true;
+    };
+    if (!ListFolder(folder, add, error) && IsReadFailure(error)) ++UnreadableFolderCount;
+    walk_.Pop();
+}

@@ -1,0 +1,248 @@
+// Both sides of a pair: what only the target holds, what the masks leave out, and trees
+// whose names, links and folders once read as matches although nothing was compared.
+#include "engine/Util.h"
+#include "results/ResultExport.h"
+#include "results/VerdictText.h"
+#include "tests/common/LinuxShell.h"
+#include "tests/common/TempFolder.h"
+#include "tests/run/RunFakes.h"
+
+#include <gtest/gtest.h>
+#include <map>
+
+namespace {
+struct TargetSideTest : ::testing::Test {
+    SettingsRestorer settings;
+    TempFolder src, des;
+    RecordingView view;
+
+    void SetUp() override
+    {
+        // Both sides are written within moments of each other; times are not the point.
+        EnvSettings = TEnvSettings{};
+        EnvSettings.CompDate = false;
+        ResetEntries();
+    }
+    void TearDown() override { ReleaseEntries(); }
+
+    // Collects the selected items of the reference folder and runs the comparison.
+    void Run(std::initializer_list<const char*> selected)
+    {
+        FolderPane pane;
+        pane.Folder = WithoutSlash(src.Path);
+        for (const char* item : selected)
+            pane.Add(std::string(item));
+        CollectFiles(pane);
+        RunComparison(WithoutSlash(src.Path), WithoutSlash(des.Path), view);
+    }
+    // Folder + name of each record -> its three verdict texts.
+    static std::map<std::string, std::string> Rows()
+    {
+        std::map<std::string, std::string> rows;
+        for (const FilePairEntry& e : FileEntries)
+            rows[e.Folder + e.Name] = DateVerdictText(e.DateResult) + " " +
+                                      SizeVerdictText(e.SizeResult) + " " +
+                                      ContentsVerdictText(e.ContentsResult);
+        return rows;
+    }
+    // Makes files by Linux names the Win32 layer refuses ("a*b").
+    bool LinuxFiles(TempFolder& side, const std::string& folder, const std::string& command,
+                    const std::string& made)
+    {
+        side.MakeFolder(folder);
+        return RunLinuxShell(side / folder, command, made);
+    }
+};
+
+const std::string Same = "－ 一致 一致", Differ = "－ 一致 不一致", Missing = "－ 見つからない 見つからない",
+                  NotCompared = "－ － －", FolderThere = "一致 一致 一致",
+                  NoReference = "基準なし 基準なし 基準なし";
+} // namespace
+
+TEST_F(TargetSideTest, HostileNamesLinksAndMissingFoldersNeverReadAsMatches)
+{
+    for (TempFolder* side : {&src, &des}) {
+        side->WriteFile("sel\\t", "AAAA");
+        side->WriteFile(L"sel\\g ", side == &src ? "1" : "2");
+        side->WriteFile(L"sel\\Acme Inc.\\in.txt", side == &src ? "1" : "2");
+        side->WriteFile(L"sel\\CON", side == &src ? "1" : "2");
+        side->WriteFile("sel\\there\\k.txt", "k");
+        side->WriteFile("outside\\o.txt", side == &src ? "1" : "2");
+    }
+    src.WriteFile(L"sel\\t.", "BBBB"); // beside "t": "t." must not read "t"
+    des.WriteFile(L"sel\\t.", "CCCC");
+    src.WriteFile(L"sel\\u.", "U"); // missing from the target, which has "u"
+    des.WriteFile("sel\\u", "U");
+    src.WriteFile("sel\\gone\\x.txt", "x"); // a folder the target lacks
+    src.MakeFolder("sel\\empty");            // an empty one too
+    src.MakeFolder("sel\\file");             // the target has a file of that name
+    des.WriteFile("sel\\file", "f");
+    if (!LinuxFiles(src, "sel", "printf 1 > 'a*b'; ln -s ../outside out; ln -s .. up", "up") ||
+        !LinuxFiles(des, "sel", "printf 1 > 'a*b'; ln -s ../outside out", "out") ||
+        !RunLinuxShell(src.Path, "printf 1 > 'q*r'", "q*r"))
+        GTEST_SKIP() << "cannot run the Linux shell";
+
+    Run({"sel", "q*r"});
+
+    std::map<std::string, std::string> expected{
+        {"sel\\", FolderThere},
+        {"sel\\t", Same},
+        {"sel\\t.", Differ},
+        {"sel\\u.", Missing},
+        {"sel\\g ", Differ},
+        {"sel\\Acme Inc.\\", FolderThere},
+        {"sel\\Acme Inc.\\in.txt", Differ},
+        {"sel\\CON", Differ},
+        {"sel\\there\\", FolderThere},
+        {"sel\\there\\k.txt", Same},
+        {"sel\\gone\\", Missing},
+        {"sel\\gone\\x.txt", Missing},
+        {"sel\\empty\\", Missing},
+        {"sel\\file\\", Missing},
+        {"sel\\a*b", NotCompared}, // no path reaches it: counted, never opened
+        {"sel\\out\\", FolderThere}, // a link inside the selection is entered
+        {"sel\\out\\o.txt", Differ},
+        {"sel\\up\\", NotCompared}, // leads back into the walk: not entered
+        {"q*r", NotCompared},       // a file, not an unreadable folder
+    };
+    EXPECT_EQ(expected, Rows());
+    EXPECT_EQ(3, UncomparedCount);
+    EXPECT_EQ(1, LoopedLinkCount);
+    EXPECT_EQ(0, UnreadableFolderCount);
+    EXPECT_NE(std::string::npos, UncomparedNoticeText().find("リンクが1個")) << UncomparedNoticeText();
+    RunLinuxShell(src / "sel", "rm out up", "");
+    RunLinuxShell(des / "sel", "rm out", "");
+    WaitForPath(src / "sel\\up", false);
+    WaitForPath(des / "sel\\out", false);
+}
+
+TEST_F(TargetSideTest, TargetOnlyRecordsAtEveryDepthPairedByRealNameWithoutCase)
+{
+    for (TempFolder* side : {&src, &des}) {
+        side->WriteFile("sel\\a.txt", "a");
+        side->WriteFile("sel\\sub\\b.txt", "b");
+    }
+    src.WriteFile("sel\\Readme.TXT", "r");
+    des.WriteFile("sel\\readme.txt", "r"); // the same file to the platform
+    src.WriteFile("top.txt", "t");         // selected, missing from the target
+    des.WriteFile("sel\\extra.txt", "e");
+    des.WriteFile("sel\\sub\\c.txt", "c");
+    des.WriteFile("sel\\new\\x.txt", "x");
+    des.WriteFile("sel\\new\\deep\\y.txt", "y");
+    des.MakeFolder("sel\\emptynew");
+    des.WriteFile(L"sel\\\xD55C.txt", "k"); // 한.txt
+    des.WriteFile("notselected.txt", "n");  // beside the selection: not looked at
+
+    struct Case {
+        bool targetOnly;
+        std::map<std::string, std::string> extra; // rows beyond those of both sides
+    } cases[] = {
+        {false, {}},
+        {true,
+         {{"sel\\extra.txt", NoReference},
+          {"sel\\sub\\c.txt", NoReference},
+          {"sel\\new\\", NoReference},
+          {"sel\\new\\x.txt", NoReference},
+          {"sel\\new\\deep\\", NoReference},
+          {"sel\\new\\deep\\y.txt", NoReference},
+          {"sel\\emptynew\\", NoReference},
+          {"sel\\?.txt", NoReference}}},
+    };
+    for (const Case& c : cases) {
+        ResetEntries();
+        EnvSettings.TargetOnly = c.targetOnly;
+        Run({"sel", "top.txt"});
+        std::map<std::string, std::string> expected{
+            {"sel\\", FolderThere},     {"sel\\a.txt", Same},          {"sel\\Readme.TXT", Same},
+            {"sel\\sub\\", FolderThere}, {"sel\\sub\\b.txt", Same},     {"top.txt", Missing}};
+        expected.insert(c.extra.begin(), c.extra.end());
+        EXPECT_EQ(expected, Rows()) << "target only " << c.targetOnly;
+        EXPECT_EQ(static_cast<int>(1 + c.extra.size()), MismatchCount) << c.targetOnly;
+        EXPECT_EQ(static_cast<int>(expected.size()), EntryCount) << c.targetOnly;
+    }
+    // A name outside the code page keeps its real name, so the row names that file.
+    for (const FilePairEntry& e : FileEntries)
+        if (e.Name == "?.txt") {
+            EXPECT_EQ(L"sel\\\xD55C.txt", e.RealPath);
+        }
+}
+
+TEST_F(TargetSideTest, MasksLeaveThingsOutOnBothSidesAndTheNoticeSaysHowMany)
+{
+    for (TempFolder* side : {&src, &des}) {
+        side->WriteFile("sel\\keep.txt", "k");
+        side->WriteFile("sel\\x.obj", side == &src ? "1" : "2");
+        side->WriteFile("sel\\bin\\y.txt", side == &src ? "1" : "2");
+        side->WriteFile("sel\\Thumbs.db", side == &src ? "1" : "2");
+        side->WriteFile("top.obj", side == &src ? "1" : "2");
+    }
+    des.WriteFile("sel\\z.OBJ", "only here");
+    des.WriteFile("sel\\bin\\q.txt", "only here");
+    EnvSettings.ExcludeMasks = {"*.obj", "bin\\", "thumbs.db"};
+    EnvSettings.TargetOnly = true;
+
+    struct Case {
+        bool excludeFlag;
+        std::map<std::string, std::string> rows;
+        int excluded;
+    } cases[] = {
+        {true,
+         {{"sel\\", FolderThere}, {"sel\\keep.txt", Same}, {"top.obj", Differ}}, // chosen: kept
+         4}, // x.obj, bin\, Thumbs.db, and z.OBJ only in the target
+        {false,
+         {{"sel\\", FolderThere},
+          {"sel\\keep.txt", Same},
+          {"sel\\x.obj", Differ},
+          {"sel\\bin\\", FolderThere},
+          {"sel\\bin\\y.txt", Differ},
+          {"sel\\bin\\q.txt", NoReference},
+          {"sel\\Thumbs.db", Differ},
+          {"sel\\z.OBJ", NoReference},
+          {"top.obj", Differ}},
+         0},
+    };
+    for (const Case& c : cases) {
+        ResetEntries();
+        EnvSettings.ExcludeFlag = c.excludeFlag;
+        Run({"sel", "top.obj"});
+        EXPECT_EQ(c.rows, Rows()) << "exclusion " << c.excludeFlag;
+        EXPECT_EQ(c.excluded, ExcludedCount) << c.excludeFlag;
+        std::string notice = UncomparedNoticeText();
+        EXPECT_EQ(c.excluded > 0, notice.find(std::to_string(c.excluded) + "個あり、比較から除き") !=
+                                      std::string::npos)
+            << notice;
+    }
+}
+
+TEST_F(TargetSideTest, CsvBytesAreTodaysWithTheOptionsOffAndGainTargetOnlyRowsWhenOn)
+{
+    for (TempFolder* side : {&src, &des}) {
+        side->WriteFile("sel\\a.txt", "same");
+        side->WriteFile("sel\\b.txt", side == &src ? "1" : "2");
+        side->WriteFile("sel\\sub\\d.txt", side == &src ? "1" : "22");
+    }
+    src.WriteFile("sel\\c.txt", "c");
+    des.WriteFile("sel\\extra.txt", "e");
+    des.WriteFile("sel\\sub\\e.txt", "e");
+    EnvSettings.ExcludeMasks = {"*.txt"}; // stored, but exclusion is off
+
+    const std::string header = "ファイル名,日付,サイズ,内容\r\n";
+    const std::string base = src.Path + "sel\\";
+    const std::string today = header + base + "b.txt,－,一致,不一致\r\n" + base +
+                              "c.txt,－,見つからない,見つからない\r\n" + base +
+                              "sub\\d.txt,－,大きい,不一致\r\n";
+    const std::string withTargetOnly = header + base + "b.txt,－,一致,不一致\r\n" + base +
+                                       "c.txt,－,見つからない,見つからない\r\n" + base +
+                                       "sub\\d.txt,－,大きい,不一致\r\n" + base +
+                                       "sub\\e.txt,基準なし,基準なし,基準なし\r\n" + base +
+                                       "extra.txt,基準なし,基準なし,基準なし\r\n";
+    for (bool targetOnly : {false, true}) {
+        ResetEntries();
+        EnvSettings.TargetOnly = targetOnly;
+        Run({"sel"});
+        ResultRows rows = ListedRows(FileEntries, EntryCount, EnvSettings.DispDiscord);
+        SortResultRows(rows, rcName, 1);
+        EXPECT_EQ(targetOnly ? withTargetOnly : today, ExportText(WithoutSlash(src.Path), rows))
+            << "target only " << targetOnly;
+    }
+}

@@ -1,0 +1,32 @@
+#pragma once
+#include "toolkit/Button.h"
+#include "toolkit/Edit.h"
+#include "toolkit/Form.h"
+#include "toolkit/Label.h"
+
+#include <functional>
+#include <string>
+
+// A small modal box that asks for one line of text: a prompt, an edit, OK and Cancel.
+// Check, when set, vets the text on OK: it returns "" to accept, or the reason shown in
+// an information box while the box stays open for a correction.
+struct TInputQueryDlg : Form {
+    Label PromptLabel;
+    Edit ValueEdit;
+    Button OKButton, CancelButton;
+    std::function<std::string(const std::string&)> Check;
+
+    ~TInputQueryDlg() override;
+    bool Create(HWND owner, const std::string& caption, const std::string& prompt,
+                const std::string& value);
+    void FormCreate() override;
+    void OKButtonClick();
+
+private:
+    std::string prompt_, value_;
+    HFONT font_ = nullptr;
+};
+
+// Asks for the text; true with value set when the user confirmed an accepted text.
+bool InputQuery(HWND owner, const std::string& caption, const std::string& prompt,
+                std::string& value, std::function<std::string(const std::string&)> check = {});
