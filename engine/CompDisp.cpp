@@ -83,8 +83,13 @@ void TCompDispDlg::FormCreate()
     CancelButton.Create(Handle, "中止(&C)", (ClientWidth - 80) / 2, 181, 80, 22, true);
     CancelButton.OnClick = [this] { CancelButtonClick(); };
     DefaultButtonId = CancelButton.Id();
+    ActiveControl = &CancelButton;
+    // Hidden and disabled, so neither Tab nor a click ever reaches it.
     CancelChkBox.Create(Handle, "中止フラグ", 0, 0, 0, 0);
     CancelChkBox.SetVisible(false);
+    CancelChkBox.SetEnabled(false);
+    SetWindowLongA(CancelChkBox.Handle, GWL_STYLE,
+                   GetWindowLongA(CancelChkBox.Handle, GWL_STYLE) & ~WS_TABSTOP);
 
     ProgTimeTimer.SetInterval(500);
     ProgTimeTimer.OnTimer = [this] { ProgTimeTimerTimer(); };
@@ -93,6 +98,13 @@ void TCompDispDlg::FormCreate()
 void TCompDispDlg::FormClose()
 {
     SetVisible(false);
+}
+
+bool TCompDispDlg::MenuCommand(WORD id)
+{
+    if (id != IDCANCEL) return false;
+    CancelButtonClick();
+    return true;
 }
 
 void TCompDispDlg::CancelButtonClick()

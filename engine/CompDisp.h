@@ -39,6 +39,8 @@ struct TCompDispDlg : Form {
     void FormCreate() override;
     // The close box only hides the window: the run goes on and destroys it at its end.
     void FormClose() override;
+    // Escape asks for the cancel, as the button does.
+    bool MenuCommand(WORD id) override;
     void CancelButtonClick();
     void ProgTimeTimerTimer();
 };

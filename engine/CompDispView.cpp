@@ -114,9 +114,11 @@ bool CompDispView::CancelRequested()
 
 void CompDispView::CloseView()
 {
-    Dialog.reset();
+    // The main window takes input again first, so that it gets the activation back
+    // when the progress window goes.
     if (mainDisabled_) EnableMainWindow(true);
     mainDisabled_ = false;
+    Dialog.reset();
 }
 
 void CompDispView::AtFixedPoint()

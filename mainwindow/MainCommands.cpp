@@ -111,7 +111,13 @@ void TMainDlg::ToolBarButtonClick(UINT id)
 
 void TMainDlg::CompMenuItemClick()
 {
-    if (Compare) Compare(*this);
+    if (!Compare) return;
+    // The run disables this window, which loses its focus; the keys go back where they were.
+    HWND focus = GetFocus();
+    Compare(*this);
+    if (!IsWindowEnabled(Handle)) return;
+    SetActiveWindow(Handle);
+    if (focus && IsChild(Handle, focus) && IsWindowVisible(focus)) ::SetFocus(focus);
 }
 
 void TMainDlg::ShowResults()

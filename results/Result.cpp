@@ -14,7 +14,6 @@ ShellExecuteWideFunction ShellExecuteWideRequest = ShellExecuteW;
 namespace {
 const WORD TrelkDispPMenuItemId = 101;
 const WORD ExplorerPMenuItemId = 102;
-const int ButtonPanelWidth = 269;
 const std::string DifferText = "不一致";
 } // namespace
 
@@ -58,13 +57,14 @@ void TResultDlg::FormCreate()
     for (int& direction : ResultSortDirections)
         direction = 1;
 
-    HeaderPanel.Create(Handle, 0, 0, 0, 61);
-    Panel1.Create(HeaderPanel.Handle, 4, 4, 425, 53, Bevel::RaisedInnerLoweredOuter);
+    // The two framed boxes and the buttons sit on the window itself: panels that only
+    // carried them would cost a window each to make, paint and destroy.
+    Panel1.Create(Handle, 4, 4, 425, 53, Bevel::RaisedInnerLoweredOuter);
     Label1.Create(Panel1.Handle, "基準フォルダ：", 8, 10, 77, 12);
     SrcFolderDisp.Create(Panel1.Handle, 88, 8, 329, 17);
     Label2.Create(Panel1.Handle, "対象フォルダ：", 8, 30, 77, 12);
     DesFolderDisp.Create(Panel1.Handle, 88, 28, 329, 17);
-    Panel2.Create(HeaderPanel.Handle, 432, 4, 173, 53, Bevel::RaisedInnerLoweredOuter);
+    Panel2.Create(Handle, 432, 4, 173, 53, Bevel::RaisedInnerLoweredOuter);
     Label3.Create(Panel2.Handle, "対象ファイル数：", 8, 10, 97, 12);
     FileNumSText.Create(Panel2.Handle, "0", 108, 8, 57, 17, TextAlign::Right, true);
     Label4.Create(Panel2.Handle, "不一致ファイル数：", 8, 30, 97, 12);
@@ -75,6 +75,9 @@ void TResultDlg::FormCreate()
         FitLabelToText(*label, 100);
 
     ResultList.Create(Handle, 0, 61, 0, 0, true, true);
+    // Nothing of the list is drawn until Open has given it its rows: each column added
+    // or size set would otherwise lay out and invalidate the list and its header again.
+    ResultList.SetRedraw(false);
     ActiveControl = &ResultList;  // typing finds a row at once
     ResultList.AddColumn("名前", 160, TextAlign::Left);
     ResultList.AddColumn("フォルダ名", 210, TextAlign::Left);
@@ -89,12 +92,12 @@ void TResultDlg::FormCreate()
     ResultList.OnChange = [this] { ResultListChange(); };
     ResultList.OnClick = [this] { ResultListClick(); };
     ResultList.OnContextMenu = [this](POINT at) { ResultListRightClick(at); };
+    ResultList.OnEnter = [this] { ResultListEnter(); };
+    ResultList.OnCopy = [this] { CopySelectedRows(); };
 
-    FooterPanel.Create(Handle, 0, 0, 0, 33);
-    ButtonPanel.Create(FooterPanel.Handle, 0, 4, ButtonPanelWidth, 29);
-    OKButton.Create(ButtonPanel.Handle, "閉じる(&C)", 12, 0, 77, 25, true);
-    TrelkDispButton.Create(ButtonPanel.Handle, "比較表示(&D)", 96, 0, 77, 25);
-    SaveButton.Create(ButtonPanel.Handle, "結果保存(&S)", 180, 0, 77, 25);
+    OKButton.Create(Handle, "閉じる(&C)", 0, 0, 77, 25, true);
+    TrelkDispButton.Create(Handle, "比較表示(&D)", 0, 0, 77, 25);
+    SaveButton.Create(Handle, "結果保存(&S)", 0, 0, 77, 25);
     TrelkDispButton.SetEnabled(false);
     DefaultButtonId = OKButton.Id();
     OKButton.OnClick = [this] { OKButtonClick(); };
@@ -108,12 +111,19 @@ void TResultDlg::FormCreate()
 
 void TResultDlg::FormResize()
 {
-    if (!FooterPanel.Exists()) return;
+    if (!SaveButton.Exists()) return;
     SIZE client = ClientSize();
-    HeaderPanel.SetBounds(0, 0, client.cx, 61);
-    FooterPanel.SetBounds(0, client.cy - 33, client.cx, 33);
     ResultList.SetBounds(0, 61, client.cx, std::max(0L, client.cy - 61 - 33));
-    ButtonPanel.SetLeft((Width() - ButtonPanel.Width()) / 2);
+    // The three buttons as one group centred on the window's outer width, 4 below the list.
+    int left = ButtonsLeft(), top = client.cy - 33 + 4;
+    OKButton.SetBounds(left + 12, top, 77, 25);
+    TrelkDispButton.SetBounds(left + 96, top, 77, 25);
+    SaveButton.SetBounds(left + 180, top, 77, 25);
+}
+
+int TResultDlg::ButtonsLeft() const
+{
+    return (Width() - ButtonsWidth) / 2;
 }
 
 const FilePairEntry* TResultDlg::SelectedRow() const
@@ -135,6 +145,13 @@ void TResultDlg::ResultListClick()
 void TResultDlg::ResultListChange()
 {
     ResultListClick();
+}
+
+// Enter opens a row as 比較表示 does; it never closes the window and its results.
+void TResultDlg::ResultListEnter()
+{
+    ResultListClick();
+    if (SelectedRow() && TrelkDispButton.Enabled()) TrelkDispButtonClick();
 }
 
 bool TResultDlg::TrelkDispPMenuItemEnabled() const

@@ -24,12 +24,11 @@ extern ShellExecuteWideFunction ShellExecuteWideRequest;
 
 // The outcome of one comparison run, modal over the main window.
 struct TResultDlg : Form {
-    Panel HeaderPanel, Panel1, Panel2;
+    Panel Panel1, Panel2;
     Label Label1, Label2, Label3, Label4;
     TEllipsisText SrcFolderDisp, DesFolderDisp;
     Label FileNumSText, NotSameFileSText;
     ListView ResultList;
-    Panel FooterPanel, ButtonPanel;
     Button OKButton, TrelkDispButton, SaveButton;
     HMENU FilePMenu = nullptr;
     ResultRows Rows; // in the order the list shows them
@@ -52,11 +51,16 @@ struct TResultDlg : Form {
     void OKButtonClick();
     void TrelkDispButtonClick(); // TrelkDisp.cpp
     void SaveButtonClick();      // ResultExport.cpp
+    void ResultListEnter();
+    void CopySelectedRows(); // Ctrl+C, in the file's form; ResultSave.cpp
     void ExplorerPMenuItemClick();
     bool TrelkDispPMenuItemEnabled() const;
 
     // The selected row, or null.
     const FilePairEntry* SelectedRow() const;
+    // Where the group of the three buttons (ButtonsWidth wide) starts.
+    static constexpr int ButtonsWidth = 269;
+    int ButtonsLeft() const;
 
 private:
     void SortRows(int column);

@@ -2,6 +2,8 @@
 // the notice, around ExportRows.
 #include "results/Result.h"
 #include "results/ResultExport.h"
+#include "toolkit/Clipboard.h"
+#include "toolkit/CodePage.h"
 #include "toolkit/MessageBoxes.h"
 
 #include <optional>
@@ -62,4 +64,21 @@ void TResultDlg::SaveButtonClick()
         busy.reset();
         ReportFailure(refusal.Reason);
     }
+}
+
+void TResultDlg::CopySelectedRows()
+{
+    std::vector<int> selected = ResultList.SelectedRows();
+    if (selected.empty()) return;
+    // The code-page form as the file has it; the wide form with the names as the file
+    // system spells them.
+    std::string text = CsvHeaderLine(CsvEncoding::ShiftJis);
+    std::string utf8 = CsvHeaderLine(CsvEncoding::Utf8);
+    for (int row : selected) {
+        if (row >= static_cast<int>(Rows.size())) continue;
+        const FilePairEntry& entry = *Rows[static_cast<size_t>(row)];
+        text += CsvRowLine(SrcFolderDisp.Caption(), entry);
+        utf8 += CsvRowLine(SrcFolderDisp.Caption(), entry, CsvEncoding::Utf8, SrcRealFolder);
+    }
+    PutTextOnClipboard(Handle, text, WideOfUtf8(utf8));
 }

@@ -3,6 +3,7 @@
 #include "engine/Util.h"
 #include "results/FitText.h"
 #include "results/Result.h"
+#include "toolkit/Clipboard.h"
 #include "toolkit/CodePage.h"
 #include "toolkit/MessageBoxes.h"
 #include "toolkit/Pump.h"
@@ -94,6 +95,9 @@ void TTrelkDispDlg::FormCreate()
         if (row < 0 || row >= static_cast<int>(Differences.size())) return std::string();
         return ByteDifferenceText(Differences[static_cast<size_t>(row)], column);
     };
+    // A row has nothing to open: Enter leaves the view as it is.
+    TrelkLView.OnEnter = [] {};
+    TrelkLView.OnCopy = [this] { CopySelectedRows(); };
 
     FooterPanel.Create(Handle, 0, 0, 0, 34);
     OKButton.Create(FooterPanel.Handle, "OK", 236, 4, 77, 25, true);
@@ -133,6 +137,17 @@ void TTrelkDispDlg::Fill(const FilePath& reference, const FilePath& target)
 void TTrelkDispDlg::OKButtonClick()
 {
     ModalResult = mrOK;
+}
+
+void TTrelkDispDlg::CopySelectedRows()
+{
+    std::vector<int> rows = TrelkLView.SelectedRows();
+    if (rows.empty()) return;
+    std::string text = ByteCsvHeaderLine(CsvEncoding::ShiftJis);
+    for (int row : rows)
+        if (row < static_cast<int>(Differences.size()))
+            text += ByteCsvLine(Differences[static_cast<size_t>(row)], CsvEncoding::ShiftJis);
+    PutTextOnClipboard(Handle, text);
 }
 
 void TTrelkDispDlg::SaveButtonClick()

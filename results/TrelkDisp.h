@@ -34,6 +34,7 @@ struct TTrelkDispDlg : Form {
     void OKButtonClick();
     // Writes the rows to a CSV file chosen in the save dialog, as the result window saves.
     void SaveButtonClick();
+    void CopySelectedRows(); // Ctrl+C, as the file has them
 
 private:
     HFONT font_ = nullptr;

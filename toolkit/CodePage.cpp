@@ -67,3 +67,13 @@ std::string Utf8Of(const std::wstring& text)
     WideCharToMultiByte(CP_UTF8, 0, text.data(), size, utf8.data(), bytes, nullptr, nullptr);
     return utf8;
 }
+
+std::wstring WideOfUtf8(const std::string& utf8)
+{
+    if (utf8.empty()) return {};
+    int size = static_cast<int>(utf8.size());
+    int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), length);
+    return wide;
+}

@@ -14,3 +14,4 @@ bool CodePageForm(const std::wstring& text, std::string& form);
 std::string CodePageText(const std::wstring& text);
 // UTF-8 of a UTF-16 text.
 std::string Utf8Of(const std::wstring& text);
+std::wstring WideOfUtf8(const std::string& utf8);

@@ -59,8 +59,10 @@ void Form::FormClose()
 
 void Form::Show()
 {
-    if (Handle) ShowWindow(Handle, SW_SHOW);
-    if (Handle) UpdateWindow(Handle);
+    if (!Handle) return;
+    ShowWindow(Handle, SW_SHOW);
+    UpdateWindow(Handle);
+    if (ActiveControl && GetActiveWindow() == Handle) ActiveControl->SetFocus();
 }
 
 int Form::ShowModal()

@@ -3,6 +3,30 @@
 #include <algorithm>
 #include <cstring>
 
+namespace {
+const UINT_PTR ListKeysSubclassId = 0x4C4B;
+
+// Asks for Enter itself when the list has a use for it; dialog navigation then hands the
+// key to the list instead of pressing the default button.
+LRESULT CALLBACK ListKeysProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                              DWORD_PTR data)
+{
+    LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+    if (message == WM_GETDLGCODE && lParam) {
+        auto* list = reinterpret_cast<ListView*>(data);
+        auto* msg = reinterpret_cast<const MSG*>(lParam);
+        if (list->OnEnter && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN)
+            result |= DLGC_WANTMESSAGE;
+    }
+    return result;
+}
+
+bool OnlyCtrlHeld()
+{
+    return GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0 && GetKeyState(VK_SHIFT) >= 0;
+}
+} // namespace
+
 bool ListView::Create(HWND parent, int left, int top, int width, int height, bool singleSelection,
                       bool sortHeaders)
 {
@@ -13,6 +37,7 @@ bool ListView::Create(HWND parent, int left, int top, int width, int height, boo
     if (!CreateChild(parent, WC_LISTVIEWA, "", style, WS_EX_CLIENTEDGE, left, top, width, height))
         return false;
     ListView_SetExtendedListViewStyle(Handle, LVS_EX_FULLROWSELECT);
+    SetWindowSubclass(Handle, ListKeysProc, ListKeysSubclassId, reinterpret_cast<DWORD_PTR>(this));
     return true;
 }
 
@@ -48,6 +73,15 @@ int ListView::RowCount() const
 int ListView::Selected() const
 {
     return ListView_GetNextItem(Handle, -1, LVNI_SELECTED);
+}
+
+std::vector<int> ListView::SelectedRows() const
+{
+    std::vector<int> rows;
+    for (int row = ListView_GetNextItem(Handle, -1, LVNI_SELECTED); row >= 0;
+         row = ListView_GetNextItem(Handle, row, LVNI_SELECTED))
+        rows.push_back(row);
+    return rows;
 }
 
 void ListView::Select(int row)
@@ -100,6 +134,15 @@ bool ListView::Notify(NMHDR* header, LRESULT& result)
         return true;
     case NM_CLICK:
         if (OnClick) OnClick();
+        return true;
+    case NM_RETURN:
+        if (!OnEnter) return false;
+        OnEnter();
+        return true;
+    case LVN_KEYDOWN:
+        if (!OnCopy || reinterpret_cast<NMLVKEYDOWN*>(header)->wVKey != 'C' || !OnlyCtrlHeld())
+            return false;
+        OnCopy();
         return true;
     case LVN_ODFINDITEMA:
     case LVN_ODFINDITEMW: {

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <functional>
 #include <string>
+#include <vector>
 
 // A report-style list view over rows the form keeps itself (owner data): the list asks
 // for each visible cell, so hundreds of thousands of rows cost nothing to add.
@@ -15,6 +16,10 @@ struct ListView : Control {
     std::function<void()> OnClick;
     // A right click, Shift+F10 or the Apps key, with where the menu goes (screen).
     std::function<void(POINT screen)> OnContextMenu;
+    // Enter on the list; while set, Enter opens the focused row instead of pressing the
+    // form's default button.
+    std::function<void()> OnEnter;
+    std::function<void()> OnCopy; // Ctrl+C
 
     // sortHeaders: the column headers act as buttons and raise OnColumnClick.
     bool Create(HWND parent, int left, int top, int width, int height, bool singleSelection,
@@ -24,6 +29,7 @@ struct ListView : Control {
     void SetRowCount(int count);
     int RowCount() const;
     int Selected() const; // -1 when no row is selected
+    std::vector<int> SelectedRows() const; // in row order
     void Select(int row); // -1 clears the selection
     void SetRedraw(bool redraw);
     void Repaint(); // after the rows behind the list changed

@@ -1,5 +1,7 @@
 #include "toolkit/Pump.h"
 
+#include "toolkit/Form.h"
+
 #include <windows.h>
 
 namespace {
@@ -17,6 +19,10 @@ void ProcessMessages()
             PostQuitMessage(static_cast<int>(msg.wParam));
             break;
         }
+        // A form shown during a long operation takes its keys as a dialog does:
+        // Tab, Escape, Enter and the mnemonics of its buttons.
+        HWND active = GetActiveWindow();
+        if (FormOf(active) && IsDialogMessageA(active, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }

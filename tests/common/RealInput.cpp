@@ -122,12 +122,12 @@ void RightClickAt(HWND window, POINT client)
     Buttons(window, client, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, 1);
 }
 
-void PressKeys(std::initializer_list<WORD> keys)
+void PressKeys(const std::vector<WORD>& keys)
 {
     std::vector<INPUT> inputs;
     for (WORD key : keys)
         inputs.push_back(KeyInput(key, false));
-    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key)
+    for (auto key = keys.rbegin(); key != keys.rend(); ++key)
         inputs.push_back(KeyInput(*key, true));
     SendAll(inputs);
 }

@@ -2,6 +2,7 @@
 #include <functional>
 #include <initializer_list>
 #include <string>
+#include <vector>
 // clang-format off
 #include <windows.h>
 #include <commctrl.h>
@@ -37,7 +38,7 @@ void DoubleClickAt(HWND window, POINT client);
 void RightClickAt(HWND window, POINT client);
 
 // Holds the keys down in order and lets them go in reverse: PressKeys({VK_MENU, VK_F5}).
-void PressKeys(std::initializer_list<WORD> keys);
+void PressKeys(const std::vector<WORD>& keys);
 // Types printable ASCII text as the keyboard does (Shift where the layout needs it).
 void TypeText(const std::string& text);
 

@@ -118,10 +118,11 @@ TEST(ResultWindow, ListsMismatchesOnlyButCountsEveryEntry)
     EXPECT_TRUE(dialog.OKButton.Enabled());
     EXPECT_EQ(dialog.OKButton.Text(), "閉じる(&C)");
     EXPECT_EQ(dialog.SaveButton.Text(), "結果保存(&S)");
-    // The button panel sits at (outer width - its width) / 2.
-    EXPECT_EQ(dialog.ButtonPanel.Left(), (643 - 269) / 2);
+    // The three buttons stand as a group 269 wide at (outer width - 269) / 2.
+    EXPECT_EQ(dialog.OKButton.Left(), (643 - 269) / 2 + 12);
     SetWindowPos(dialog.Handle, nullptr, 0, 0, 800, 500, SWP_NOMOVE | SWP_NOZORDER);
-    EXPECT_EQ(dialog.ButtonPanel.Left(), (800 - 269) / 2);
+    EXPECT_EQ(dialog.OKButton.Left(), (800 - 269) / 2 + 12);
+    EXPECT_EQ(dialog.SaveButton.Left(), (800 - 269) / 2 + 180);
 }
 
 TEST(ResultWindow, SortsEachColumnByItsTextsWithItsOwnDirection)
