@@ -8,6 +8,7 @@
 #include "results/VerdictText.h"
 #include "settings/EnvReg.h"
 #include "settings/EnvSettings.h"
+#include "toolkit/AccessibleName.h"
 #include "toolkit/Application.h"
 #include "toolkit/Menu.h"
 
@@ -42,6 +43,7 @@ void Place(Control& control, const RECT& r)
 // Posted to the window when the reference pane changed: the status bar is rewritten
 // once, after the action that changed it, however many items it touched.
 constexpr UINT WM_STATUSBARDUE = WM_APP + 13;
+const int PaneLabelMargin = 8; // room either side of 基準 / 対象
 } // namespace
 
 TMainDlg::~TMainDlg()
@@ -119,6 +121,9 @@ void TMainDlg::CreatePane(TMainPane& pane, bool reference)
 {
     pane.PanePanel.Create(SrcDesPanel.Handle, 0, 0, 600, 200);
     pane.FolderPanel.Create(pane.PanePanel.Handle, 0, 0, 180, 200);
+    const std::string side = reference ? "基準" : "対象";
+    pane.PaneLabel.Create(pane.FolderPanel.Handle, side, 0, 0, 0, FolderCBoxExHeight,
+                          TextAlign::Center, false, true);
     pane.FolderCBoxEx.Create(pane.FolderPanel.Handle, 0, 0, 180, FolderCBoxExHeight, 10, 12);
     ChangeStyle(pane.FolderCBoxEx.Handle, 0, WS_TABSTOP);
     pane.FolderView.Create(pane.FolderPanel.Handle, 0, FolderCBoxExHeight, 180, 180);
@@ -137,6 +142,11 @@ void TMainDlg::CreatePane(TMainPane& pane, bool reference)
     ChangeStyle(pane.FileView.Handle, LVS_SHOWSELALWAYS | WS_TABSTOP, 0);
     pane.FolderView.SetFileView(&pane.FileView);
     pane.FolderView.SetDropFiles(false);
+
+    // Names for assistive technology: the pane and the role of each control.
+    SetAccessibleName(pane.FolderCBoxEx.Handle, side + " フォルダ履歴");
+    SetAccessibleName(pane.FolderView.Handle, side + " フォルダツリー");
+    SetAccessibleName(pane.FileView.Handle, side + " ファイル一覧");
 
     pane.HSplitterEx.SizeOfTarget = [&pane] { return pane.FolderPanelWidth; };
     pane.HSplitterEx.ResizeTarget = [this, &pane](int width) { SetFolderPanelWidth(pane, width); };
@@ -218,8 +228,10 @@ void TMainDlg::LayoutControls()
     Place(DesPanel, m.DesPanel);
     for (TMainPane* pane : {&Src, &Des}) {
         RECT r = pane->PanePanel.Bounds();
-        PaneRects p = LayoutPane(r.right - r.left, r.bottom - r.top, pane->FolderPanelWidth);
+        PaneRects p = LayoutPane(r.right - r.left, r.bottom - r.top, pane->FolderPanelWidth,
+                                 pane->PaneLabel.TextWidth() + PaneLabelMargin);
         Place(pane->FolderPanel, p.FolderPanel);
+        Place(pane->PaneLabel, p.PaneLabel);
         Place(pane->HSplitterEx, p.HSplitter);
         Place(pane->FileView, p.FileView);
         Place(pane->FolderCBoxEx, {p.FolderCBoxEx.left, p.FolderCBoxEx.top, p.FolderCBoxEx.right,

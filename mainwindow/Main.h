@@ -3,6 +3,7 @@
 #include "shellviews/ShView.h"
 #include "toolkit/ComboBoxEx.h"
 #include "toolkit/Form.h"
+#include "toolkit/Label.h"
 #include "toolkit/Panel.h"
 #include "toolkit/Splitter.h"
 #include "toolkit/StatusBar.h"
@@ -56,6 +57,7 @@ extern bool SelectAllInProgress;
 struct TMainPane {
     Panel PanePanel; // SrcPanel or DesPanel
     Panel FolderPanel;
+    Label PaneLabel; // 基準 or 対象, so that each pane says which it is
     TComboBoxEx FolderCBoxEx;
     TFolderView FolderView;
     TSplitterEx HSplitterEx;

@@ -29,7 +29,7 @@ MainRects LayoutMain(int clientWidth, int clientHeight, bool toolBarShown, bool 
     return r;
 }
 
-PaneRects LayoutPane(int paneWidth, int paneHeight, int folderPanelWidth)
+PaneRects LayoutPane(int paneWidth, int paneHeight, int folderPanelWidth, int paneLabelWidth)
 {
     PaneRects r{};
     int folder = std::min(folderPanelWidth, paneWidth);
@@ -38,7 +38,9 @@ PaneRects LayoutPane(int paneWidth, int paneHeight, int folderPanelWidth)
     r.HSplitter = Rect(folder, 0, bar, paneHeight);
     r.FileView = Rect(folder + bar, 0, paneWidth - folder - bar, paneHeight);
     int box = std::min(FolderCBoxExHeight, paneHeight);
-    r.FolderCBoxEx = Rect(0, 0, folder, box);
+    int label = std::min(paneLabelWidth, folder);
+    r.PaneLabel = Rect(0, 0, label, box);
+    r.FolderCBoxEx = Rect(label, 0, folder - label, box);
     r.FolderView = Rect(0, box, folder, paneHeight - box);
     return r;
 }

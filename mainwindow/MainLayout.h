@@ -10,7 +10,7 @@ struct MainRects {
 
 struct PaneRects {
     RECT FolderPanel, HSplitter, FileView; // in the pane's panel
-    RECT FolderCBoxEx, FolderView;         // in the folder panel
+    RECT PaneLabel, FolderCBoxEx, FolderView; // in the folder panel
 };
 
 const int TopDockHeight = 30;
@@ -20,4 +20,5 @@ const int FolderCBoxExHeight = 20;
 
 MainRects LayoutMain(int clientWidth, int clientHeight, bool toolBarShown, bool statusBarShown,
                      int srcHeight);
-PaneRects LayoutPane(int paneWidth, int paneHeight, int folderPanelWidth);
+// The pane's label (基準 or 対象) stands left of the history box, as wide as its text.
+PaneRects LayoutPane(int paneWidth, int paneHeight, int folderPanelWidth, int paneLabelWidth = 0);

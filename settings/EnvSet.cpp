@@ -1,6 +1,7 @@
 #include "settings/EnvSet.h"
 
 #include "settings/MaskProblem.h"
+#include "toolkit/Hint.h"
 #include "toolkit/InputQuery.h"
 
 #include <mmsystem.h>
@@ -152,12 +153,16 @@ void TEnvSetDlg::CreateSoundPage()
         Button& browse;
         Button& play;
         int top;
+        const char* browseHint;
+        const char* playHint;
     };
     Row rows[] = {
         {SameSoundFileLabel, "すべて一致の時：", SameSoundFileEdit, SameSoundFileRefButton,
-         SameSoundPlayBitBtn, 14},
+         SameSoundPlayBitBtn, 14,
+         "すべて一致の時のサウンドファイルを選択", "すべて一致の時のサウンドを再生"},
         {DiscordSoundFileLabel, "不一致がある時：", DiscordSoundFileEdit, DiscordSoundFileRefButton,
-         DiscordSoundPlayBitBtn, 48},
+         DiscordSoundPlayBitBtn, 48,
+         "不一致がある時のサウンドファイルを選択", "不一致がある時のサウンドを再生"},
     };
     for (Row& r : rows) {
         r.label.Create(s, r.caption, 10, r.top + 2, 96, 18);
@@ -168,6 +173,9 @@ void TEnvSetDlg::CreateSoundPage()
                        GetWindowLongA(r.play.Handle, GWL_STYLE) | BS_BITMAP);
         SendMessageA(r.play.Handle, BM_SETIMAGE, IMAGE_BITMAP,
                      reinterpret_cast<LPARAM>(playPicture_));
+        // A picture and "..." say little: both get a hint that names them.
+        SetHint(r.browse.Handle, r.browseHint);
+        SetHint(r.play.Handle, r.playHint);
     }
     SameSoundFileRefButton.OnClick = [this] { SameSoundFileRefButtonClick(); };
     DiscordSoundFileRefButton.OnClick = [this] { DiscordSoundFileRefButtonClick(); };

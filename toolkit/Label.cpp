@@ -9,3 +9,16 @@ bool Label::Create(HWND parent, const std::string& text, int left, int top, int 
     if (noPrefix) style |= SS_NOPREFIX;
     return CreateChild(parent, "STATIC", text.c_str(), style, 0, left, top, width, height);
 }
+
+int Label::TextWidth() const
+{
+    if (!Exists()) return 0;
+    std::string text = Text();
+    HDC dc = GetDC(Handle);
+    HGDIOBJ old = SelectObject(dc, Font() ? Font() : GetStockObject(SYSTEM_FONT));
+    SIZE extent{};
+    GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &extent);
+    SelectObject(dc, old);
+    ReleaseDC(Handle, dc);
+    return extent.cx;
+}

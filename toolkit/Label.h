@@ -7,4 +7,5 @@ enum class TextAlign { Left, Center, Right };
 struct Label : Control {
     bool Create(HWND parent, const std::string& text, int left, int top, int width, int height,
                 TextAlign align = TextAlign::Left, bool sunken = false, bool noPrefix = false);
+    int TextWidth() const; // of its text in its font, in pixels
 };

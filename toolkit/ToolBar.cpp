@@ -1,9 +1,11 @@
 #include "toolkit/ToolBar.h"
 
+#include "toolkit/AccessibleName.h"
 #include "toolkit/Application.h"
 #include "toolkit/CommandGuard.h"
 
 #include <algorithm>
+#include <oleacc.h>
 #include <windowsx.h>
 
 namespace {
@@ -200,7 +202,32 @@ bool TToolBar::Create(TToolDock& dock, const std::string& caption,
         }
     }
     SetBounds(HandleWidth, 2, ButtonsWidth(), height);
+    SetAccessibleName(Handle, caption);
+    SetAccessibleItems(Handle, [this] { return AccessibleButtons(); });
     return true;
+}
+
+std::vector<AccessibleItem> TToolBar::AccessibleButtons() const
+{
+    std::vector<AccessibleItem> items;
+    int count = static_cast<int>(SendMessageA(Handle, TB_BUTTONCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        TBBUTTON button{};
+        SendMessageA(Handle, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
+        AccessibleItem item;
+        SendMessageA(Handle, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&item.Screen));
+        MapWindowPoints(Handle, nullptr, reinterpret_cast<POINT*>(&item.Screen), 2);
+        if (button.fsStyle & BTNS_SEP) {
+            item.Role = ROLE_SYSTEM_SEPARATOR;
+        } else {
+            if (auto* hint = reinterpret_cast<const std::string*>(button.dwData)) item.Name = *hint;
+            item.Role = ROLE_SYSTEM_PUSHBUTTON;
+            if (!(button.fsState & TBSTATE_ENABLED)) item.State |= STATE_SYSTEM_UNAVAILABLE;
+            if (button.fsState & TBSTATE_CHECKED) item.State |= STATE_SYSTEM_PRESSED;
+        }
+        items.push_back(item);
+    }
+    return items;
 }
 
 void TToolBar::SetDown(UINT id, bool down)

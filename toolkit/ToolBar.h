@@ -51,6 +51,8 @@ struct TToolBar : Control {
 
 private:
     std::vector<std::string> hints_;
+    // The buttons as assistive technology reads them: each called by its hint.
+    std::vector<struct AccessibleItem> AccessibleButtons() const;
 };
 
 // A picture list of 16 x 16 pictures drawn by a routine per index.

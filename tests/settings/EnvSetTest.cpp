@@ -1,5 +1,6 @@
 #include "settings/EnvSet.h"
 
+#include "tests/common/Accessibility.h"
 #include "tests/common/BoxAnswerer.h"
 #include "tests/common/RealInput.h"
 #include "tests/common/TempFolder.h"
@@ -267,4 +268,30 @@ TEST(EnvSetDlgTest, MaskGroupAddsRefusesAndRemovesMasks)
     ASSERT_EQ(2u, boxes.Seen.size());
     EXPECT_NE(std::string::npos, boxes.Seen[0].Text.find("空")) << boxes.Seen[0].Text;
     EXPECT_NE(std::string::npos, boxes.Seen[1].Text.find("使えない文字")) << boxes.Seen[1].Text;
+}
+
+TEST(EnvSetDlgTest, PictureButtonsAreNamedAndHinted)
+{
+    TEnvSetDlg d;
+    ASSERT_TRUE(d.Create());
+    d.SoundChkBox.SetChecked(true);
+    // The hints show over the sound page, the one in front.
+    ShowWindow(d.Handle, SW_SHOW);
+    d.PageCtl.SetSelectedIndex(1);
+    SetForegroundWindow(d.Handle);
+    struct Case {
+        const char* what;
+        Button& button;
+        std::string name;
+    };
+    const Case cases[] = {
+        {"same browse", d.SameSoundFileRefButton, "すべて一致の時のサウンドファイルを選択"},
+        {"same play", d.SameSoundPlayBitBtn, "すべて一致の時のサウンドを再生"},
+        {"discord browse", d.DiscordSoundFileRefButton, "不一致がある時のサウンドファイルを選択"},
+        {"discord play", d.DiscordSoundPlayBitBtn, "不一致がある時のサウンドを再生"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.name, AccessibleName(c.button.Handle)) << c.what;
+        EXPECT_EQ(c.name, HintShownFor(c.button.Handle)) << c.what;
+    }
 }

@@ -1,0 +1,55 @@
+#include "tests/common/Accessibility.h"
+
+#include "tests/common/RealInput.h"
+#include "toolkit/CodePage.h"
+
+#include <commctrl.h>
+#include <oleacc.h>
+
+std::string AccessibleName(HWND control, long child)
+{
+    CoInitialize(nullptr);
+    IAccessible* object = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(control, OBJID_CLIENT, __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&object))))
+        return "<no object>";
+    VARIANT id;
+    id.vt = VT_I4;
+    id.lVal = child;
+    BSTR name = nullptr;
+    std::wstring text;
+    if (object->get_accName(id, &name) == S_OK && name) text = name;
+    SysFreeString(name);
+    object->Release();
+    return CodePageText(text);
+}
+
+std::string HintShownFor(HWND control)
+{
+    DWORD process = GetCurrentProcessId();
+    HWND shown = nullptr;
+    auto visibleTip = [&] {
+        shown = nullptr;
+        for (HWND w = FindWindowExA(nullptr, nullptr, TOOLTIPS_CLASSA, nullptr); w && !shown;
+             w = FindWindowExA(nullptr, w, TOOLTIPS_CLASSA, nullptr)) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(w, &owner);
+            TTTOOLINFOA tool{};
+            tool.cbSize = sizeof tool;
+            if (owner == process && IsWindowVisible(w) &&
+                SendMessageA(w, TTM_GETCURRENTTOOLA, 0, reinterpret_cast<LPARAM>(&tool)) &&
+                tool.uId == reinterpret_cast<UINT_PTR>(control))
+                shown = w;
+        }
+        return shown != nullptr;
+    };
+    MoveMouseTo(control, ClientMiddle(control));
+    if (!PumpUntil(visibleTip, 5000)) return "";
+    char text[256] = "";
+    TTTOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    SendMessageA(shown, TTM_GETCURRENTTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    tool.lpszText = text;
+    SendMessageA(shown, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
+    return text;
+}
