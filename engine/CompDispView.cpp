@@ -11,11 +11,13 @@ void SetChanged(Control& control, std::string& last, const std::string& text)
     control.SetText(text);
 }
 
-void SetChanged(TEllipsisText& label, std::string& last, const std::string& path)
+void SetChanged(TEllipsisText& label, std::string& last, std::wstring& lastReal,
+                const std::string& path, const std::wstring& real)
 {
-    if (path == last) return;
+    if (path == last && real == lastReal) return;
     last = path;
-    label.SetCaption(path);
+    lastReal = real;
+    label.SetCaption(path, real);
 }
 
 void SetChanged(ProgressBar& bar, int& last, int position)
@@ -34,8 +36,8 @@ void CompDispView::Flush(bool force)
     unsigned long long now = GetTickCount64();
     if (!force && now - lastFlush_ < FlushIntervalMs) return;
     lastFlush_ = now;
-    SetChanged(Dialog->SrcFileDisp, src_, pendingSrc_);
-    SetChanged(Dialog->DesFileDisp, des_, pendingDes_);
+    SetChanged(Dialog->SrcFileDisp, src_, srcReal_, pendingSrc_, pendingSrcReal_);
+    SetChanged(Dialog->DesFileDisp, des_, desReal_, pendingDes_, pendingDesReal_);
     SetChanged(Dialog->FileNumSText, fileNum_, pendingFileNum_);
     SetChanged(Dialog->NotSameFileSText, notSame_, pendingNotSame_);
     SetChanged(Dialog->ProgressBar, progressBar_, pendingProgressBar_);
@@ -54,6 +56,7 @@ void CompDispView::Open()
     // The window starts empty, with both bars at 0 and the label at "0%".
     src_ = des_ = fileNum_ = notSame_ = "";
     pendingSrc_ = pendingDes_ = pendingFileNum_ = pendingNotSame_ = "";
+    srcReal_ = desReal_ = pendingSrcReal_ = pendingDesReal_ = L"";
     pendingProgDisp_ = "0%";
     pendingProgressBar_ = 0;
     lastFlush_ = 0;
@@ -82,12 +85,24 @@ void CompDispView::ShowView()
 
 void CompDispView::SetSrcFileDisp(const std::string& path)
 {
-    pendingSrc_ = path;
+    SetSrcFilePath(path);
 }
 
 void CompDispView::SetDesFileDisp(const std::string& path)
 {
-    pendingDes_ = path;
+    SetDesFilePath(path);
+}
+
+void CompDispView::SetSrcFilePath(const FilePath& path)
+{
+    pendingSrc_ = path.Text;
+    pendingSrcReal_ = ShownPathForm(path.Real);
+}
+
+void CompDispView::SetDesFilePath(const FilePath& path)
+{
+    pendingDes_ = path.Text;
+    pendingDesReal_ = ShownPathForm(path.Real);
 }
 
 void CompDispView::SetFileNumText(const std::string& text)

@@ -18,6 +18,8 @@ struct CompDispView : CompareProgressView {
     void ShowView() override;
     void SetSrcFileDisp(const std::string& path) override;
     void SetDesFileDisp(const std::string& path) override;
+    void SetSrcFilePath(const FilePath& path) override;
+    void SetDesFilePath(const FilePath& path) override;
     void SetFileNumText(const std::string& text) override;
     void SetNotSameFileText(const std::string& text) override;
     void SetCompFileNumProgBar(int percent) override;
@@ -34,6 +36,7 @@ struct CompDispView : CompareProgressView {
 
 private:
     std::string pendingSrc_, pendingDes_, pendingFileNum_, pendingNotSame_, pendingProgDisp_;
+    std::wstring pendingSrcReal_, pendingDesReal_; // empty where the code-page path is shown
     int pendingProgressBar_ = 0;
     unsigned long long lastFlush_ = 0;
     bool mainDisabled_ = false;
@@ -41,5 +44,6 @@ private:
     // The values last written: the loop repeats most of them every record, and a
     // window update costs a server round trip under Wine.
     std::string src_, des_, fileNum_, notSame_, progDisp_;
+    std::wstring srcReal_, desReal_;
     int compBar_ = -1, progressBar_ = -1;
 };

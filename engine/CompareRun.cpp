@@ -117,8 +117,8 @@ void RunComparison(const SelectedFolder& src, const SelectedFolder& des, Compare
             RunCancelled = true;
             break;
         }
-        view.SetSrcFileDisp(refPath.Text);
-        view.SetDesFileDisp(targetPath.Text);
+        view.SetSrcFilePath(refPath);
+        view.SetDesFilePath(targetPath);
         view.SetFileNumText(CountText(i + 1, EntryCount));
         view.AtFixedPoint();
         if (entry.TargetOnly) {

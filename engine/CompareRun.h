@@ -14,6 +14,9 @@ struct CompareProgressView : ContentsProgress {
     virtual void ShowView() = 0;  // shows it, not modal
     virtual void SetSrcFileDisp(const std::string& path) = 0;
     virtual void SetDesFileDisp(const std::string& path) = 0;
+    // The same, shown as the file system spells it where the code page cannot hold it.
+    virtual void SetSrcFilePath(const FilePath& path) { SetSrcFileDisp(path.Text); }
+    virtual void SetDesFilePath(const FilePath& path) { SetDesFileDisp(path.Text); }
     virtual void SetFileNumText(const std::string& text) = 0;
     virtual void SetNotSameFileText(const std::string& text) = 0;
     virtual void SetCompFileNumProgBar(int percent) = 0;

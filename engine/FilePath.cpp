@@ -69,6 +69,13 @@ std::wstring LongPathForm(const std::wstring& path)
     return path; // a relative path has no long form
 }
 
+std::wstring ShownPathForm(const std::wstring& path)
+{
+    if (path.compare(0, 8, L"\\\\?\\UNC\\") == 0) return L"\\\\" + path.substr(8);
+    if (path.compare(0, 4, L"\\\\?\\") == 0) return path.substr(4);
+    return path;
+}
+
 FilePath RecordPath(const std::string& base, const std::string& folder, const std::string& name,
                     const std::wstring& realPath)
 {

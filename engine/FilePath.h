@@ -26,6 +26,8 @@ bool IsUnreachableName(const std::wstring& name);
 // A full path as the wide calls take it: from MAX_PATH characters on, a drive or
 // network path gets the "\\?\" form that lifts the limit where the platform can.
 std::wstring LongPathForm(const std::wstring& path);
+// A path as people read it: without the "\\?\" of the long form.
+std::wstring ShownPathForm(const std::wstring& path);
 // The path of a record under a base: base + folder + name, reached by the record's
 // real relative path when it has one.
 FilePath RecordPath(const std::string& base, const std::string& folder, const std::string& name,

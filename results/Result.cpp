@@ -40,8 +40,8 @@ bool TResultDlg::Open(const std::string& srcFolderPath, const std::string& desFo
     args.Font = font_;
     if (!CreateForm(args)) return false;
 
-    SrcFolderDisp.SetCaption(srcFolderPath);
-    DesFolderDisp.SetCaption(desFolderPath);
+    SrcFolderDisp.SetCaption(srcFolderPath, srcRealFolder);
+    DesFolderDisp.SetCaption(desFolderPath, desRealFolder);
     FileNumSText.SetText(std::to_string(EntryCount));
     NotSameFileSText.SetText(std::to_string(MismatchCount));
 
@@ -88,6 +88,10 @@ void TResultDlg::FormCreate()
         if (row < 0 || row >= static_cast<int>(Rows.size())) return std::string();
         return ResultRowText(*Rows[static_cast<size_t>(row)], column);
     };
+    ResultList.UseRealTexts([this](int row, int column) {
+        if (row < 0 || row >= static_cast<int>(Rows.size())) return std::wstring();
+        return ResultRowRealText(*Rows[static_cast<size_t>(row)], column);
+    });
     ResultList.OnColumnClick = [this](int column) { ResultListColumnClick(column); };
     ResultList.OnChange = [this] { ResultListChange(); };
     ResultList.OnClick = [this] { ResultListClick(); };
@@ -210,12 +214,7 @@ void TResultDlg::ExplorerPMenuItemClick()
 {
     const FilePairEntry* row = SelectedRow();
     if (!row) return;
-    // The real path of the row's folder: its record's real path up to the name.
-    std::wstring realFolder = row->RealPath;
-    if (!row->Name.empty()) {
-        size_t slash = realFolder.rfind(L'\\');
-        realFolder.resize(slash == std::wstring::npos ? 0 : slash + 1);
-    }
+    std::wstring realFolder = ResultRowRealText(*row, rcFolder);
     FilePath folder = RecordPath(BasePath(SrcFolderDisp.Caption(), SrcRealFolder), row->Folder,
                                  "", realFolder);
     if (!folder.Real.empty() && folder.Real != WideOf(folder.Text)) {

@@ -87,6 +87,18 @@ const std::string& ResultRowText(const FilePairEntry& row, int column)
     }
 }
 
+std::wstring ResultRowRealText(const FilePairEntry& row, int column)
+{
+    if (row.RealPath.empty() || (column != rcName && column != rcFolder)) return {};
+    // The real path is folder + name; a folder's own record has no name.
+    size_t nameStart = row.RealPath.size();
+    if (!row.Name.empty()) {
+        size_t slash = row.RealPath.rfind(L'\\');
+        nameStart = slash == std::wstring::npos ? 0 : slash + 1;
+    }
+    return column == rcName ? row.RealPath.substr(nameStart) : row.RealPath.substr(0, nameStart);
+}
+
 int CompareTexts(const std::string& a, const std::string& b)
 {
     return CompareFrom(a, b, 0);

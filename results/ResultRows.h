@@ -13,6 +13,9 @@ constexpr int ResultColumnCount = 5;
 
 // The text of a cell: 名前, フォルダ名, then the three verdict texts.
 const std::string& ResultRowText(const FilePairEntry& row, int column);
+// 名前 or フォルダ名 as the file system spells it, for a row whose code-page text does not
+// name its file; empty otherwise.
+std::wstring ResultRowRealText(const FilePairEntry& row, int column);
 
 // The reference folder that holds a row's file. An empty reference folder (a run on the
 // drives under My Computer) leaves the row's folder as the full path.

@@ -120,8 +120,8 @@ void TTrelkDispDlg::FormResize()
 
 void TTrelkDispDlg::Fill(const FilePath& reference, const FilePath& target)
 {
-    SrcFileDisp.SetCaption(reference.Text);
-    DesFileDisp.SetCaption(target.Text);
+    SrcFileDisp.SetCaption(reference.Text, ShownPathForm(reference.Real));
+    DesFileDisp.SetCaption(target.Text, ShownPathForm(target.Real));
     TrelkLView.SetRedraw(false);
     Differences.clear();
     try {

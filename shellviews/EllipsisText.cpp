@@ -1,5 +1,7 @@
 #include "shellviews/EllipsisText.h"
 
+#include "toolkit/CodePage.h"
+
 #include <commctrl.h>
 
 namespace {
@@ -29,7 +31,7 @@ bool TEllipsisText::Create(HWND parent, int left, int top, int width, int height
 {
     if (!CreateChild(parent, "STATIC", caption_.c_str(),
                      WS_VISIBLE | SS_LEFT | SS_SUNKEN | SS_NOPREFIX | SS_CENTERIMAGE, 0, left, top,
-                     width, height))
+                     width, height, true))
         return false;
     SetWindowSubclass(Handle, EllipsisSubclassProc, EllipsisSubclassId,
                       reinterpret_cast<DWORD_PTR>(this));
@@ -37,34 +39,50 @@ bool TEllipsisText::Create(HWND parent, int left, int top, int width, int height
     return true;
 }
 
-void TEllipsisText::SetCaption(const std::string& caption)
+void TEllipsisText::SetCaption(const std::string& caption, const std::wstring& real)
 {
-    if (caption == caption_) return;
+    std::wstring shown = real.empty() || real == WideOf(caption) ? std::wstring() : real;
+    if (caption == caption_ && shown == real_) return;
     caption_ = caption;
+    real_ = shown;
     UpdateShownText();
 }
 
 void TEllipsisText::UpdateShownText()
 {
     if (!Exists()) return;
-    if (!Ellipsis) {
-        SetText(caption_);
+    if (!real_.empty()) {
+        SetWindowTextW(Handle, Ellipsis ? ShortenedText(real_, TextWidth(real_), Width()).c_str()
+                                        : real_.c_str());
         return;
     }
-    SIZE extent{};
-    if (!caption_.empty()) {
-        HDC dc = GetDC(Handle);
-        HGDIOBJ old = SelectObject(dc, Font() ? Font() : GetStockObject(SYSTEM_FONT));
-        GetTextExtentPoint32A(dc, caption_.data(), static_cast<int>(caption_.size()), &extent);
-        SelectObject(dc, old);
-        ReleaseDC(Handle, dc);
-    }
-    SetText(ShortenedText(caption_, extent.cx, Width()));
+    SetText(Ellipsis ? ShortenedText(caption_, TextWidth(WideOf(caption_)), Width()) : caption_);
 }
 
-std::string ShortenedText(const std::string& s, int textWidthPixels, int labelWidthPixels)
+int TEllipsisText::TextWidth(const std::wstring& text) const
 {
-    if (s.empty()) return "";
+    SIZE extent{};
+    if (text.empty()) return 0;
+    HDC dc = GetDC(Handle);
+    HGDIOBJ old = SelectObject(dc, Font() ? Font() : GetStockObject(SYSTEM_FONT));
+    GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &extent);
+    SelectObject(dc, old);
+    ReleaseDC(Handle, dc);
+    return extent.cx;
+}
+
+namespace {
+template <typename Text> bool SplitsPair(const Text&, size_t) { return false; }
+// Whether a cut before unit i falls inside a surrogate pair.
+bool SplitsPair(const std::wstring& s, size_t i)
+{
+    return i > 0 && i < s.size() && IS_HIGH_SURROGATE(s[i - 1]) && IS_LOW_SURROGATE(s[i]);
+}
+
+template <typename Text>
+Text Shortened(const Text& s, int textWidthPixels, int labelWidthPixels, const Text& dots)
+{
+    if (s.empty()) return {};
     const int n = static_cast<int>(s.size());
     const int w = textWidthPixels;
     if (w <= labelWidthPixels) return s;
@@ -73,9 +91,26 @@ std::string ShortenedText(const std::string& s, int textWidthPixels, int labelWi
     if (a == 0) return s;
     const int k = ((w - labelWidthPixels) / a) / 2 + 6;
     const int h = n / 2;
-    std::string result;
-    if (h - k > 0) result = s.substr(0, static_cast<size_t>(h - k));
-    result += "...";
-    if (h + k <= n) result += s.substr(static_cast<size_t>(h + k - 1));
+    Text result;
+    if (h - k > 0) {
+        size_t head = static_cast<size_t>(h - k);
+        result = s.substr(0, SplitsPair(s, head) ? head - 1 : head);
+    }
+    result += dots;
+    if (h + k <= n) {
+        size_t tail = static_cast<size_t>(h + k - 1);
+        result += s.substr(SplitsPair(s, tail) ? tail + 1 : tail);
+    }
     return result;
+}
+} // namespace
+
+std::string ShortenedText(const std::string& s, int textWidthPixels, int labelWidthPixels)
+{
+    return Shortened<std::string>(s, textWidthPixels, labelWidthPixels, "...");
+}
+
+std::wstring ShortenedText(const std::wstring& s, int textWidthPixels, int labelWidthPixels)
+{
+    return Shortened<std::wstring>(s, textWidthPixels, labelWidthPixels, L"...");
 }

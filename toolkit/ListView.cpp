@@ -41,6 +41,12 @@ bool ListView::Create(HWND parent, int left, int top, int width, int height, boo
     return true;
 }
 
+void ListView::UseRealTexts(std::function<std::wstring(int row, int column)> realText)
+{
+    realText_ = std::move(realText);
+    SendMessageA(Handle, LVM_SETUNICODEFORMAT, TRUE, 0);
+}
+
 void ListView::AddColumn(const std::string& caption, int width, TextAlign align)
 {
     LVCOLUMNA column{};
@@ -119,6 +125,11 @@ bool ListView::Notify(NMHDR* header, LRESULT& result)
     case LVN_GETDISPINFOW: {
         LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(header)->item;
         if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0) return true;
+        std::wstring real = realText_ ? realText_(item.iItem, item.iSubItem) : std::wstring();
+        if (!real.empty()) {
+            lstrcpynW(item.pszText, real.c_str(), item.cchTextMax);
+            return true;
+        }
         std::string text = OnGetText ? OnGetText(item.iItem, item.iSubItem) : std::string();
         int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
                                     item.pszText, item.cchTextMax - 1);

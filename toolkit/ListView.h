@@ -11,6 +11,9 @@
 // for each visible cell, so hundreds of thousands of rows cost nothing to add.
 struct ListView : Control {
     std::function<std::string(int row, int column)> OnGetText;
+    // A cell's text as the file system spells it where the code page cannot hold it, else
+    // empty. Setting it has the list ask for its texts in wide characters.
+    void UseRealTexts(std::function<std::wstring(int row, int column)> realText);
     std::function<void(int column)> OnColumnClick;
     std::function<void()> OnChange; // a row's state changed, by mouse or keyboard
     std::function<void()> OnClick;
@@ -39,6 +42,9 @@ struct ListView : Control {
     int FindRow(const std::string& text, int start, bool partial, bool wrap) const;
     bool Notify(NMHDR* header, LRESULT& result) override;
     bool ContextMenu(POINT screen) override;
+
+private:
+    std::function<std::wstring(int row, int column)> realText_;
 };
 
 // Where a list view's context menu opens: at the mouse, or, asked from the keyboard

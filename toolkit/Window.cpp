@@ -1,5 +1,7 @@
 #include "toolkit/Window.h"
 
+#include "toolkit/CodePage.h"
+
 #include "toolkit/Application.h"
 
 #include <unordered_map>
@@ -48,14 +50,17 @@ Control* ControlOf(HWND handle)
 }
 
 bool Control::CreateChild(HWND parent, const char* className, const char* text, DWORD style,
-                          DWORD exStyle, int left, int top, int width, int height)
+                          DWORD exStyle, int left, int top, int width, int height, bool wideText)
 {
     // Each child gets its own id, so dialog navigation can press a default button.
     static int nextId = 1000;
-    HWND h = CreateWindowExA(exStyle | WS_EX_NOPARENTNOTIFY, className, text, style | WS_CHILD,
-                             left, top, width, height, parent,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextId++)),
-                             Application.Instance, nullptr);
+    auto id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextId++));
+    HWND h = wideText ? CreateWindowExW(exStyle | WS_EX_NOPARENTNOTIFY, WideOf(className).c_str(),
+                                        WideOf(text).c_str(), style | WS_CHILD, left, top, width,
+                                        height, parent, id, Application.Instance, nullptr)
+                      : CreateWindowExA(exStyle | WS_EX_NOPARENTNOTIFY, className, text,
+                                        style | WS_CHILD, left, top, width, height, parent, id,
+                                        Application.Instance, nullptr);
     if (!h) return false;
     Attach(h);
     if (parent) SetFont(reinterpret_cast<HFONT>(SendMessageA(parent, WM_GETFONT, 0, 0)));

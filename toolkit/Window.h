@@ -46,8 +46,10 @@ struct Control {
 
 protected:
     // Creates a child window of a system or toolkit class and attaches this object.
+    // A wide window (wideText) keeps texts the code page cannot hold, set with SetWindowTextW.
     bool CreateChild(HWND parent, const char* className, const char* text, DWORD style,
-                     DWORD exStyle, int left, int top, int width, int height);
+                     DWORD exStyle, int left, int top, int width, int height,
+                     bool wideText = false);
     void Attach(HWND handle);
 };
 

@@ -1,6 +1,9 @@
 // Files whose names the code page cannot hold, or whose paths are too long for it, are
 // compared by their real names or said to be uncompared, never taken for another file.
+#include "engine/CompDispView.h"
 #include "engine/Util.h"
+#include "results/Result.h"
+#include "toolkit/CodePage.h"
 #include "results/ResultExport.h"
 #include "results/TrelkDisp.h"
 #include "tests/common/TempFolder.h"
@@ -166,4 +169,84 @@ TEST_F(RealNamesTest, LongPathsAreComparedAndPathsPastThePlatformsReachAreNot)
     EXPECT_EQ(1, notCompared);
     EXPECT_EQ(40, missingFolders);
     EXPECT_EQ(1 + missingFolders, MismatchCount);
+}
+
+namespace {
+std::wstring ListCell(const ListView& list, int row, int column)
+{
+    wchar_t text[512] = L"";
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = 512;
+    SendMessageW(list.Handle, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+    return text;
+}
+
+std::wstring ShownText(const Control& control)
+{
+    wchar_t text[1024] = L"";
+    GetWindowTextW(control.Handle, text, 1024);
+    return text;
+}
+} // namespace
+
+TEST_F(RealNamesTest, WindowsShowNamesAsTheFileSystemSpellsThem)
+{
+    struct Case {
+        const wchar_t* path; // relative, as written on both sides
+        const wchar_t* name; // 名前 as shown
+        const wchar_t* folder;
+    };
+    const Case cases[] = {
+        {L"caf\x00E9.txt", L"caf\x00E9.txt", L""},                // café.txt
+        {L"caf\x00E8.txt", L"caf\x00E8.txt", L""},                // cafè.txt
+        {L"smile\xD83D\xDE00.txt", L"smile\xD83D\xDE00.txt", L""}, // smile😀.txt
+        {L"\xD55C\xAD6D\xC5B4\\a.txt", L"a.txt", L"\xD55C\xAD6D\xC5B4\\"}, // 한국어\a.txt
+        {L"日本語.txt", L"日本語.txt", L""},
+    };
+    FolderPane pane;
+    pane.Folder = WithoutSlash(src.Path);
+    for (const Case& c : cases) {
+        src.WriteFile(c.path, "A");
+        des.WriteFile(c.path, "B");
+        std::wstring top(c.path);
+        pane.Add(top.substr(0, top.find(L'\\')));
+    }
+    CollectFiles(pane);
+    Run();
+    EnvSettings.DispDiscord = true;
+
+    TResultDlg results;
+    ASSERT_TRUE(results.Open(WithoutSlash(src.Path), WithoutSlash(des.Path)));
+    ASSERT_EQ(5, results.ResultList.RowCount());
+    for (const Case& c : cases) {
+        int found = 0;
+        for (int row = 0; row < results.ResultList.RowCount(); ++row) {
+            if (ListCell(results.ResultList, row, rcName) != c.name) continue;
+            ++found;
+            EXPECT_EQ(c.folder, ListCell(results.ResultList, row, rcFolder)) << c.path;
+            EXPECT_EQ(L"不一致", ListCell(results.ResultList, row, rcContents)) << c.path;
+
+            // The byte view's and the progress window's labels name the same files.
+            const FilePairEntry& e = *results.Rows[static_cast<size_t>(row)];
+            FilePath reference = RecordPath(src.Path, e.Folder, e.Name, e.RealPath);
+            FilePath target = RecordPath(des.Path, e.Folder, e.Name, e.RealPath);
+            TTrelkDispDlg view;
+            ASSERT_TRUE(view.Open(results.Handle));
+            view.Fill(reference, target);
+            EXPECT_EQ(WideOf(src.Path) + c.path, ShownText(view.SrcFileDisp)) << c.path;
+            EXPECT_EQ(WideOf(des.Path) + c.path, ShownText(view.DesFileDisp)) << c.path;
+            CompDispView progress;
+            progress.Open();
+            progress.SetSrcFilePath(reference);
+            progress.SetDesFilePath(target);
+            progress.Flush();
+            EXPECT_EQ(WideOf(src.Path) + c.path, ShownText(progress.Dialog->SrcFileDisp))
+                << c.path;
+            EXPECT_EQ(WideOf(des.Path) + c.path, ShownText(progress.Dialog->DesFileDisp))
+                << c.path;
+        }
+        EXPECT_EQ(1, found) << c.path;
+    }
 }
