@@ -158,11 +158,11 @@ void TEnvSetDlg::CreateSoundPage()
     };
     Row rows[] = {
         {SameSoundFileLabel, "すべて一致の時：", SameSoundFileEdit, SameSoundFileRefButton,
-         SameSoundPlayBitBtn, 14,
-         "すべて一致の時のサウンドファイルを選択", "すべて一致の時のサウンドを再生"},
+         SameSoundPlayBitBtn, 14, "すべて一致の時のサウンドファイルを選択",
+         "すべて一致の時のサウンドを再生"},
         {DiscordSoundFileLabel, "不一致がある時：", DiscordSoundFileEdit, DiscordSoundFileRefButton,
-         DiscordSoundPlayBitBtn, 48,
-         "不一致がある時のサウンドファイルを選択", "不一致がある時のサウンドを再生"},
+         DiscordSoundPlayBitBtn, 48, "不一致がある時のサウンドファイルを選択",
+         "不一致がある時のサウンドを再生"},
     };
     for (Row& r : rows) {
         r.label.Create(s, r.caption, 10, r.top + 2, 96, 18);

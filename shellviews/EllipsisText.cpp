@@ -72,7 +72,10 @@ int TEllipsisText::TextWidth(const std::wstring& text) const
 }
 
 namespace {
-template <typename Text> bool SplitsPair(const Text&, size_t) { return false; }
+template <typename Text> bool SplitsPair(const Text&, size_t)
+{
+    return false;
+}
 // Whether a cut before unit i falls inside a surrogate pair.
 bool SplitsPair(const std::wstring& s, size_t i)
 {

@@ -63,6 +63,8 @@ bool TFileView::Create(HWND parent, int left, int top, int width, int height)
                  reinterpret_cast<LPARAM>(SystemImageList(false)));
     SendMessageA(Handle, LVM_SETIMAGELIST, LVSIL_SMALL,
                  reinterpret_cast<LPARAM>(SystemImageList(true)));
+    // Texts are asked in UTF-16, so that names the code page cannot hold show as they are.
+    SendMessageA(Handle, LVM_SETUNICODEFORMAT, TRUE, 0);
     // The link overlay is asked of the rows along with texts and icons.
     SendMessageA(Handle, LVM_SETCALLBACKMASK, LVIS_OVERLAYMASK, 0);
     ApplyLook();
@@ -95,7 +97,11 @@ bool TFileView::Notify(NMHDR* header, LRESULT& result)
     case LVN_GETDISPINFOW: {
         LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(header)->item;
         const std::string* text = RowText(item.iItem, item.iSubItem);
-        if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
+        const Row* row = item.iSubItem == 0 ? RowAt(item.iItem) : nullptr;
+        if (row && !row->RealCaption.empty() && (item.mask & LVIF_TEXT) && item.pszText &&
+            item.cchTextMax > 0) {
+            lstrcpynW(item.pszText, row->RealCaption.c_str(), item.cchTextMax);
+        } else if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
             int n = MultiByteToWideChar(CP_ACP, 0, text ? text->c_str() : "", -1, item.pszText,
                                         item.cchTextMax);
             if (n <= 0) item.pszText[item.cchTextMax - 1] = L'\0';

@@ -144,7 +144,9 @@ void TFileView::AddObject(IShellIcon* icons, LPITEMIDLIST item)
         FreeIdList(item);
         return;
     }
-    std::string caption = DisplayNameOf(folder_, item, SHGDN_INFOLDER);
+    std::string caption;
+    std::wstring realCaption;
+    DisplayNameOf(folder_, item, SHGDN_INFOLDER, caption, &realCaption);
 
     std::string sizeText, dateText;
     WIN32_FIND_DATAA data{};
@@ -176,7 +178,8 @@ void TFileView::AddObject(IShellIcon* icons, LPITEMIDLIST item)
                          std::move(dateText)},
                         look.Image,
                         (attributes & SFGAO_LINK) != 0,
-                        facts});
+                        facts,
+                        std::move(realCaption)});
 }
 
 // Icon and type name. Those of an ordinary file follow from its extension alone, so

@@ -1,5 +1,8 @@
 #include "shellviews/Namespace.h"
 #include "shellviews/ShView.h"
+#include "toolkit/CodePage.h"
+
+#include <cstring>
 
 namespace {
 // The tree view class's own procedure, behind TFolderView::WindowProc.
@@ -74,15 +77,21 @@ void TFolderView::Select(HTREEITEM node)
 
 std::string TFolderView::NodeText(HTREEITEM node) const
 {
+    return CodePageText(RealNodeText(node));
+}
+
+std::wstring TFolderView::RealNodeText(HTREEITEM node) const
+{
     if (!node) return {};
-    std::string text(MAX_PATH * 2 + 1, '\0');
-    TVITEMA item{};
+    // Asked in UTF-16: the narrow answer would turn "café" into a look-alike "cafe".
+    wchar_t text[MAX_PATH + 1] = L"";
+    TVITEMW item{};
     item.mask = TVIF_TEXT;
     item.hItem = node;
-    item.pszText = text.data();
-    item.cchTextMax = static_cast<int>(text.size());
-    if (!TreeView_GetItem(Handle, &item)) return {};
-    return text.c_str();
+    item.pszText = text;
+    item.cchTextMax = MAX_PATH + 1;
+    if (!SendMessageW(Handle, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return {};
+    return text;
 }
 
 LPCITEMIDLIST TFolderView::NodeData(HTREEITEM node) const
@@ -139,7 +148,8 @@ void TFolderView::Expand(HTREEITEM node)
 }
 
 HTREEITEM TFolderView::AddNode(HTREEITEM parent, const std::string& text, LPITEMIDLIST data,
-                               int image, int selectedImage, bool hasChildren)
+                               int image, int selectedImage, bool hasChildren,
+                               const std::wstring& real)
 {
     TVINSERTSTRUCTA insert{};
     insert.hParent = parent ? parent : TVI_ROOT;
@@ -150,8 +160,13 @@ HTREEITEM TFolderView::AddNode(HTREEITEM parent, const std::string& text, LPITEM
     insert.item.iImage = image;
     insert.item.iSelectedImage = selectedImage;
     insert.item.cChildren = hasChildren ? 1 : 0;
+    // The same fields in either width; only the text's type differs.
+    TVINSERTSTRUCTW wide;
+    std::memcpy(&wide, &insert, sizeof wide);
+    wide.item.pszText = const_cast<wchar_t*>(real.c_str());
     auto node = reinterpret_cast<HTREEITEM>(
-        SendMessageA(Handle, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+        real.empty() ? SendMessageA(Handle, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert))
+                     : SendMessageW(Handle, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&wide)));
     if (!node) FreeIdList(data);
     return node;
 }
@@ -246,7 +261,9 @@ void TFolderView::FillChildren(HTREEITEM node)
         LPITEMIDLIST item = nullptr;
         ULONG fetched = 0;
         while (items->Next(1, &item, &fetched) == S_OK && item) {
-            std::string name = DisplayNameOf(folder, item, SHGDN_INFOLDER);
+            std::string name;
+            std::wstring realName;
+            DisplayNameOf(folder, item, SHGDN_INFOLDER, name, &realName);
             int image = -1, open = -1;
             if (icons) {
                 if (icons->GetIconOf(item, GIL_FORSHELL, &image) != S_OK) image = -1;
@@ -259,7 +276,7 @@ void TFolderView::FillChildren(HTREEITEM node)
                 FreeIdList(absolute);
             }
             bool hasSub = AttributesOf(folder, item, SFGAO_HASSUBFOLDER) != 0;
-            if (AddNode(node, name, item, image, open, hasSub)) ++added;
+            if (AddNode(node, name, item, image, open, hasSub, realName)) ++added;
             item = nullptr;
         }
         FreeIdList(parentList);

@@ -119,14 +119,16 @@ void FreeIdList(LPCITEMIDLIST list)
     if (IMalloc* m = ShellMalloc()) m->Free(const_cast<LPITEMIDLIST>(list));
 }
 
-bool StrRetToString(STRRET& answer, LPCITEMIDLIST item, std::string& text)
+bool StrRetToString(STRRET& answer, LPCITEMIDLIST item, std::string& text, std::wstring* real)
 {
     text.clear();
+    if (real) real->clear();
     switch (answer.uType) {
     case STRRET_WSTR: {
         if (!answer.pOleStr) return false;
         // "?" for what the code page cannot hold: a look-alike would name another file.
-        CodePageForm(answer.pOleStr, wcslen(answer.pOleStr), text);
+        if (!CodePageForm(answer.pOleStr, wcslen(answer.pOleStr), text) && real)
+            *real = answer.pOleStr;
         if (IMalloc* m = ShellMalloc()) m->Free(answer.pOleStr);
         answer.pOleStr = nullptr;
         return true;
@@ -168,13 +170,15 @@ std::wstring WideDisplayNameOf(IShellFolder* folder, LPCITEMIDLIST item, DWORD k
     return text;
 }
 
-bool DisplayNameOf(IShellFolder* folder, LPCITEMIDLIST item, DWORD kind, std::string& text)
+bool DisplayNameOf(IShellFolder* folder, LPCITEMIDLIST item, DWORD kind, std::string& text,
+                   std::wstring* real)
 {
     text.clear();
+    if (real) real->clear();
     if (!folder || !item) return false;
     STRRET answer{};
     if (FAILED(folder->GetDisplayNameOf(item, kind, &answer))) return false;
-    return StrRetToString(answer, item, text);
+    return StrRetToString(answer, item, text, real);
 }
 
 std::string DisplayNameOf(IShellFolder* folder, LPCITEMIDLIST item, DWORD kind)

@@ -32,9 +32,13 @@ void FreeIdList(LPCITEMIDLIST list);
 
 // An 8-bit name of the system code page from any of the three STRRET forms; a UTF-16
 // answer is freed. False (and "") for another form.
-bool StrRetToString(STRRET& answer, LPCITEMIDLIST item, std::string& text);
+// With real, a name the code page cannot hold is kept there as well, as the shell spells it
+// (left empty otherwise), for showing it.
+bool StrRetToString(STRRET& answer, LPCITEMIDLIST item, std::string& text,
+                    std::wstring* real = nullptr);
 // Display name of a child of folder: SHGDN_NORMAL, SHGDN_INFOLDER or SHGDN_FORPARSING.
-bool DisplayNameOf(IShellFolder* folder, LPCITEMIDLIST item, DWORD kind, std::string& text);
+bool DisplayNameOf(IShellFolder* folder, LPCITEMIDLIST item, DWORD kind, std::string& text,
+                   std::wstring* real = nullptr);
 std::string DisplayNameOf(IShellFolder* folder, LPCITEMIDLIST item, DWORD kind);
 // The same in UTF-16, as the shell spells it; "" when it cannot be had.
 bool StrRetToWide(STRRET& answer, LPCITEMIDLIST item, std::wstring& text);

@@ -72,7 +72,8 @@ struct TFolderView : Control {
     void Select(HTREEITEM node); // null clears the selection
     HTREEITEM CurrentNode() const { return current_; }
     HTREEITEM PreviousNode() const { return previous_; }
-    std::string NodeText(HTREEITEM node) const;
+    std::string NodeText(HTREEITEM node) const;      // in the code page, "?" for what it lacks
+    std::wstring RealNodeText(HTREEITEM node) const; // as shown
     LPCITEMIDLIST NodeData(HTREEITEM node) const;
     LPITEMIDLIST NodeIdList(HTREEITEM node) const; // absolute; the caller frees it
     std::vector<HTREEITEM> Children(HTREEITEM node) const;
@@ -106,8 +107,9 @@ private:
     HTREEITEM FindChild(HTREEITEM node, LPCITEMIDLIST item);
     HTREEITEM FindNode(LPCITEMIDLIST absolute);
     IShellFolder* FolderOfNode(HTREEITEM node); // with a reference
+    // real: the name as the shell spells it, shown where the code page cannot hold it.
     HTREEITEM AddNode(HTREEITEM parent, const std::string& text, LPITEMIDLIST data, int image,
-                      int selectedImage, bool hasChildren);
+                      int selectedImage, bool hasChildren, const std::wstring& real = {});
     void NotifyFileView(HTREEITEM node);
     void SelectionChanged(HTREEITEM node);
     bool EndLabelEdit(HTREEITEM node, const char* text);
@@ -149,7 +151,7 @@ struct TFileView : Control {
     bool ItemSelected(int index) const;
     void SetItemSelected(int index, bool selected);
     int SelCount() const;
-    int FirstSelected() const; // -1 when none
+    int FirstSelected() const;         // -1 when none
     int NextSelected(int after) const; // -1 when none follows
     // Every item selected or none, in one call; OnChange follows once, not per item.
     void SelectAll(bool selected);
@@ -208,6 +210,7 @@ private:
         int Image;
         bool Link;
         FileFacts Facts;
+        std::wstring RealCaption; // the name as shown, where the code page cannot hold it
     };
     std::vector<Row> rows_;
     std::wstring wideText_; // the text last handed to a UTF-16 request

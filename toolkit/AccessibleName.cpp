@@ -209,8 +209,8 @@ private:
 const UINT_PTR NameSubclassId = 0x4E414D;
 const char* const NameProperty = "VexilAccessibleName";
 
-LRESULT CALLBACK NameSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                  UINT_PTR, DWORD_PTR refData)
+LRESULT CALLBACK NameSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                  DWORD_PTR refData)
 {
     auto* data = reinterpret_cast<NameData*>(refData);
     switch (message) {
@@ -239,8 +239,7 @@ NameData& DataOf(HWND control)
     if (auto* existing = static_cast<NameData*>(GetPropA(control, NameProperty))) return *existing;
     auto* data = new NameData;
     SetPropA(control, NameProperty, data);
-    SetWindowSubclass(control, NameSubclassProc, NameSubclassId,
-                      reinterpret_cast<DWORD_PTR>(data));
+    SetWindowSubclass(control, NameSubclassProc, NameSubclassId, reinterpret_cast<DWORD_PTR>(data));
     return *data;
 }
 } // namespace

@@ -1,9 +1,8 @@
 #pragma once
-#include <windows.h>
-
 #include <functional>
 #include <string>
 #include <vector>
+#include <windows.h>
 
 // What assistive technology reads of one part a control draws itself (a toolbar button).
 struct AccessibleItem {

@@ -1,8 +1,7 @@
 #include "toolkit/Window.h"
 
-#include "toolkit/CodePage.h"
-
 #include "toolkit/Application.h"
+#include "toolkit/CodePage.h"
 
 #include <unordered_map>
 #include <windowsx.h>

@@ -3,11 +3,11 @@
 #include "engine/CompDispView.h"
 #include "engine/Util.h"
 #include "results/Result.h"
-#include "toolkit/CodePage.h"
 #include "results/ResultExport.h"
 #include "results/TrelkDisp.h"
 #include "tests/common/TempFolder.h"
 #include "tests/run/RunFakes.h"
+#include "toolkit/CodePage.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -199,9 +199,9 @@ TEST_F(RealNamesTest, WindowsShowNamesAsTheFileSystemSpellsThem)
         const wchar_t* folder;
     };
     const Case cases[] = {
-        {L"caf\x00E9.txt", L"caf\x00E9.txt", L""},                // café.txt
-        {L"caf\x00E8.txt", L"caf\x00E8.txt", L""},                // cafè.txt
-        {L"smile\xD83D\xDE00.txt", L"smile\xD83D\xDE00.txt", L""}, // smile😀.txt
+        {L"caf\x00E9.txt", L"caf\x00E9.txt", L""},                         // café.txt
+        {L"caf\x00E8.txt", L"caf\x00E8.txt", L""},                         // cafè.txt
+        {L"smile\xD83D\xDE00.txt", L"smile\xD83D\xDE00.txt", L""},         // smile😀.txt
         {L"\xD55C\xAD6D\xC5B4\\a.txt", L"a.txt", L"\xD55C\xAD6D\xC5B4\\"}, // 한국어\a.txt
         {L"日本語.txt", L"日本語.txt", L""},
     };
@@ -242,10 +242,8 @@ TEST_F(RealNamesTest, WindowsShowNamesAsTheFileSystemSpellsThem)
             progress.SetSrcFilePath(reference);
             progress.SetDesFilePath(target);
             progress.Flush();
-            EXPECT_EQ(WideOf(src.Path) + c.path, ShownText(progress.Dialog->SrcFileDisp))
-                << c.path;
-            EXPECT_EQ(WideOf(des.Path) + c.path, ShownText(progress.Dialog->DesFileDisp))
-                << c.path;
+            EXPECT_EQ(WideOf(src.Path) + c.path, ShownText(progress.Dialog->SrcFileDisp)) << c.path;
+            EXPECT_EQ(WideOf(des.Path) + c.path, ShownText(progress.Dialog->DesFileDisp)) << c.path;
         }
         EXPECT_EQ(1, found) << c.path;
     }
