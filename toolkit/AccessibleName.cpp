@@ -103,19 +103,11 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override
     {
-        const AccessibleItem* item = Item(child);
-        if (!item) return inner_->get_accRole(child, role);
-        role->vt = VT_I4;
-        role->lVal = item->Role;
-        return S_OK;
+        return ItemNumber(child, role, &AccessibleItem::Role, &IAccessible::get_accRole);
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override
     {
-        const AccessibleItem* item = Item(child);
-        if (!item) return inner_->get_accState(child, state);
-        state->vt = VT_I4;
-        state->lVal = item->State;
-        return S_OK;
+        return ItemNumber(child, state, &AccessibleItem::State, &IAccessible::get_accState);
     }
     HRESULT STDMETHODCALLTYPE accLocation(long* left, long* top, long* width, long* height,
                                           VARIANT child) override
@@ -191,6 +183,17 @@ public:
     }
 
 private:
+    // An item's role or state; the platform answers for the control itself.
+    HRESULT ItemNumber(VARIANT child, VARIANT* out, long AccessibleItem::*field,
+                       HRESULT (STDMETHODCALLTYPE IAccessible::*platform)(VARIANT, VARIANT*))
+    {
+        const AccessibleItem* item = Item(child);
+        if (!item) return (inner_->*platform)(child, out);
+        out->vt = VT_I4;
+        out->lVal = item->*field;
+        return S_OK;
+    }
+
     // The item a child id names, read afresh: buttons come and go with their toolbar.
     const AccessibleItem* Item(const VARIANT& child)
     {

@@ -6,16 +6,54 @@
 #include <commctrl.h>
 #include <oleacc.h>
 
-std::string AccessibleName(HWND control, long child)
+namespace {
+IAccessible* ObjectOf(HWND control)
 {
     CoInitialize(nullptr);
     IAccessible* object = nullptr;
     if (FAILED(AccessibleObjectFromWindow(control, OBJID_CLIENT, __uuidof(IAccessible),
                                           reinterpret_cast<void**>(&object))))
-        return "<no object>";
+        return nullptr;
+    return object;
+}
+
+VARIANT ChildId(long child)
+{
     VARIANT id;
     id.vt = VT_I4;
     id.lVal = child;
+    return id;
+}
+
+long NumberOf(HWND control, long child,
+              HRESULT (STDMETHODCALLTYPE IAccessible::*ask)(VARIANT, VARIANT*))
+{
+    IAccessible* object = ObjectOf(control);
+    if (!object) return -1;
+    VARIANT answer;
+    VariantInit(&answer);
+    long number =
+        (object->*ask)(ChildId(child), &answer) == S_OK && answer.vt == VT_I4 ? answer.lVal : -1;
+    object->Release();
+    return number;
+}
+} // namespace
+
+long AccessibleRole(HWND control, long child)
+{
+    return NumberOf(control, child, &IAccessible::get_accRole);
+}
+
+long AccessibleState(HWND control, long child)
+{
+    return NumberOf(control, child, &IAccessible::get_accState);
+}
+
+std::string AccessibleName(HWND control, long child)
+{
+    IAccessible* object = ObjectOf(control);
+    if (!object) return "<no object>";
+    VARIANT id = ChildId(child);
     BSTR name = nullptr;
     std::wstring text;
     if (object->get_accName(id, &name) == S_OK && name) text = name;

@@ -5,6 +5,7 @@
 #include "toolkit/Pump.h"
 
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
 TEST(PaneNamesTest, EveryPaneControlAndToolBarButtonHasItsName)
 {
@@ -35,6 +36,11 @@ TEST(PaneNamesTest, EveryPaneControlAndToolBarButtonHasItsName)
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.name, AccessibleName(c.control, c.child)) << c.what;
+    // The buttons are read as buttons, the group's down button as pressed.
+    EXPECT_EQ(ROLE_SYSTEM_PUSHBUTTON, AccessibleRole(f.ToolBar.Handle, 1));
+    EXPECT_EQ(ROLE_SYSTEM_SEPARATOR, AccessibleRole(f.ToolBar.Handle, 2));
+    EXPECT_TRUE(AccessibleState(f.ToolBar.Handle, 5) & STATE_SYSTEM_PRESSED); // 一覧
+    EXPECT_FALSE(AccessibleState(f.ToolBar.Handle, 3) & STATE_SYSTEM_PRESSED);
 
     // On screen: a label left of each history box, wholly visible.
     for (TMainPane* pane : {&f.Src, &f.Des}) {
