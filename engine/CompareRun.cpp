@@ -55,13 +55,8 @@ FileFacts ReferenceFacts(const FilePairEntry& entry, const FilePath& refPath)
 {
     if (!entry.HasFacts || (!entry.IsFolder && EnvSettings.CompContents))
         return LookUpFile(refPath);
-    FileFacts facts;
-    facts.Found = true;
-    facts.Attributes = entry.IsFolder ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
-    facts.Size = entry.Size;
-    facts.LastWrite.dwLowDateTime = static_cast<DWORD>(entry.LastWrite);
-    facts.LastWrite.dwHighDateTime = static_cast<DWORD>(entry.LastWrite >> 32);
-    return facts;
+    return FoundFacts(entry.IsFolder ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL, entry.Size,
+                      entry.LastWrite);
 }
 
 // A selected folder is looked up without its trailing "\", so that a file of its name

@@ -7,11 +7,11 @@
 enum DateVerdict : uint8_t {
     dvSame = 0,
     dvNotCompared = 1,
-    dvOSError = 2,  // one 2-second step apart
+    dvOSError = 2, // one 2-second step apart
     dvNewer = 3,
     dvOlder = 4,
     dvNotFound = 5,
-    dvNoReference = 6,  // only in the target: nothing to compare it with
+    dvNoReference = 6, // only in the target: nothing to compare it with
 };
 
 enum SizeVerdict : uint8_t {

@@ -33,7 +33,8 @@ bool NeedsExactName(const std::wstring& name)
     static const wchar_t* const devices[] = {L"CON", L"PRN", L"AUX", L"NUL"};
     for (const wchar_t* device : devices)
         if (stem == device) return true;
-    return stem.size() == 4 && (stem.compare(0, 3, L"COM") == 0 || stem.compare(0, 3, L"LPT") == 0) &&
+    return stem.size() == 4 &&
+           (stem.compare(0, 3, L"COM") == 0 || stem.compare(0, 3, L"LPT") == 0) &&
            stem[3] >= L'1' && stem[3] <= L'9';
 }
 

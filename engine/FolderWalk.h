@@ -46,8 +46,7 @@ struct FoundEntry {
 // Lists one folder (a wide path ending with "\") with one directory search, "." and ".."
 // left out; visit returns false to stop early. Returns false with error set when the
 // search could not start or broke off.
-template <typename Visit>
-bool ListFolder(const std::wstring& folder, Visit&& visit, DWORD& error)
+template <typename Visit> bool ListFolder(const std::wstring& folder, Visit&& visit, DWORD& error)
 {
     WIN32_FIND_DATAW found;
     HANDLE search = FindFirstFileW(LongPathForm(folder + L"*.*").c_str(), &found);

@@ -65,6 +65,17 @@ FileFacts LookUpFile(const FilePath& path)
     return facts;
 }
 
+FileFacts FoundFacts(DWORD attributes, int64_t size, uint64_t lastWrite)
+{
+    FileFacts facts;
+    facts.Found = true;
+    facts.Attributes = attributes;
+    facts.Size = size;
+    facts.LastWrite.dwLowDateTime = static_cast<DWORD>(lastWrite);
+    facts.LastWrite.dwHighDateTime = static_cast<DWORD>(lastWrite >> 32);
+    return facts;
+}
+
 int32_t DosFileTime(const FilePath& path)
 {
     FileFacts facts = LookUpFile(path);

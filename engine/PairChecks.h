@@ -26,6 +26,8 @@ struct FileFacts {
     }
 };
 FileFacts LookUpFile(const FilePath& path);
+// What a directory search told of an entry (last write in 100 ns units, UTC).
+FileFacts FoundFacts(DWORD attributes, int64_t size, uint64_t lastWrite);
 
 // Last-write time in local time packed in the MS-DOS format; -1 when missing, a folder,
 // or outside the years the format holds.

@@ -79,13 +79,7 @@ FileFacts TargetFolders::Find(const FilePairEntry& entry, const FilePath& target
     if (found == listing.ByName.end()) return NotThere(ERROR_FILE_NOT_FOUND);
     Item& item = listing.Items[found->second];
     item.Matched = true;
-    FileFacts facts;
-    facts.Found = true;
-    facts.Attributes = item.Attributes;
-    facts.Size = item.Size;
-    facts.LastWrite.dwLowDateTime = static_cast<DWORD>(item.LastWrite);
-    facts.LastWrite.dwHighDateTime = static_cast<DWORD>(item.LastWrite >> 32);
-    return facts;
+    return FoundFacts(item.Attributes, item.Size, item.LastWrite);
 }
 
 void TargetFolders::Open(const FilePairEntry& entry, const FileFacts& targetFolder)
@@ -169,7 +163,8 @@ void TargetFolders::AddTargetOnlyTree(const std::string& rel, const std::wstring
             return true;
         }
         if (atFixedPoint_) atFixedPoint_();
-        AddTargetOnly(rel, realRel, {found.Name, found.Attributes, found.Size, found.LastWrite, false});
+        AddTargetOnly(rel, realRel,
+                      {found.Name, found.Attributes, found.Size, found.LastWrite, false});
         return true;
     };
     if (!ListFolder(folder, add, error) && IsReadFailure(error)) ++UnreadableFolderCount;

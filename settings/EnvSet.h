@@ -47,8 +47,8 @@ struct TEnvSetDlg : Form {
     CheckBox TargetOnlyChkBox; // TargetOnly
     HiddenRadioGroup ResultSortRGrp, ResultSortKindRGrp;
     GroupBox GroupBox2;
-    CheckBox CheckBox1;   // ExcludeFlag
-    ListBox ExtListBox;   // ExcludeMasks, one a line
+    CheckBox CheckBox1;      // ExcludeFlag
+    ListBox ExtListBox;      // ExcludeMasks, one a line
     Button Button1, Button2; // 追加, 削除
 
     OpenFileDialog WaveFileRefDlg;

@@ -19,8 +19,8 @@ struct TEnvSettings {
     std::string SameSoundFileName;
     std::string DiscordSoundFileName;
     bool ProgTime = true;  // show the elapsed time while comparing
-    bool TargetOnly = false;  // list what only the target holds, too
-    bool ExcludeFlag = false; // leave out what ExcludeMasks match, on both sides
+    bool TargetOnly = false;               // list what only the target holds, too
+    bool ExcludeFlag = false;              // leave out what ExcludeMasks match, on both sides
     std::vector<std::string> ExcludeMasks; // "*.obj", "Thumbs.db"; a trailing "\" is a folder
 };
 

@@ -11,6 +11,6 @@ struct ListBox : Control {
     std::string Item(int index) const;
     void DeleteItem(int index);
     void Clear();
-    int SelectedIndex() const;  // -1 when none
+    int SelectedIndex() const; // -1 when none
     void SetSelectedIndex(int index);
 };

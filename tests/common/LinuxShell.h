@@ -5,7 +5,6 @@
 // what the Win32 layer cannot make: links, names such as "a*b". Waits until the path
 // given as made (relative to the folder) exists, five seconds at most; false when the
 // command could not start or the path never came.
-bool RunLinuxShell(const std::string& folder, const std::string& command,
-                   const std::string& made);
+bool RunLinuxShell(const std::string& folder, const std::string& command, const std::string& made);
 // Waits until a path exists (or has gone), five seconds at most.
 void WaitForPath(const std::string& path, bool present);

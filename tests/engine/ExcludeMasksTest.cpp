@@ -9,15 +9,15 @@ TEST(ExclusionRule, MasksMatchNamesAloneWithoutCaseAndFoldersOnlyByFolderMasks)
         const wchar_t* name;
         bool isFolder, excluded;
     } cases[] = {
-        {L"main.obj", false, true},     {L"MAIN.OBJ", false, true},
+        {L"main.obj", false, true},      {L"MAIN.OBJ", false, true},
         {L"main.obj.txt", false, false}, {L"obj", false, false},
-        {L"thumbs.DB", false, true},    {L"Thumbs.db.bak", false, false},
-        {L".git", true, true},          {L".GIT", true, true},
-        {L".git", false, false},        {L"bin", true, true},
-        {L"bin", false, false},         {L"bin2", true, false},
-        {L"abc.txt", false, true},      {L"abc", false, true}, // "name.*" takes no extension too
-        {L"ac.txt", false, false},      {L"作業メモ.txt", false, true},
-        {L"main.obj", true, false},     {L"x.obj", true, false},
+        {L"thumbs.DB", false, true},     {L"Thumbs.db.bak", false, false},
+        {L".git", true, true},           {L".GIT", true, true},
+        {L".git", false, false},         {L"bin", true, true},
+        {L"bin", false, false},          {L"bin2", true, false},
+        {L"abc.txt", false, true},       {L"abc", false, true}, // "name.*" takes no extension too
+        {L"ac.txt", false, false},       {L"作業メモ.txt", false, true},
+        {L"main.obj", true, false},      {L"x.obj", true, false},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.excluded, rule.Excludes(c.name, c.isFolder))
@@ -32,14 +32,13 @@ TEST(ExclusionRule, WildcardsAsThePlatformTakesThem)
         const wchar_t *mask, *name;
         bool matches;
     } cases[] = {
-        {L"*", L"x", true},         {L"*.*", L"noext", true},  {L"*.*", L"a.b", true},
-        {L"*.", L"noext", true},    {L"*.", L"a.b", false},    {L"?", L"ab", false},
+        {L"*", L"x", true},         {L"*.*", L"noext", true},   {L"*.*", L"a.b", true},
+        {L"*.", L"noext", true},    {L"*.", L"a.b", false},     {L"?", L"ab", false},
         {L"a*b*c", L"aXbYc", true}, {L"a*b*c", L"aXbY", false}, {L"**x", L"yyx", true},
-        {L"*.TMP", L"a.tmp", true}, {L"ｱ*", L"ｱｲ", true},      {L"", L"x", false},
+        {L"*.TMP", L"a.tmp", true}, {L"ｱ*", L"ｱｲ", true},       {L"", L"x", false},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(c.matches, MaskMatchesName(c.mask, c.name))
-            << "mask #" << (&c - cases);
+        EXPECT_EQ(c.matches, MaskMatchesName(c.mask, c.name)) << "mask #" << (&c - cases);
 }
 
 TEST(ExclusionRule, EmptyAndInvalidMasksAreRefusedWithAReason)
@@ -48,10 +47,9 @@ TEST(ExclusionRule, EmptyAndInvalidMasksAreRefusedWithAReason)
         const char* mask;
         bool usable;
     } cases[] = {
-        {"*.tmp", true}, {"bin\\", true},  {".git\\", true}, {"Thumbs.db", true},
-        {"", false},     {"   ", false},    {"\\", false},    {"a\\b", false},
-        {"a/b", false},  {"c:*.x", false}, {"a|b", false},   {"<x>", false},
-        {"bin\\\\", false},
+        {"*.tmp", true}, {"bin\\", true}, {".git\\", true},   {"Thumbs.db", true}, {"", false},
+        {"   ", false},  {"\\", false},   {"a\\b", false},    {"a/b", false},      {"c:*.x", false},
+        {"a|b", false},  {"<x>", false},  {"bin\\\\", false},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.usable, MaskProblem(c.mask).empty()) << "[" << c.mask << "]";

@@ -220,9 +220,7 @@ TEST(WholeProgram, TargetOnlyOptionByKeyboardListsTargetOnlyRows)
     HWND main = nullptr, settings = nullptr, result = nullptr;
     bool optionAfterOk = false;
     std::vector<std::string> resultRows;
-    auto box = [&] {
-        return FindChild(settings, "Button", "対象のみのファイルも表示する(&T)");
-    };
+    auto box = [&] { return FindChild(settings, "Button", "対象のみのファイルも表示する(&T)"); };
     auto src = [] { return MainDlg().SrcFileView.Handle; };
     TimedSteps user({
         When([] { return Application.MainWindow && IsWindowVisible(Application.MainWindow); },
@@ -249,7 +247,10 @@ TEST(WholeProgram, TargetOnlyOptionByKeyboardListsTargetOnlyRows)
             PressKeys({VK_RIGHT});
             return true;
         },
-        When([&] { return IsWindowVisible(box()); }, [] { PressKeys({VK_MENU, 'T'}); }),
+        When([&] { return IsWindowVisible(box()); },
+             [] {
+                 PressKeys({VK_MENU, 'T'});
+             }),
         When([&] { return SendMessageA(box(), BM_GETCHECK, 0, 0) == BST_CHECKED; },
              [] { PressKeys({VK_RETURN}); }),
         When([&] { return GetActiveWindow() == main; },
@@ -259,7 +260,9 @@ TEST(WholeProgram, TargetOnlyOptionByKeyboardListsTargetOnlyRows)
                  PressKeys({VK_CONTROL, 'A'});
              }),
         When([] { return MainDlg().SrcFileView.SelCount() == 2; },
-             [] { PressKeys({VK_SHIFT, VK_F10}); }),
+             [] {
+                 PressKeys({VK_SHIFT, VK_F10});
+             }),
         When([] { return OpenWindowCount("#32768") == 1; }, [] { PressKeys({'C'}); }),
         When([] { return ActiveIs("結果"); },
              [&] {

@@ -52,7 +52,7 @@ TEST(PaneProvider, CollectsTheSelectionOfRealBrowsingControls)
     // List order is the shell's (folders before files), then depth first.
     std::vector<std::pair<std::string, std::string>> expected{
         {"", "src\\"},  {"lib\\", "src\\"}, {"y.c", "src\\lib\\"}, {"x.c", "src\\"},
-        {"??.txt", ""}, {"a.txt", ""},    {"caf?.txt", ""}};
+        {"??.txt", ""}, {"a.txt", ""},      {"caf?.txt", ""}};
     EXPECT_EQ(got, expected);
     // Only the name the code page cannot hold needs its real spelling, taken from the shell.
     std::vector<std::wstring> expectedReal{

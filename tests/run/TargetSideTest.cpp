@@ -54,9 +54,9 @@ struct TargetSideTest : ::testing::Test {
     }
 };
 
-const std::string Same = "－ 一致 一致", Differ = "－ 一致 不一致", Missing = "－ 見つからない 見つからない",
-                  NotCompared = "－ － －", FolderThere = "一致 一致 一致",
-                  NoReference = "基準なし 基準なし 基準なし";
+const std::string Same = "－ 一致 一致", Differ = "－ 一致 不一致",
+                  Missing = "－ 見つからない 見つからない", NotCompared = "－ － －",
+                  FolderThere = "一致 一致 一致", NoReference = "基準なし 基準なし 基準なし";
 } // namespace
 
 TEST_F(TargetSideTest, HostileNamesLinksAndMissingFoldersNeverReadAsMatches)
@@ -74,8 +74,8 @@ TEST_F(TargetSideTest, HostileNamesLinksAndMissingFoldersNeverReadAsMatches)
     src.WriteFile(L"sel\\u.", "U"); // missing from the target, which has "u"
     des.WriteFile("sel\\u", "U");
     src.WriteFile("sel\\gone\\x.txt", "x"); // a folder the target lacks
-    src.MakeFolder("sel\\empty");            // an empty one too
-    src.MakeFolder("sel\\file");             // the target has a file of that name
+    src.MakeFolder("sel\\empty");           // an empty one too
+    src.MakeFolder("sel\\file");            // the target has a file of that name
     des.WriteFile("sel\\file", "f");
     if (!LinuxFiles(src, "sel", "printf 1 > 'a*b'; ln -s ../outside out; ln -s .. up", "up") ||
         !LinuxFiles(des, "sel", "printf 1 > 'a*b'; ln -s ../outside out", "out") ||
@@ -99,7 +99,7 @@ TEST_F(TargetSideTest, HostileNamesLinksAndMissingFoldersNeverReadAsMatches)
         {"sel\\gone\\x.txt", Missing},
         {"sel\\empty\\", Missing},
         {"sel\\file\\", Missing},
-        {"sel\\a*b", NotCompared}, // no path reaches it: counted, never opened
+        {"sel\\a*b", NotCompared},   // no path reaches it: counted, never opened
         {"sel\\out\\", FolderThere}, // a link inside the selection is entered
         {"sel\\out\\o.txt", Differ},
         {"sel\\up\\", NotCompared}, // leads back into the walk: not entered
@@ -109,7 +109,8 @@ TEST_F(TargetSideTest, HostileNamesLinksAndMissingFoldersNeverReadAsMatches)
     EXPECT_EQ(3, UncomparedCount);
     EXPECT_EQ(1, LoopedLinkCount);
     EXPECT_EQ(0, UnreadableFolderCount);
-    EXPECT_NE(std::string::npos, UncomparedNoticeText().find("リンクが1個")) << UncomparedNoticeText();
+    EXPECT_NE(std::string::npos, UncomparedNoticeText().find("リンクが1個"))
+        << UncomparedNoticeText();
     RunLinuxShell(src / "sel", "rm out up", "");
     RunLinuxShell(des / "sel", "rm out", "");
     WaitForPath(src / "sel\\up", false);
@@ -153,8 +154,8 @@ TEST_F(TargetSideTest, TargetOnlyRecordsAtEveryDepthPairedByRealNameWithoutCase)
         EnvSettings.TargetOnly = c.targetOnly;
         Run({"sel", "top.txt"});
         std::map<std::string, std::string> expected{
-            {"sel\\", FolderThere},     {"sel\\a.txt", Same},          {"sel\\Readme.TXT", Same},
-            {"sel\\sub\\", FolderThere}, {"sel\\sub\\b.txt", Same},     {"top.txt", Missing}};
+            {"sel\\", FolderThere},      {"sel\\a.txt", Same},      {"sel\\Readme.TXT", Same},
+            {"sel\\sub\\", FolderThere}, {"sel\\sub\\b.txt", Same}, {"top.txt", Missing}};
         expected.insert(c.extra.begin(), c.extra.end());
         EXPECT_EQ(expected, Rows()) << "target only " << c.targetOnly;
         EXPECT_EQ(static_cast<int>(1 + c.extra.size()), MismatchCount) << c.targetOnly;
@@ -208,8 +209,8 @@ TEST_F(TargetSideTest, MasksLeaveThingsOutOnBothSidesAndTheNoticeSaysHowMany)
         EXPECT_EQ(c.rows, Rows()) << "exclusion " << c.excludeFlag;
         EXPECT_EQ(c.excluded, ExcludedCount) << c.excludeFlag;
         std::string notice = UncomparedNoticeText();
-        EXPECT_EQ(c.excluded > 0, notice.find(std::to_string(c.excluded) + "個あり、比較から除き") !=
-                                      std::string::npos)
+        EXPECT_EQ(c.excluded > 0, notice.find(std::to_string(c.excluded) +
+                                              "個あり、比較から除き") != std::string::npos)
             << notice;
     }
 }

@@ -247,7 +247,12 @@ TEST_F(RegistryTest, TargetOnlyAndExclusionRoundTripAndStayAbsentAtTheirDefaults
         const char* storedMasks;
     } cases[] = {
         {"defaults write nothing new", false, false, {}, nullptr, nullptr, nullptr},
-        {"both on, three masks", true, true, {"*.obj", ".git\\", "Thumbs.db"}, "1", "1",
+        {"both on, three masks",
+         true,
+         true,
+         {"*.obj", ".git\\", "Thumbs.db"},
+         "1",
+         "1",
          "*.obj|.git\\|Thumbs.db"},
         {"switched off again", false, false, {}, "0", "0", ""},
         {"a Japanese mask", false, true, {"作業*.tmp"}, "0", "1", "作業*.tmp"},
