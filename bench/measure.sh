@@ -6,7 +6,7 @@ source "$root/scripts/wine-env.sh"
 export TZ=Asia/Tokyo  # the same zone as the tests, whatever the machine's
 work="$BENCH_WORK"
 reps="$BENCH_REPS"
-parts="${BENCH_PARTS:-contents collection quick run windows memory panes}"  # a subset while developing
+parts="${BENCH_PARTS:-contents collection quick run windows memory panes console}"  # a subset while developing
 part() { [[ " $parts " == *" $1 "* ]]; }
 bin="$BENCH_BUILD/bench"
 win() { echo "Z:${1//\//\\}"; }
@@ -95,6 +95,28 @@ part run && for kind in same changed; do
   wrun "$bin/bench_engine.exe" run "run_$kind" "$(win "$work/src")" "$(win "$work/des")" \
     top "$runs"
 done
+
+# 3b. The console program on the identical trees (its whole process, output to a file), the
+# window program's run and diff -rq in the same run; then its byte list of the 1 MiB pair
+# that differs everywhere, to a file, and its peak memory against an identical pair.
+if part console; then
+  console="$BENCH_BUILD/console/Vexil32c.exe"
+  warm "$work/src" "$work/des"
+  part run || time_tool diff_same "$runs" diff -rq "$work/src/top" "$work/des/top"
+  part run || wrun "$bin/bench_engine.exe" run run_same "$(win "$work/src")" "$(win "$work/des")" \
+    top "$runs"
+  time_tool console_same "$runs" wine "$console" "$(win "$work/src/top")" "$(win "$work/des/top")"
+  time_tool console_start "$reps" wine "$console" /?
+  time_tool console_bytes "$reps" wine "$console" /bytes "/csv:$(win "$work/bytes.csv")" \
+    "$(win "$work/dump/src/pair.bin")" "$(win "$work/dump/des/pair.bin")"
+  echo "RESULT console_bytes_lines $(($(wc -l <"$work/bytes.csv") - 1)) $(($(wc -l <"$work/bytes.csv") - 1)) -"
+  peak() { { /usr/bin/time -f %M wine "$console" "$@" 2>&1 >/dev/null || true; } | tail -1; }
+  differ=$(peak /bytes "/csv:$(win "$work/bytes.csv")" "$(win "$work/dump/src/pair.bin")" \
+    "$(win "$work/dump/des/pair.bin")")
+  same=$(peak /bytes "/csv:$(win "$work/bytes.csv")" "$(win "$work/dump/src/pair.bin")" \
+    "$(win "$work/dump/src/pair.bin")")
+  echo "RESULT console_bytes_peak_kib $differ $same identical-pair-KiB=$same"
+fi
 
 # 4. Windows, and 5. the peak working set of a run of 200,001 records (its own process).
 part windows && wrun "$bin/bench_windows.exe" windows "$(win "$work/dump")" "$(win "$work")" "$reps"

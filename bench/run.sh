@@ -3,13 +3,13 @@
 # Builds with VEXIL_BENCH=ON into build-bench/, generates the data in a temporary folder
 # (removed afterwards) and measures inside one virtual display with one Wine server.
 # Smaller runs while developing: BENCH_BIG_MIB, BENCH_TOPS (folders of 100 x 100 files),
-# BENCH_REPS, BENCH_PARTS (any of: contents collection quick run windows memory panes),
+# BENCH_REPS, BENCH_PARTS (any of: contents collection quick run windows memory panes console),
 # BENCH_PANE_REPS (repetitions of the pane figures, 3: a fill of 50,000 files takes seconds).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/setup.sh"
 VEXIL_BENCH=ON VEXIL_BUILD_DIR="$root/build-bench" "$root/scripts/build.sh" \
-  --target bench_floor bench_engine bench_windows bench_panes
+  --target bench_floor bench_engine bench_windows bench_panes Vexil32c
 
 work="$(mktemp -d /tmp/vexil-bench.XXXXXX)"
 cleanup() {

@@ -98,6 +98,17 @@ relative("  (info) run: collection part", "run_same_collect", "floor_run_same_wa
 relative("  (info) run: loop part", "run_same_loop", "floor_run_same_checks", "-", None)
 relative("compare run, 10% changed", "run_changed", "floor_run_changed", "diff_changed", 1.5,
          False, "diff -rq")
+relative("console run, identical trees (floor: the window program's run)", "console_same",
+         "run_same", "diff_same", 1.05, False, "diff -rq")
+absolute("  (info) console start and exit (/?)", "console_start", None)
+absolute("console /bytes, 1 MiB all differ, to a CSV file", "console_bytes", 1.0)
+if "console_bytes_peak_kib" in results:
+    differ, same, _ = results["console_bytes_peak_kib"]
+    lines = results.get("console_bytes_lines", (0, 0, ""))[0]
+    per = (differ - same) * 1024 / lines if lines else 0
+    rows.append(("  (info) console /bytes: memory per differing byte",
+                 "%.3f bytes (peak %d KiB, identical pair %d KiB, %d lines)"
+                 % (per, differ, same, lines), "-", "-", "-", "-", "-"))
 absolute("result window 200,001 rows: open to first paint", "result_open", 0.1)
 for column in ("name", "folder", "date", "size", "contents"):
     absolute("result window: sort by %s" % column, "result_sort_" + column, 0.3)
