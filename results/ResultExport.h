@@ -75,7 +75,11 @@ void ExportRows(const std::wstring& path, bool overwrite, const std::string& src
 // The Shift-JIS bytes ExportRows writes after the existing end.
 std::string ExportText(const std::string& srcFolder, const ResultRows& rows);
 
-// The save dialog of a CSV file with its choice of encoding, and the question about an
-// existing file. False when the user cancelled.
-bool AskCsvFile(HWND owner, const char* defaultName, std::string& path, bool& overwrite,
-                CsvEncoding& encoding);
+// Writes a CSV file to the path, emptied first or appended, in the chosen encoding;
+// whileOpen runs after the last line, before the file is closed.
+using CsvWriting = std::function<void(const std::string& path, bool overwrite, CsvEncoding encoding,
+                                      const std::function<void()>& whileOpen)>;
+// The save command of a window: asks for the name (CSV (Shift-JIS) or CSV (UTF-8)) and
+// about an existing file, writes with the busy cursor, then says "保存しました"; a
+// failure is reported instead.
+void SaveCsvFile(HWND owner, const char* defaultName, const CsvWriting& write);

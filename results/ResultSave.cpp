@@ -18,6 +18,8 @@ struct BusyCursor {
 };
 } // namespace
 
+namespace {
+// The save dialog with its choice of encoding, and the question about an existing file.
 bool AskCsvFile(HWND owner, const char* defaultName, std::string& path, bool& overwrite,
                 CsvEncoding& encoding)
 {
@@ -43,20 +45,19 @@ bool AskCsvFile(HWND owner, const char* defaultName, std::string& path, bool& ov
         overwrite = AskYesNo("既にファイルが存在します。上書きしますか？");
     return true;
 }
+} // namespace
 
-void TResultDlg::SaveButtonClick()
+void SaveCsvFile(HWND owner, const char* defaultName, const CsvWriting& write)
 {
     std::string path;
     bool overwrite = true;
     CsvEncoding encoding = CsvEncoding::ShiftJis;
-    if (!AskCsvFile(Handle, "result.csv", path, overwrite, encoding)) return;
+    if (!AskCsvFile(owner, defaultName, path, overwrite, encoding)) return;
 
     std::optional<BusyCursor> busy(std::in_place);
     try {
         // The file stays open until the notice is dismissed.
-        ExportRows(
-            path, overwrite, SrcFolderDisp.Caption(), Rows, [] { ShowNotice("保存しました"); },
-            encoding, SrcRealFolder);
+        write(path, overwrite, encoding, [] { ShowNotice("保存しました"); });
     } catch (const IoFailure& failure) {
         busy.reset();
         ReportIoError(failure.Code);
@@ -64,6 +65,16 @@ void TResultDlg::SaveButtonClick()
         busy.reset();
         ReportFailure(refusal.Reason);
     }
+}
+
+void TResultDlg::SaveButtonClick()
+{
+    SaveCsvFile(Handle, "result.csv",
+                [this](const std::string& path, bool overwrite, CsvEncoding encoding,
+                       const std::function<void()>& whileOpen) {
+                    ExportRows(path, overwrite, SrcFolderDisp.Caption(), Rows, whileOpen, encoding,
+                               SrcRealFolder);
+                });
 }
 
 void TResultDlg::CopySelectedRows()

@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <new>
-#include <optional>
 
 namespace {
 const char* const InUseText = "ファイルが使用中のため、表示できません。";
@@ -36,11 +35,6 @@ struct ListSink : ByteDifferenceSink {
         return true;
     }
     void AtFixedPoint() override { PumpAtFixedPoint(); }
-};
-
-struct BusyCursor {
-    HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
-    ~BusyCursor() { SetCursor(previous ? previous : LoadCursor(nullptr, IDC_ARROW)); }
 };
 } // namespace
 
@@ -152,25 +146,16 @@ void TTrelkDispDlg::CopySelectedRows()
 
 void TTrelkDispDlg::SaveButtonClick()
 {
-    std::string path;
-    bool overwrite = true;
-    CsvEncoding encoding = CsvEncoding::ShiftJis;
-    if (!AskCsvFile(Handle, "bytes.csv", path, overwrite, encoding)) return;
-    std::optional<BusyCursor> busy(std::in_place);
-    try {
-        CsvFile file(WideOf(path), overwrite, encoding);
-        file.Write(ByteCsvHeaderLine(file.Encoding()));
-        for (size_t row = 0; row < Differences.size(); ++row)
-            file.Write(ByteCsvLine(Differences[row], file.Encoding()));
-        file.Flush();
-        ShowNotice("保存しました");
-    } catch (const IoFailure& failure) {
-        busy.reset();
-        ReportIoError(failure.Code);
-    } catch (const UnappendableFile& refusal) {
-        busy.reset();
-        ReportFailure(refusal.Reason);
-    }
+    SaveCsvFile(Handle, "bytes.csv",
+                [this](const std::string& path, bool overwrite, CsvEncoding encoding,
+                       const std::function<void()>& whileOpen) {
+                    CsvFile file(WideOf(path), overwrite, encoding);
+                    file.Write(ByteCsvHeaderLine(file.Encoding()));
+                    for (size_t row = 0; row < Differences.size(); ++row)
+                        file.Write(ByteCsvLine(Differences[row], file.Encoding()));
+                    file.Flush();
+                    whileOpen();
+                });
 }
 
 void TResultDlg::TrelkDispButtonClick()
