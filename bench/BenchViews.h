@@ -7,21 +7,7 @@
 #include <string>
 #include <vector>
 
-struct SilentProgressView : CompareProgressView {
-    void Open() override {}
-    void EnableProgTimer(bool) override {}
-    void SetProgTimeText(const std::string&) override {}
-    void ShowView() override {}
-    void SetSrcFileDisp(const std::string&) override {}
-    void SetDesFileDisp(const std::string&) override {}
-    void SetFileNumText(const std::string&) override {}
-    void SetNotSameFileText(const std::string&) override {}
-    void SetCompFileNumProgBar(int) override {}
-    bool CancelRequested() override { return false; }
-    void CloseView() override {}
-    void SetProgressBar(int) override {}
-    void SetProgDisp(const std::string&) override {}
-};
+struct SilentProgressView : QuietProgressView {};
 
 // A pane showing the folder `path` (no trailing "\") with the items `selected` selected.
 struct OneFolderPane : ReferencePane {

@@ -62,11 +62,10 @@ struct ListedFolder : ReferencePane {
 };
 
 // Progress on standard error, only to a console and at most four times a second.
-struct ConsoleProgress : CollectionProgress, CompareProgressView {
+struct ConsoleProgress : CollectionProgress, QuietProgressView {
     OutputStream& Err;
     unsigned long long LastShown = 0;
     bool Shown = false;
-    std::string FileNum, NotSame;
     int32_t Checked = 0; // records the run went through before any stop
 
     explicit ConsoleProgress(OutputStream& err) : Err(err) {}
@@ -89,19 +88,10 @@ struct ConsoleProgress : CollectionProgress, CompareProgressView {
     void AtFixedPoint() override {}
     bool StopRequested() override { return StopKeyPressed(); }
 
-    void Open() override {}
-    void EnableProgTimer(bool) override {}
-    void SetProgTimeText(const std::string&) override {}
-    void ShowView() override {}
-    void SetSrcFileDisp(const std::string&) override {}
-    void SetDesFileDisp(const std::string&) override {}
     void SetFileNumText(const std::string& text) override
     {
-        FileNum = text;
-        Show("比較済み: " + FileNum + "  不一致: " + std::to_string(MismatchCount));
+        Show("比較済み: " + text + "  不一致: " + std::to_string(MismatchCount));
     }
-    void SetNotSameFileText(const std::string& text) override { NotSame = text; }
-    void SetCompFileNumProgBar(int) override {}
     bool CancelRequested() override
     {
         if (StopKeyPressed()) return true;
@@ -109,8 +99,6 @@ struct ConsoleProgress : CollectionProgress, CompareProgressView {
         return false;
     }
     void CloseView() override { Clear(); }
-    void SetProgressBar(int) override {}
-    void SetProgDisp(const std::string&) override {}
 };
 
 // The folder of a path and its last name.
@@ -143,10 +131,7 @@ void ComparePairDirectly(const std::wstring& reference, const std::wstring& targ
     AddEntry(CodePageText(name), "", name);
     FilePairEntry& entry = FileEntries[0];
     FilePath r(CodePageText(reference), reference), t(CodePageText(target), target);
-    struct NoProgress : ContentsProgress {
-        void SetProgressBar(int) override {}
-        void SetProgDisp(const std::string&) override {}
-    } progress;
+    QuietProgressView progress;
     FileFacts targetFacts = LookUpFile(t);
     if (targetFacts.Unreachable()) {
         MarkNotCompared(entry);

@@ -24,6 +24,24 @@ struct CompareProgressView : ContentsProgress {
     virtual void CloseView() = 0;        // destroys the window
 };
 
+// A view that shows nothing, for callers without a progress window; they override what
+// they do show.
+struct QuietProgressView : CompareProgressView {
+    void Open() override {}
+    void EnableProgTimer(bool) override {}
+    void SetProgTimeText(const std::string&) override {}
+    void ShowView() override {}
+    void SetSrcFileDisp(const std::string&) override {}
+    void SetDesFileDisp(const std::string&) override {}
+    void SetFileNumText(const std::string&) override {}
+    void SetNotSameFileText(const std::string&) override {}
+    void SetCompFileNumProgBar(int) override {}
+    bool CancelRequested() override { return false; }
+    void CloseView() override {}
+    void SetProgressBar(int) override {}
+    void SetProgDisp(const std::string&) override {}
+};
+
 // What the compare command needs of the main window.
 enum class PaneSide { Src, Des };
 struct CompareCommandHost {
