@@ -1,5 +1,9 @@
 #include "console/ConsoleArgs.h"
 
+#include "settings/MaskProblem.h"
+#include "toolkit/CodePage.h"
+
+#include <algorithm>
 #include <cwctype>
 
 const wchar_t UsageText[] =
@@ -15,6 +19,8 @@ const wchar_t UsageText[] =
     L"  /append      CSV ファイルに追記します\r\n"
     L"  /utf8        UTF-8 で書き込みます (BOM 付き、実際の名前)\r\n"
     L"  /bytes       2 つのファイルの相違バイトを出力します\r\n"
+    L"  /targetonly  対象にしかないものも出力します (基準なし)\r\n"
+    L"  /exclude:MASKS  マスクに合うものを比較から除きます (; 区切り、\"*.obj;bin\\\")\r\n"
     L"  /?           この説明を表示します\r\n"
     L"\r\n"
     L"終了コード: 0 すべて一致  1 不一致あり\r\n"
@@ -26,6 +32,23 @@ std::wstring Lower(std::wstring text)
     for (wchar_t& c : text)
         c = static_cast<wchar_t>(std::towlower(c));
     return text;
+}
+// Masks separated by ";", each one as the settings dialog would take it.
+bool ReadMasks(const std::wstring& text, std::vector<std::string>& masks, std::wstring& reason)
+{
+    for (size_t at = 0; at <= text.size();) {
+        size_t end = std::min(text.find(L';', at), text.size());
+        std::string mask = CodePageText(text.substr(at, end - at));
+        at = end + 1;
+        if (mask.empty()) continue;
+        std::string problem = MaskProblem(mask);
+        if (!problem.empty()) {
+            reason = WideOf(mask + ": " + problem);
+            return false;
+        }
+        masks.push_back(mask);
+    }
+    return true;
 }
 } // namespace
 
@@ -55,6 +78,10 @@ bool ParseArguments(const std::vector<std::wstring>& args, ConsoleOptions& optio
             options.Utf8 = true;
         } else if (name == L"bytes") {
             options.Bytes = true;
+        } else if (name == L"targetonly") {
+            options.TargetOnly = true;
+        } else if (name.compare(0, 8, L"exclude:") == 0 && arg.size() > 9) {
+            if (!ReadMasks(arg.substr(9), options.ExcludeMasks, reason)) return false;
         } else if (name.compare(0, 4, L"csv:") == 0 && arg.size() > 5) {
             options.CsvPath = arg.substr(5);
         } else {

@@ -10,7 +10,9 @@ struct ConsoleOptions {
     bool Utf8 = false;
     bool Bytes = false; // the byte list of two files
     bool Help = false;
-    std::wstring CsvPath; // "" for lines on standard output
+    bool TargetOnly = false;               // list what only the target holds, too
+    std::vector<std::string> ExcludeMasks; // left out on both sides; empty for none
+    std::wstring CsvPath;                  // "" for lines on standard output
     std::wstring Reference, Target;
 };
 

@@ -3,6 +3,7 @@
 #include "console/ConsoleRun.h"
 
 #include "engine/CompareRun.h"
+#include "engine/ExcludeMasks.h"
 #include "engine/Util.h"
 #include "results/ResultExport.h"
 #include "settings/EnvSettings.h"
@@ -28,6 +29,7 @@ BOOL WINAPI OnStopKey(DWORD event)
 struct ListedFolder : ReferencePane {
     std::wstring Real; // without trailing "\" (a drive root keeps it)
     std::vector<std::wstring> Names;
+    int32_t Excluded = 0; // items the masks left out
 
     bool IsVirtualFolder() override { return false; }
     std::string GetSelectedPath() override { return CodePageText(Real); }
@@ -44,11 +46,17 @@ struct ListedFolder : ReferencePane {
         HANDLE search = FindFirstFileW(LongPathForm(pattern).c_str(), &found);
         if (search == INVALID_HANDLE_VALUE) return;
         std::vector<std::pair<bool, std::wstring>> items; // file?, name
+        ExclusionRule rule = CurrentExclusionRule();
         do {
             if (!std::wcscmp(found.cFileName, L".") || !std::wcscmp(found.cFileName, L".."))
                 continue;
-            items.emplace_back(!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY),
-                               found.cFileName);
+            bool isFolder = found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
+            // The masks apply to the folder's own items too: none of them was picked by hand.
+            if (rule.Excludes(found.cFileName, isFolder)) {
+                ++Excluded;
+                continue;
+            }
+            items.emplace_back(!isFolder, found.cFileName);
         } while (FindNextFileW(search, &found));
         FindClose(search);
         std::stable_sort(items.begin(), items.end(), [](const auto& a, const auto& b) {
@@ -148,37 +156,23 @@ void ComparePairDirectly(const std::wstring& reference, const std::wstring& targ
     if (IsMismatch(entry)) ++MismatchCount;
 }
 
-// What was not compared is said on standard error and makes the run a trouble.
+// What was not compared (and what the masks left out) is said on standard error; all
+// but the masks' choice make the run a trouble.
 bool ReportUncompared(OutputStream& err, int32_t listedCount)
 {
-    bool trouble = false;
-    if (EntriesDropped) {
+    if (EntriesDropped)
         SayLine(err, "ファイル数が多すぎるため、最初の" + std::to_string(EntryCount) +
                          "個のファイルだけを比較しました。");
-        trouble = true;
-    }
-    if (UncomparedCount > 0) {
-        SayLine(err,
-                "比較できなかったファイルが" + std::to_string(UncomparedCount) + "個あります。");
-        trouble = true;
-    }
-    if (UnreadableFolderCount > 0) {
-        SayLine(err, "読み込めなかったフォルダが" + std::to_string(UnreadableFolderCount) +
-                         "個あります。");
-        trouble = true;
-    }
+    std::string notice = UncomparedNoticeText();
+    if (!notice.empty()) SayLine(err, notice);
     int32_t inUse = 0;
     for (int32_t i = 0; i < listedCount; ++i)
         inUse += FileEntries[static_cast<size_t>(i)].ContentsResult == cvInUse;
-    if (inUse > 0) {
+    if (inUse > 0)
         SayLine(err, "使用中で読めなかったファイルが" + std::to_string(inUse) + "個あります。");
-        trouble = true;
-    }
-    if (RunCancelled) {
-        SayLine(err, "比較を中断しました。");
-        trouble = true;
-    }
-    return trouble;
+    if (RunCancelled) SayLine(err, "比較を中断しました。");
+    return EntriesDropped || UncomparedCount > 0 || UnreadableFolderCount > 0 || inUse > 0 ||
+           RunCancelled;
 }
 } // namespace
 
@@ -216,6 +210,9 @@ int CompareFromConsole(const ConsoleOptions& options, OutputStream& out, OutputS
     EnvSettings.CompSize = options.CompSize;
     EnvSettings.CompContents = options.CompContents;
     EnvSettings.DispDiscord = !options.All;
+    EnvSettings.TargetOnly = options.TargetOnly;
+    EnvSettings.ExcludeFlag = !options.ExcludeMasks.empty();
+    EnvSettings.ExcludeMasks = options.ExcludeMasks;
 
     std::wstring reference = FullPathOf(options.Reference), target = FullPathOf(options.Target);
     DWORD referenceAttributes = AttributesOfPath(reference);
@@ -259,11 +256,13 @@ int CompareFromConsole(const ConsoleOptions& options, OutputStream& out, OutputS
             compared = EntryCount;
         } else {
             CollectFiles(pane, progress);
+            ExcludedCount += pane.Excluded;
             if (StopKeyPressed())
                 RunCancelled = true;
             else {
-                RunComparison({pane.GetSelectedPath(), false, pane.Real},
-                              {CodePageText(targetFolder), false, targetFolder}, progress);
+                SelectedFolder src(pane.GetSelectedPath(), false, pane.Real);
+                src.Whole = IsFolder(referenceAttributes);
+                RunComparison(src, {CodePageText(targetFolder), false, targetFolder}, progress);
                 compared = RunCancelled ? progress.Checked : EntryCount;
             }
             progress.Clear();

@@ -97,6 +97,7 @@ void RunComparison(const SelectedFolder& src, const SelectedFolder& des, Compare
     const FilePath desBase = RunBaseOf(des);
     TargetFolders targets(srcBase, desBase, EnvSettings.TargetOnly, CurrentExclusionRule(),
                           [&view] { view.AtFixedPoint(); });
+    if (src.Whole) targets.OpenBase();
     bool left = false; // every folder left, so the target-only records are all in
     for (int32_t i = 0;; ++i) {
         if (i == EntryCount && !left) {

@@ -60,6 +60,9 @@ struct SelectedFolder {
     std::string Path;     // GetSelectedPath
     bool Virtual = false; // no file-system path (My Computer, the desktop's root...)
     std::wstring Real;    // GetSelectedRealPath
+    // Every item of the folder is in the run (the console compares folders whole): what
+    // only the target's folder itself holds is found too.
+    bool Whole = false;
     SelectedFolder(std::string path, bool isVirtual = false, std::wstring real = {})
         : Path(std::move(path)), Virtual(isVirtual), Real(std::move(real))
     {

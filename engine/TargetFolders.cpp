@@ -97,6 +97,13 @@ void TargetFolders::Open(const FilePairEntry& entry, const FileFacts& targetFold
     open_.push_back(std::move(listing));
 }
 
+void TargetFolders::OpenBase()
+{
+    Listing listing;
+    listing.Status = State::Unread;
+    open_.push_back(std::move(listing));
+}
+
 void TargetFolders::Finish()
 {
     while (!open_.empty()) {

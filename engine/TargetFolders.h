@@ -26,6 +26,9 @@ public:
     FileFacts Find(const FilePairEntry& entry, const FilePath& targetPath);
     // After a folder record: its records will be answered from the target folder.
     void Open(const FilePairEntry& entry, const FileFacts& targetFolder);
+    // Before the first record, when the reference folder is compared whole: the target
+    // folder itself is listed like a folder record's.
+    void OpenBase();
     // Leaves every folder (the end of the run).
     void Finish();
 

@@ -147,6 +147,16 @@ TEST(Console, ExitStatusesAndProgressOnlyToAConsole)
     same2.WriteFile("locked\\l.txt", "l");
     HANDLE lock = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     const std::wstring same = Quoted(same1 / "s.txt") + L" " + Quoted(same2.Path);
+    // Folders where the target holds one more file, and where only a .log file differs.
+    TempFolder extra;
+    for (const char* side : {"t1\\", "t2\\", "e1\\", "e2\\"})
+        SetLocalWriteTime(extra.WriteFile(std::string(side) + "s.txt", "same"), 2020, 5, 1, 10, 0,
+                          0);
+    extra.WriteFile("t2\\more.txt", "more");
+    extra.WriteFile("e1\\x.log", "a");
+    extra.WriteFile("e2\\x.log", "b");
+    const std::wstring targetHasMore = Quoted(extra / "t1") + L" " + Quoted(extra / "t2");
+    const std::wstring logDiffers = Quoted(extra / "e1") + L" " + Quoted(extra / "e2");
     struct Case {
         const char* name;
         std::wstring args;
@@ -166,6 +176,12 @@ TEST(Console, ExitStatusesAndProgressOnlyToAConsole)
         {"a file that cannot be read", Quoted(same1 / "locked") + L" " + Quoted(same2 / "locked"),
          2, "使用中で読めなかったファイルが1個あります。"},
         {"help", L"/?", 0, ""},
+        {"target's extra file unasked", targetHasMore, 0, ""},
+        {"target's extra file asked for", L"/targetonly " + targetHasMore, 1, ""},
+        {"a differing file left out", L"/exclude:*.log " + logDiffers, 0,
+         "比較対象外のファイル・フォルダが1個あり、比較から除きました。"},
+        {"a differing file not left out", L"/exclude:*.obj;bin\\ " + logDiffers, 1, ""},
+        {"a mask no name can match", L"/exclude:a|b " + logDiffers, 2, "a|b"},
     };
     for (const Case& c : cases) {
         ConsoleRun run = RunConsole(c.args);
