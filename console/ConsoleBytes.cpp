@@ -19,13 +19,18 @@ struct LineSink : ByteDifferenceSink {
     OutputStream* Out = nullptr;
     CsvFile* Csv = nullptr;
     int64_t Rows = 0;
+    std::string Pending; // CSV lines not yet handed to the file
 
     bool Row(const ByteDifference& row) override
     {
         if (StopKeyPressed()) return false;
         ++Rows;
         if (Csv) {
-            Csv->Write(ByteCsvLine(row, Csv->Encoding()));
+            AppendByteCsvLine(Pending, row, Csv->Encoding());
+            if (Pending.size() >= 1 << 16) {
+                Csv->Write(Pending);
+                Pending.clear();
+            }
             return true;
         }
         std::string line;
@@ -81,7 +86,10 @@ int ListBytesFromConsole(const ConsoleOptions& options, OutputStream& out, Outpu
         }
         whole = ScanDifferences({CodePageText(reference), reference},
                                 {CodePageText(target), target}, sink);
-        if (csv) csv->Flush();
+        if (csv) {
+            csv->Write(sink.Pending);
+            csv->Flush();
+        }
     } catch (const IoFailure& failure) {
         out.Flush();
         err.Write(WithFullStop(IoErrorText(failure.Code)) + "\r\n");

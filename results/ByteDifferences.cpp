@@ -4,7 +4,6 @@
 #include "toolkit/MessageBoxes.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -37,32 +36,49 @@ DWORD ReadBlock(HANDLE file, uint8_t* buffer)
 
 } // namespace
 
-std::string ByteDifferenceText(const ByteDifference& d, int column)
+void AppendByteDifferenceText(std::string& out, const ByteDifference& d, int column)
 {
-    char text[24];
+    // Written by hand: a million rows of seven cells, where a formatted print costs most.
+    static const char hex[] = "0123456789ABCDEF";
+    bool reference =
+        column == bdReferenceHex || column == bdReferenceDecimal || column == bdReferenceChar;
+    uint8_t byte = reference ? d.Reference : d.Target;
+    bool missing = reference ? d.ReferenceMissing : d.TargetMissing;
     switch (column) {
-    case bdAddress:
-        std::snprintf(text, sizeof(text), "%08llX", static_cast<unsigned long long>(d.Offset));
-        return text;
+    case bdAddress: {
+        unsigned long long offset = static_cast<unsigned long long>(d.Offset);
+        int digits = 8;
+        while (digits < 16 && (offset >> (4 * digits)) != 0)
+            ++digits;
+        for (int i = digits - 1; i >= 0; --i)
+            out += hex[(offset >> (4 * i)) & 0xF];
+        return;
+    }
     case bdReferenceHex:
     case bdTargetHex:
-        if (column == bdReferenceHex ? d.ReferenceMissing : d.TargetMissing) return {};
-        std::snprintf(text, sizeof(text), "%02X",
-                      column == bdReferenceHex ? d.Reference : d.Target);
-        return text;
+        if (missing) return;
+        out += hex[byte >> 4];
+        out += hex[byte & 0xF];
+        return;
     case bdReferenceDecimal:
     case bdTargetDecimal:
-        if (column == bdReferenceDecimal ? d.ReferenceMissing : d.TargetMissing) return {};
-        std::snprintf(text, sizeof(text), "%3d",
-                      column == bdReferenceDecimal ? d.Reference : d.Target);
-        return text;
+        if (missing) return;
+        out += byte >= 100 ? static_cast<char>('0' + byte / 100) : ' ';
+        out += byte >= 10 ? static_cast<char>('0' + byte / 10 % 10) : ' ';
+        out += static_cast<char>('0' + byte % 10);
+        return;
     case bdReferenceChar:
-    case bdTargetChar: {
-        uint8_t byte = column == bdReferenceChar ? d.Reference : d.Target;
-        return byte ? std::string(1, static_cast<char>(byte)) : std::string();
+    case bdTargetChar:
+        if (byte) out += static_cast<char>(byte);
+        return;
     }
-    }
-    return {};
+}
+
+std::string ByteDifferenceText(const ByteDifference& d, int column)
+{
+    std::string text;
+    AppendByteDifferenceText(text, d, column);
+    return text;
 }
 
 size_t ByteDifferenceLimit = 100000000;
@@ -141,6 +157,26 @@ std::string ByteCsvHeaderLine(CsvEncoding encoding)
     return CsvLine({"アドレス", "基準(16進)", "対象(16進)", "基準(10進)", "対象(10進)",
                     "基準(ASCII)", "対象(ASCII)"},
                    encoding);
+}
+
+void AppendByteCsvLine(std::string& out, const ByteDifference& row, CsvEncoding encoding)
+{
+    if (encoding != CsvEncoding::ShiftJis) {
+        out += ByteCsvLine(row, encoding);
+        return;
+    }
+    for (int column = bdAddress; column <= bdTargetChar; ++column) {
+        if (column != bdAddress) out += ',';
+        size_t start = out.size();
+        AppendByteDifferenceText(out, row, column);
+        // Only a character cell can hold what needs quotes.
+        if (column >= bdReferenceChar && out.find_first_of(",\"\r\n", start) != std::string::npos) {
+            std::string cell = out.substr(start);
+            out.resize(start);
+            out += CsvField(cell);
+        }
+    }
+    out += "\r\n";
 }
 
 std::string ByteCsvLine(const ByteDifference& row, CsvEncoding encoding)

@@ -85,3 +85,6 @@ bool ScanDifferences(const FilePath& reference, const FilePath& target, ByteDiff
 // The byte list as CSV: the view's column headers, then one line per row of texts.
 std::string ByteCsvHeaderLine(CsvEncoding encoding);
 std::string ByteCsvLine(const ByteDifference& row, CsvEncoding encoding);
+// The same appended to out, without a string of its own per row or cell.
+void AppendByteCsvLine(std::string& out, const ByteDifference& row, CsvEncoding encoding);
+void AppendByteDifferenceText(std::string& out, const ByteDifference& difference, int column);
