@@ -6,18 +6,6 @@
 double StartTime = 0;
 
 namespace {
-HFONT FormFont()
-{
-    static HFONT font = CreateFontPixels("ＭＳ Ｐゴシック", 12);
-    return font;
-}
-
-HFONT FixedFont()
-{
-    static HFONT font = CreateFontPixels("Courier New", 12, false, DEFAULT_CHARSET);
-    return font;
-}
-
 constexpr int ClientWidth = 446;
 constexpr int ClientHeight = 205;
 } // namespace
@@ -49,7 +37,7 @@ bool TCompDispDlg::Create()
     args.Buttons = TitleButtons::CloseOnly;
     args.TopMost = true;
     args.Centered = true;
-    args.Font = FormFont();
+    args.FontFace = "ＭＳ Ｐゴシック";
     return CreateForm(args);
 }
 
@@ -70,7 +58,7 @@ void TCompDispDlg::FormCreate()
     NotSameFileSText.Create(CountPanel.Handle, "", 136, 28, 140, 17, TextAlign::Center, true, true);
     ProgTimeLabel.Create(CountPanel.Handle, "経過時間：", 8, 48, 124, 17);
     ProgTimeSText.Create(CountPanel.Handle, "", 136, 48, 140, 17, TextAlign::Center, true, true);
-    ProgTimeSText.SetFont(FixedFont());
+    ProgTimeSText.SetFontPoints("Courier New", 9, false, DEFAULT_CHARSET);
 
     ProgressPanel.Create(Handle, 4, 134, 438, 44, Bevel::Raised);
     CompFileNumLabel.Create(ProgressPanel.Handle, "全体の進行状況：", 8, 6, 100, 15);
@@ -78,7 +66,7 @@ void TCompDispDlg::FormCreate()
     ProgressLabel.Create(ProgressPanel.Handle, "比較の進行状況：", 8, 24, 100, 15);
     ProgressBar.Create(ProgressPanel.Handle, 112, 24, 270, 14);
     ProgDisp.Create(ProgressPanel.Handle, "0%", 386, 23, 44, 17, TextAlign::Right, false, true);
-    ProgDisp.SetFont(FixedFont());
+    ProgDisp.SetFontPoints("Courier New", 9, false, DEFAULT_CHARSET);
 
     CancelButton.Create(Handle, "中止(&C)", (ClientWidth - 80) / 2, 181, 80, 22, true);
     CancelButton.OnClick = [this] { CancelButtonClick(); };

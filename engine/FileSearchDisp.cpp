@@ -1,12 +1,6 @@
 #include "engine/FileSearchDisp.h"
 
 namespace {
-HFONT FormFont()
-{
-    static HFONT font = CreateFontPixels("ＭＳ Ｐゴシック", 12);
-    return font;
-}
-
 constexpr int ClientWidth = 353;
 constexpr int ClientHeight = 70;
 } // namespace
@@ -20,7 +14,7 @@ bool TFileSearchDispDlg::Create()
     args.Buttons = TitleButtons::None;
     args.TopMost = true;
     args.Centered = true;
-    args.Font = FormFont();
+    args.FontFace = "ＭＳ Ｐゴシック";
     return CreateForm(args);
 }
 

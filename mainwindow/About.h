@@ -17,7 +17,4 @@ struct TAboutDlg : Form {
     int ShowDialog(HWND owner = nullptr);
     void FormCreate() override;
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-
-private:
-    HFONT formFont_ = nullptr, titleFont_ = nullptr, nameFont_ = nullptr, versionFont_ = nullptr;
 };

@@ -54,12 +54,10 @@ TMainDlg::~TMainDlg()
         Destroy();
     }
     if (FilePopupMenu) DestroyMenu(FilePopupMenu);
-    if (FormFont) DeleteObject(FormFont);
 }
 
 bool TMainDlg::Create()
 {
-    FormFont = CreateFontPoints("ＭＳ Ｐゴシック", 9);
     FormArgs args;
     args.Caption = "Vexil32";
     args.Width = 661;
@@ -68,7 +66,7 @@ bool TMainDlg::Create()
     args.Resizable = true;
     args.Buttons = TitleButtons::All;
     args.Centered = false;
-    args.Font = FormFont;
+    args.FontFace = "ＭＳ Ｐゴシック";
     args.OwnerIsDesktop = true;
     return CreateForm(args);
 }
@@ -86,7 +84,9 @@ void TMainDlg::FormCreate()
     MainMenu = CreateMainMenu();
     SetMenu(Handle, MainMenu);
     FilePopupMenu = CreateFilePopupMenu();
-    SetWindowPos(Handle, nullptr, 299, 97, 661, 497, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Handle, nullptr, 299, 97, Scaled(661), Scaled(497), SWP_NOZORDER | SWP_NOACTIVATE);
+    SrcPanelHeight = Scaled(DesignedSrcPanelHeight);
+    Src.FolderPanelWidth = Des.FolderPanelWidth = Scaled(DesignedFolderPanelWidth);
 
     TopDock.Create(Handle, 0, 0, 600, TopDockHeight);
     CreateToolBar();
@@ -112,8 +112,7 @@ void TMainDlg::FormCreate()
 
 void TMainDlg::CreateToolBar()
 {
-    ToolBar.Create(TopDock, "標準バー", ToolBarButtons, CreateToolBarPictures(false),
-                   CreateToolBarPictures(true));
+    ToolBar.Create(TopDock, "標準バー", ToolBarButtons, CreateToolBarPictures);
     ToolBar.SetDown(IconTButton, true);
 }
 
@@ -219,7 +218,7 @@ void TMainDlg::LayoutControls()
     if (!SrcDesPanel.Handle) return;
     SIZE client = ClientSize();
     MainRects m =
-        LayoutMain(client.cx, client.cy, ToolBarShown(), StatusBarShown(), SrcPanelHeight);
+        LayoutMain(client.cx, client.cy, ToolBarShown(), StatusBarShown(), SrcPanelHeight, Dpi);
     Place(TopDock, m.TopDock);
     Place(StatusBar, m.StatusBar);
     Place(SrcDesPanel, m.SrcDesPanel);
@@ -228,8 +227,8 @@ void TMainDlg::LayoutControls()
     Place(DesPanel, m.DesPanel);
     for (TMainPane* pane : {&Src, &Des}) {
         RECT r = pane->PanePanel.Bounds();
-        PaneRects p = LayoutPane(r.right - r.left, r.bottom - r.top, pane->FolderPanelWidth,
-                                 pane->PaneLabel.TextWidth() + PaneLabelMargin);
+        PaneRects p = LayoutPane(r.right - r.left, r.bottom - r.top, pane->FolderPanelWidth, Dpi,
+                                 pane->PaneLabel.TextWidth() + Scaled(PaneLabelMargin));
         Place(pane->FolderPanel, p.FolderPanel);
         Place(pane->PaneLabel, p.PaneLabel);
         Place(pane->HSplitterEx, p.HSplitter);
@@ -243,6 +242,14 @@ void TMainDlg::LayoutControls()
 void TMainDlg::FormResize()
 {
     LayoutControls();
+}
+
+void TMainDlg::FormDpiChanged(UINT oldDpi)
+{
+    // The panes keep their share of the window; the views' fonts keep their points.
+    SrcPanelHeight = MulDiv(SrcPanelHeight, Dpi, oldDpi);
+    for (TMainPane* pane : {&Src, &Des})
+        pane->FolderPanelWidth = MulDiv(pane->FolderPanelWidth, Dpi, oldDpi);
 }
 
 bool TMainDlg::FormCloseQuery()

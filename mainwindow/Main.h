@@ -62,8 +62,12 @@ struct TMainPane {
     TFolderView FolderView;
     TSplitterEx HSplitterEx;
     TFileView FileView;
-    int FolderPanelWidth = 180;
+    int FolderPanelWidth = 180; // pixels at the window's DPI
 };
+
+// Designed sizes at 96 dpi.
+const int DesignedSrcPanelHeight = 200;
+const int DesignedFolderPanelWidth = 180;
 
 // What the main window does when the compare command runs; tests put their own here.
 using CompareAction = void (*)(CompareCommandHost&);
@@ -91,8 +95,7 @@ struct TMainDlg : Form, CompareCommandHost {
 
     HMENU MainMenu = nullptr;
     HMENU FilePopupMenu = nullptr;
-    HFONT FormFont = nullptr;
-    int SrcPanelHeight = 200;
+    int SrcPanelHeight = 200; // pixels at the window's DPI
     CompareAction Compare = CompareCommand;
 
     ~TMainDlg() override;
@@ -103,6 +106,7 @@ struct TMainDlg : Form, CompareCommandHost {
 
     void FormCreate() override;
     void FormResize() override;
+    void FormDpiChanged(UINT oldDpi) override;
     bool FormCloseQuery() override;
     void FormClose() override;
     // The session ends (shutdown, log-off): a close that cannot be refused.
@@ -190,4 +194,4 @@ private:
 HMENU CreateMainMenu();
 HMENU CreateFilePopupMenu();
 // Draws the toolbar's pictures; the exit picture has its own disabled look.
-HIMAGELIST CreateToolBarPictures(bool disabled);
+HIMAGELIST CreateToolBarPictures(int size, bool disabled);

@@ -1,6 +1,7 @@
 #include "mainwindow/Main.h"
 
-// The toolbar's 16 x 16 pictures, drawn with plain GDI so no bitmap file is needed.
+// The toolbar's pictures, drawn with plain GDI on a 16 x 16 grid that the picture list
+// maps onto the size the DPI asks for, so no bitmap file is needed.
 namespace {
 enum Picture {
     ExitPicture,
@@ -102,7 +103,7 @@ void Draw(HDC dc, int index, bool disabled)
 }
 } // namespace
 
-HIMAGELIST CreateToolBarPictures(bool disabled)
+HIMAGELIST CreateToolBarPictures(int size, bool disabled)
 {
-    return DrawPictureList(PictureCount, Draw, disabled);
+    return DrawPictureList(PictureCount, Draw, disabled, size);
 }

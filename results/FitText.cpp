@@ -8,6 +8,6 @@ void FitLabelToText(Label& label, int maxWidth)
     LONG style = GetWindowLongA(label.Handle, GWL_STYLE);
     SetWindowLongA(label.Handle, GWL_STYLE, (style & ~SS_TYPEMASK) | SS_LEFTNOWORDWRAP);
     int width = label.TextWidth();
-    if (width > label.Width()) label.SetWidth(std::min(width, maxWidth));
+    if (width > label.Width()) label.SetWidth(std::min(width, label.Scaled(maxWidth)));
     InvalidateRect(label.Handle, nullptr, TRUE);
 }

@@ -21,7 +21,6 @@ TResultDlg::~TResultDlg()
 {
     Destroy();
     if (FilePMenu) DestroyMenu(FilePMenu);
-    if (font_) DeleteObject(font_);
 }
 
 bool TResultDlg::Open(const std::string& srcFolderPath, const std::string& desFolderPath,
@@ -29,7 +28,6 @@ bool TResultDlg::Open(const std::string& srcFolderPath, const std::string& desFo
 {
     SrcRealFolder = srcRealFolder;
     DesRealFolder = desRealFolder;
-    font_ = CreateFontPixels("ＭＳ Ｐゴシック", 12);
     FormArgs args;
     args.Caption = "結果";
     args.Width = 643;
@@ -37,7 +35,7 @@ bool TResultDlg::Open(const std::string& srcFolderPath, const std::string& desFo
     args.ClientSize = false;
     args.Resizable = true;
     args.Buttons = TitleButtons::CloseOnly;
-    args.Font = font_;
+    args.FontFace = "ＭＳ Ｐゴシック";
     if (!CreateForm(args)) return false;
 
     SrcFolderDisp.SetCaption(srcFolderPath, srcRealFolder);
@@ -117,17 +115,18 @@ void TResultDlg::FormResize()
 {
     if (!SaveButton.Exists()) return;
     SIZE client = ClientSize();
-    ResultList.SetBounds(0, 61, client.cx, std::max(0L, client.cy - 61 - 33));
+    const int header = Scaled(61), footer = Scaled(33);
+    ResultList.SetBounds(0, header, client.cx, std::max(0L, client.cy - header - footer));
     // The three buttons as one group centred on the window's outer width, 4 below the list.
-    int left = ButtonsLeft(), top = client.cy - 33 + 4;
-    OKButton.SetBounds(left + 12, top, 77, 25);
-    TrelkDispButton.SetBounds(left + 96, top, 77, 25);
-    SaveButton.SetBounds(left + 180, top, 77, 25);
+    int left = ButtonsLeft(), top = client.cy - footer + Scaled(4);
+    OKButton.SetBounds(left + Scaled(12), top, Scaled(77), Scaled(25));
+    TrelkDispButton.SetBounds(left + Scaled(96), top, Scaled(77), Scaled(25));
+    SaveButton.SetBounds(left + Scaled(180), top, Scaled(77), Scaled(25));
 }
 
 int TResultDlg::ButtonsLeft() const
 {
-    return (Width() - ButtonsWidth) / 2;
+    return (Width() - Scaled(ButtonsWidth)) / 2;
 }
 
 const FilePairEntry* TResultDlg::SelectedRow() const

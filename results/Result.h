@@ -64,7 +64,6 @@ struct TResultDlg : Form {
 
 private:
     void SortRows(int column);
-    HFONT font_ = nullptr;
 };
 
 // Shows the result window of the last run (FileEntries, EntryCount, MismatchCount,

@@ -48,12 +48,10 @@ bool DumpDifferences(const FilePath& reference, const FilePath& target,
 TTrelkDispDlg::~TTrelkDispDlg()
 {
     Destroy();
-    if (font_) DeleteObject(font_);
 }
 
 bool TTrelkDispDlg::Open(HWND owner)
 {
-    font_ = CreateFontPixels("ＭＳ Ｐゴシック", 12);
     FormArgs args;
     args.Caption = "表示";
     args.Width = 557;
@@ -61,7 +59,7 @@ bool TTrelkDispDlg::Open(HWND owner)
     args.ClientSize = false;
     args.Resizable = true;
     args.Buttons = TitleButtons::CloseOnly;
-    args.Font = font_;
+    args.FontFace = "ＭＳ Ｐゴシック";
     args.Owner = owner;
     return CreateForm(args);
 }
@@ -105,9 +103,10 @@ void TTrelkDispDlg::FormResize()
 {
     if (!OKButton.Exists()) return;
     SIZE client = ClientSize();
-    HeaderPanel.SetBounds(0, 0, client.cx, 53);
-    FooterPanel.SetBounds(0, client.cy - 34, client.cx, 34);
-    TrelkLView.SetBounds(0, 53, client.cx, std::max(0L, client.cy - 53 - 34));
+    const int header = Scaled(53), footer = Scaled(34);
+    HeaderPanel.SetBounds(0, 0, client.cx, header);
+    FooterPanel.SetBounds(0, client.cy - footer, client.cx, footer);
+    TrelkLView.SetBounds(0, header, client.cx, std::max(0L, client.cy - header - footer));
     OKButton.SetLeft((Width() - OKButton.Width()) / 2);
     SaveButton.SetLeft(OKButton.Left() + OKButton.Width() + 8);
 }

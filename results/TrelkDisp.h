@@ -37,5 +37,4 @@ struct TTrelkDispDlg : Form {
     void CopySelectedRows(); // Ctrl+C, as the file has them
 
 private:
-    HFONT font_ = nullptr;
 };

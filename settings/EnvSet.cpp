@@ -12,19 +12,17 @@ const char* const DialogFontFace = "ＭＳ Ｐゴシック";
 LOGFONTA DefaultPreviewFont()
 {
     LOGFONTA font{};
-    HDC dc = GetDC(nullptr);
-    font.lfHeight = -MulDiv(9, GetDeviceCaps(dc, LOGPIXELSY), 72);
-    ReleaseDC(nullptr, dc);
+    font.lfHeight = -PointsToPixels(9, SystemDpi());
     font.lfWeight = FW_NORMAL;
     font.lfCharSet = SHIFTJIS_CHARSET;
     lstrcpynA(font.lfFaceName, DialogFontFace, LF_FACESIZE);
     return font;
 }
 
-// A small green "play" triangle on the button face.
-HBITMAP MakePlayPicture()
+// A small green "play" triangle on the button face, drawn at the size the DPI asks for
+// (16 x 16 at 96 dpi).
+HBITMAP MakePlayPicture(int size)
 {
-    const int size = 16;
     HDC screen = GetDC(nullptr);
     HDC dc = CreateCompatibleDC(screen);
     HBITMAP picture = CreateCompatibleBitmap(screen, size, size);
@@ -35,7 +33,8 @@ HBITMAP MakePlayPicture()
     HBRUSH green = CreateSolidBrush(RGB(0, 128, 0));
     HGDIOBJ oldBrush = SelectObject(dc, green);
     HGDIOBJ oldPen = SelectObject(dc, GetStockObject(BLACK_PEN));
-    POINT triangle[3] = {{4, 2}, {12, 8}, {4, 14}};
+    auto at = [size](int units) { return MulDiv(units, size, 16); };
+    POINT triangle[3] = {{at(4), at(2)}, {at(12), at(8)}, {at(4), at(14)}};
     Polygon(dc, triangle, 3);
     SelectObject(dc, oldPen);
     SelectObject(dc, oldBrush);
@@ -60,21 +59,20 @@ TEnvSetDlg::TEnvSetDlg() : TreeFont(DefaultPreviewFont()), ListFont(DefaultPrevi
 TEnvSetDlg::~TEnvSetDlg()
 {
     Destroy();
-    for (HGDIOBJ object : {static_cast<HGDIOBJ>(formFont_), static_cast<HGDIOBJ>(treeFont_),
+    for (HGDIOBJ object : {static_cast<HGDIOBJ>(treeFont_),
                            static_cast<HGDIOBJ>(listFont_), static_cast<HGDIOBJ>(playPicture_)})
         if (object) DeleteObject(object);
 }
 
 bool TEnvSetDlg::Create(HWND owner)
 {
-    formFont_ = CreateFontPoints(DialogFontFace, 9);
     FormArgs args;
     args.Caption = "環境設定";
     args.Width = 462;
     args.Height = 287;
     args.Buttons = TitleButtons::CloseOnly;
     args.Centered = true;
-    args.Font = formFont_;
+    args.FontFace = DialogFontFace;
     args.Owner = owner;
     return CreateForm(args);
 }
@@ -108,7 +106,8 @@ void TEnvSetDlg::CreateDisplayPage()
 {
     RECT page = PageCtl.PageRect();
     Panel& p = DisplayTabSheet;
-    p.Create(Handle, page.left, page.top, page.right - page.left, page.bottom - page.top);
+    p.Create(Handle, 0, 0, 0, 0);
+    p.SetBounds(page.left, page.top, page.right - page.left, page.bottom - page.top);
     GroupBox1.Create(p.Handle, "フォントと色", 8, 4, 420, 124);
     FontColorTView.Create(p.Handle, 18, 22, 132, 96);
     FontColorTView.AddNode("ﾃﾞｽｸﾄｯﾌﾟ", false);
@@ -139,13 +138,14 @@ void TEnvSetDlg::CreateSoundPage()
 {
     RECT page = PageCtl.PageRect();
     Panel& p = SoundTabSheet;
-    p.Create(Handle, page.left, page.top, page.right - page.left, page.bottom - page.top);
+    p.Create(Handle, 0, 0, 0, 0);
+    p.SetBounds(page.left, page.top, page.right - page.left, page.bottom - page.top);
     SoundChkBox.Create(p.Handle, "比較後、サウンドを鳴らす", 12, 10, 300, 18);
     SoundChkBox.OnClick = [this] { SoundChkBoxClick(); };
 
     SoundPanel.Create(p.Handle, 8, 34, 420, 84, Bevel::RaisedInnerLoweredOuter);
     HWND s = SoundPanel.Handle;
-    playPicture_ = MakePlayPicture();
+    playPicture_ = MakePlayPicture(SoundPanel.Scaled(16));
     struct Row {
         Label& label;
         const char* caption;
@@ -187,7 +187,8 @@ void TEnvSetDlg::CreateCompPage()
 {
     RECT page = PageCtl.PageRect();
     Panel& p = CompTabSheet;
-    p.Create(Handle, page.left, page.top, page.right - page.left, page.bottom - page.top);
+    p.Create(Handle, 0, 0, 0, 0);
+    p.SetBounds(page.left, page.top, page.right - page.left, page.bottom - page.top);
     ProgTimeChkBox.Create(p.Handle, "比較時に経過時間を表示する", 12, 10, 300, 18);
     ProgTimeChkBox.OnClick = [this] { SoundChkBoxClick(); };
 
@@ -223,6 +224,20 @@ void TEnvSetDlg::ApplyPreviewLooks()
     FontColorLView.SetFont(listFont_);
     FontColorTView.SetColors(TreeBackColor, TreeTextColor);
     FontColorLView.SetColors(ListBackColor, ListTextColor);
+    FontColorLView.FitColumns();
+}
+
+void TEnvSetDlg::FormDpiChanged(UINT oldDpi)
+{
+    // The previews keep their points; the play picture is drawn again at the new size.
+    for (LOGFONTA* font : {&TreeFont, &ListFont})
+        font->lfHeight = MulDiv(font->lfHeight, Dpi, oldDpi);
+    ApplyPreviewLooks();
+    HBITMAP old = playPicture_;
+    playPicture_ = MakePlayPicture(Scaled(16));
+    for (Button* play : {&SameSoundPlayBitBtn, &DiscordSoundPlayBitBtn})
+        SendMessageA(play->Handle, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(playPicture_));
+    if (old) DeleteObject(old);
 }
 
 bool TEnvSetDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)

@@ -72,6 +72,7 @@ struct TEnvSetDlg : Form {
     int SoundEditColorIndex() const { return soundEditColor_; }
 
     void FormCreate() override;
+    void FormDpiChanged(UINT oldDpi) override;
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
     void SoundChkBoxClick();
@@ -96,7 +97,7 @@ private:
     void ShowPage();
     void BrowseWaveFile(Edit& edit);
 
-    HFONT formFont_ = nullptr, treeFont_ = nullptr, listFont_ = nullptr;
+    HFONT treeFont_ = nullptr, listFont_ = nullptr;
     HBITMAP playPicture_ = nullptr;
     int soundEditColor_ = COLOR_BTNFACE;
 };

@@ -62,7 +62,7 @@ void PreviewList::AddColumn(const std::string& caption, int width)
     LVCOLUMNA column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH;
     column.pszText = const_cast<char*>(caption.c_str());
-    column.cx = width;
+    column.cx = Scaled(width);
     int count = Header_GetItemCount(ListView_GetHeader(Handle));
     SendMessageA(Handle, LVM_INSERTCOLUMNA, count, reinterpret_cast<LPARAM>(&column));
 }
@@ -89,4 +89,11 @@ void PreviewList::SetColors(COLORREF back, COLORREF text)
     ListView_SetTextBkColor(Handle, PlainColor(back));
     ListView_SetTextColor(Handle, PlainColor(text));
     InvalidateRect(Handle, nullptr, TRUE);
+}
+
+void PreviewList::FitColumns()
+{
+    int count = Header_GetItemCount(ListView_GetHeader(Handle));
+    for (int i = 0; i < count; ++i)
+        ListView_SetColumnWidth(Handle, i, LVSCW_AUTOSIZE_USEHEADER);
 }

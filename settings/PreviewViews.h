@@ -19,6 +19,8 @@ struct PreviewList : Control {
     void AddColumn(const std::string& caption, int width);
     void AddRow(const std::string* cells, int count);
     void SetColors(COLORREF back, COLORREF text);
+    // Each column as wide as its header and its cells in the list's font.
+    void FitColumns();
 };
 
 // The RGB value of a colour in the views' encoding.

@@ -10,7 +10,7 @@ bool TComboBoxEx::Create(HWND parent, int left, int top, int width, int height, 
                      WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_AUTOHSCROLL, 0, left, top,
                      width, height + dropDownRows * itemHeight + 2))
         return false;
-    SendMessageA(Handle, CB_SETITEMHEIGHT, 0, itemHeight);
+    SendMessageA(Handle, CB_SETITEMHEIGHT, 0, Scaled(itemHeight));
     SendMessageA(Handle, CB_SETMINVISIBLE, dropDownRows, 0);
     return true;
 }

@@ -21,6 +21,7 @@ Form::~Form()
     // No handler of a half-destroyed form may run while the window goes.
     if (Handle) SetWindowLongPtrA(Handle, GWLP_USERDATA, 0);
     Destroy();
+    if (ownFont_) DeleteObject(ownFont_);
 }
 
 bool Form::CreateForm(const FormArgs& args)
@@ -31,7 +32,10 @@ bool Form::CreateForm(const FormArgs& args)
     if (!args.Resizable && args.Buttons != TitleButtons::All) exStyle |= WS_EX_DLGMODALFRAME;
     if (args.TopMost) exStyle |= WS_EX_TOPMOST;
 
-    RECT r{0, 0, args.Width, args.Height};
+    HWND owner = args.OwnerIsDesktop ? nullptr : (args.Owner ? args.Owner : GetActiveWindow());
+    // A window opens on its owner's monitor; the platform corrects that below.
+    Dpi = owner ? WindowDpi(owner) : SystemDpi();
+    RECT r{0, 0, Scaled(args.Width), Scaled(args.Height)};
     if (args.ClientSize) AdjustWindowRectEx(&r, style, FALSE, exStyle);
     int w = r.right - r.left, h = r.bottom - r.top;
     int x = CW_USEDEFAULT, y = CW_USEDEFAULT;
@@ -39,11 +43,22 @@ bool Form::CreateForm(const FormArgs& args)
         x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2;
         y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
     }
-    HWND owner = args.OwnerIsDesktop ? nullptr : (args.Owner ? args.Owner : GetActiveWindow());
     HWND handle = CreateWindowExA(exStyle, FormClassName, args.Caption.c_str(), style, x, y, w, h,
                                   owner, nullptr, Application.Instance, this);
     if (!handle) return false;
-    if (args.Font) SendMessageA(handle, WM_SETFONT, reinterpret_cast<WPARAM>(args.Font), FALSE);
+    UINT platform = PlatformWindowDpi(handle);
+    if (platform != Dpi) {
+        Dpi = platform;
+        r = {0, 0, Scaled(args.Width), Scaled(args.Height)};
+        if (args.ClientSize) AdjustWindowRectEx(&r, style, FALSE, exStyle);
+        SetWindowPos(handle, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    fontFace_ = args.FontFace;
+    fontPoints_ = args.FontPoints;
+    HFONT font = args.Font;
+    if (!fontFace_.empty()) font = ownFont_ = CreateFontPoints(fontFace_.c_str(), fontPoints_, Dpi);
+    if (font) SendMessageA(handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     FormCreate();
     FormResize();
     return true;
@@ -116,6 +131,50 @@ SIZE Form::ClientSize() const
     return {r.right, r.bottom};
 }
 
+namespace {
+struct DpiChange {
+    HFONT OldFont, NewFont;
+};
+
+BOOL CALLBACK PlaceAgain(HWND child, LPARAM data)
+{
+    const auto& change = *reinterpret_cast<const DpiChange*>(data);
+    if (change.NewFont &&
+        reinterpret_cast<HFONT>(SendMessageA(child, WM_GETFONT, 0, 0)) == change.OldFont)
+        SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(change.NewFont), FALSE);
+    if (Control* control = ControlOf(child)) control->FollowDpi(WindowDpi(child));
+    return TRUE;
+}
+} // namespace
+
+void Form::ApplyDpi(UINT dpi, const RECT* suggested)
+{
+    if (!Handle || !dpi) return;
+    UINT oldDpi = Dpi;
+    RECT bounds{};
+    GetWindowRect(Handle, &bounds);
+    if (suggested) {
+        bounds = *suggested;
+    } else {
+        bounds.right = bounds.left + MulDiv(bounds.right - bounds.left, dpi, oldDpi);
+        bounds.bottom = bounds.top + MulDiv(bounds.bottom - bounds.top, dpi, oldDpi);
+    }
+    Dpi = dpi;
+    DpiChange change{ownFont_, nullptr};
+    if (ownFont_) change.NewFont = CreateFontPoints(fontFace_.c_str(), fontPoints_, Dpi);
+    if (change.NewFont) SendMessageA(Handle, WM_SETFONT, reinterpret_cast<WPARAM>(change.NewFont), FALSE);
+    EnumChildWindows(Handle, PlaceAgain, reinterpret_cast<LPARAM>(&change));
+    if (change.NewFont) {
+        DeleteObject(ownFont_);
+        ownFont_ = change.NewFont;
+    }
+    FormDpiChanged(oldDpi);
+    SetWindowPos(Handle, nullptr, bounds.left, bounds.top, bounds.right - bounds.left,
+                 bounds.bottom - bounds.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    FormResize();
+    InvalidateRect(Handle, nullptr, TRUE);
+}
+
 void BringOntoScreen(HWND window)
 {
     RECT r{};
@@ -179,6 +238,9 @@ LRESULT FormMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case WM_SIZE:
         form->FormResize();
+        return 0;
+    case WM_DPICHANGED:
+        form->ApplyDpi(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_CLOSE:
         if (form->FormCloseQuery()) form->FormClose();

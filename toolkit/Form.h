@@ -6,14 +6,18 @@ enum class TitleButtons { None, CloseOnly, MinimizeAndClose, All };
 
 struct FormArgs {
     std::string Caption;
-    int Width = 0;  // client size when ClientSize, else outer size
+    int Width = 0;  // at 96 dpi: client size when ClientSize, else outer size
     int Height = 0;
     bool ClientSize = true;
     bool Resizable = false;
     TitleButtons Buttons = TitleButtons::CloseOnly;
     bool TopMost = false;
     bool Centered = true;
-    HFONT Font = nullptr;     // font of the form, inherited by its controls
+    // Font of the form, inherited by its controls: by face and points, made anew at each
+    // DPI; or a font of the caller's, kept as it is.
+    std::string FontFace;
+    int FontPoints = 9;
+    HFONT Font = nullptr;
     HWND Owner = nullptr;     // null: the window active at creation
     bool OwnerIsDesktop = false;  // the main window has no owner
 };
@@ -33,6 +37,10 @@ struct Form : Control {
 
     virtual void FormCreate() {}
     virtual void FormResize() {}
+    // After a change of DPI: the controls are placed again from their 96-dpi bounds and
+    // carry the new form font; what the form sized itself follows here (FormResize comes
+    // next).
+    virtual void FormDpiChanged(UINT /*oldDpi*/) {}
     virtual bool FormCloseQuery() { return true; }
     // A close request granted by FormCloseQuery: modal forms end with mrCancel,
     // others are destroyed. Forms that want another behaviour override it.
@@ -49,10 +57,17 @@ struct Form : Control {
     void SetClientSize(int width, int height);
     SIZE ClientSize() const;
 
+    // Lays the form out at another DPI, as WM_DPICHANGED asks, at the suggested bounds
+    // (or its own size scaled when none is given).
+    void ApplyDpi(UINT dpi, const RECT* suggested);
+
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
 
 private:
     bool modal_ = false;
+    std::string fontFace_;
+    int fontPoints_ = 9;
+    HFONT ownFont_ = nullptr;
 };
 
 // The form a top-level window belongs to, or null for windows of others.

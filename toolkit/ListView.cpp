@@ -54,10 +54,15 @@ void ListView::AddColumn(const std::string& caption, int width, TextAlign align)
     column.fmt = align == TextAlign::Center  ? LVCFMT_CENTER
                  : align == TextAlign::Right ? LVCFMT_RIGHT
                                              : LVCFMT_LEFT;
-    column.cx = width;
+    column.cx = Scaled(width);
     column.pszText = const_cast<char*>(caption.c_str());
     column.iSubItem = ColumnCount();
     SendMessageA(Handle, LVM_INSERTCOLUMNA, column.iSubItem, reinterpret_cast<LPARAM>(&column));
+}
+
+void ListView::DpiChanged(UINT oldDpi)
+{
+    ScaleColumnWidths(Handle, oldDpi, Dpi);
 }
 
 int ListView::ColumnCount() const
@@ -239,4 +244,14 @@ bool ReadFindRequest(NMHDR* header, FindRequest& request)
     WideCharToMultiByte(CP_ACP, 0, text, -1, request.Text.data(), n, nullptr, nullptr);
     request.Text.resize(std::strlen(request.Text.c_str()));
     return true;
+}
+
+void ScaleColumnWidths(HWND list, UINT oldDpi, UINT newDpi)
+{
+    HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
+    int count = header ? static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+    for (int i = 0; i < count; ++i) {
+        int width = static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, i, 0));
+        SendMessageA(list, LVM_SETCOLUMNWIDTH, i, MulDiv(width, newDpi, oldDpi));
+    }
 }

@@ -27,7 +27,8 @@ struct ListView : Control {
     // sortHeaders: the column headers act as buttons and raise OnColumnClick.
     bool Create(HWND parent, int left, int top, int width, int height, bool singleSelection,
                 bool sortHeaders);
-    void AddColumn(const std::string& caption, int width, TextAlign align);
+    void AddColumn(const std::string& caption, int width, TextAlign align); // width at 96 dpi
+    void DpiChanged(UINT oldDpi) override;
     int ColumnCount() const;
     void SetRowCount(int count);
     int RowCount() const;
@@ -46,6 +47,9 @@ struct ListView : Control {
 private:
     std::function<std::wstring(int row, int column)> realText_;
 };
+
+// Keeps a report list's column widths where they were on the screen at another DPI.
+void ScaleColumnWidths(HWND list, UINT oldDpi, UINT newDpi);
 
 // Where a list view's context menu opens: at the mouse, or, asked from the keyboard
 // (screen (-1, -1)), at the focused item, or at the list's corner when none has the focus.

@@ -52,7 +52,8 @@ LRESULT CALLBACK TSplitterEx::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
     case WM_MOUSEMOVE:
         if (bar->dragging_ && bar->ResizeTarget) {
             int size = bar->startSize_ + bar->MousePos(lParam) - bar->startMouse_;
-            bar->ResizeTarget(size < bar->MinSize ? bar->MinSize : size);
+            int least = bar->Scaled(bar->MinSize);
+            bar->ResizeTarget(size < least ? least : size);
         }
         return 0;
     case WM_LBUTTONUP:

@@ -7,7 +7,7 @@
 // dragging) changes a width, a horizontal bar a height. The owner applies the size.
 struct TSplitterEx : Control {
     bool Vertical = true; // true: a bar between left and right parts
-    int MinSize = 30;
+    int MinSize = 30; // at 96 dpi
     std::function<int()> SizeOfTarget;     // current width or height being changed
     std::function<void(int)> ResizeTarget; // apply a new size while dragging
     std::function<void()> OnMoved;         // after the user released the bar

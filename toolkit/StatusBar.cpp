@@ -10,13 +10,24 @@ bool TStatusBar::Create(HWND parent, std::vector<int> panelWidths, int height)
                      WS_VISIBLE | WS_CLIPSIBLINGS | CCS_NOPARENTALIGN | CCS_NORESIZE, 0, 0, 0, 0,
                      height))
         return false;
+    panelWidths_ = panelWidths;
+    SetParts();
+    return true;
+}
+
+void TStatusBar::SetParts()
+{
     std::vector<int> rightEdges;
     int right = 0;
-    for (int w : panelWidths)
-        rightEdges.push_back(right += w);
+    for (int w : panelWidths_)
+        rightEdges.push_back(right += Scaled(w));
     SendMessageA(Handle, SB_SETPARTS, rightEdges.size(),
                  reinterpret_cast<LPARAM>(rightEdges.data()));
-    return true;
+}
+
+void TStatusBar::DpiChanged(UINT)
+{
+    SetParts();
 }
 
 void TStatusBar::SetPanelText(int panel, const std::string& text)

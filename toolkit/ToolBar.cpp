@@ -38,8 +38,9 @@ void PaintDock(HWND hwnd, TToolDock& dock)
     DrawEdge(dc, &bottom, EDGE_ETCHED, BF_BOTTOM);
     if (dock.Bar && dock.Bar->Visible()) {
         RECT bar = dock.Bar->Bounds();
-        RECT grip{bar.left - TToolBar::HandleWidth + 2, bar.top + 2,
-                  bar.left - TToolBar::HandleWidth + 5, bar.bottom - 2};
+        int handle = dock.Bar->Scaled(TToolBar::HandleWidth);
+        RECT grip{bar.left - handle + dock.Bar->Scaled(2), bar.top + 2,
+                  bar.left - handle + dock.Bar->Scaled(5), bar.bottom - 2};
         DrawEdge(dc, &grip, BDR_RAISEDINNER, BF_RECT);
     }
     EndPaint(hwnd, &ps);
@@ -80,7 +81,8 @@ bool TToolDock::OverHandle(int x, int y) const
 {
     if (!Bar || !Bar->Visible()) return false;
     RECT bar = Bar->Bounds();
-    return x >= bar.left - TToolBar::HandleWidth && x < bar.left && y >= bar.top && y < bar.bottom;
+    return x >= bar.left - Bar->Scaled(TToolBar::HandleWidth) && x < bar.left && y >= bar.top &&
+           y < bar.bottom;
 }
 
 void TToolDock::PlaceBar(int left)
@@ -90,7 +92,7 @@ void TToolDock::PlaceBar(int left)
     RECT bar = Bar->Bounds();
     int width = bar.right - bar.left;
     left = std::min(left, static_cast<int>(client.right) - width);
-    left = std::max(left, static_cast<int>(TToolBar::HandleWidth));
+    left = std::max(left, Bar->Scaled(TToolBar::HandleWidth));
     if (left == bar.left) return;
     Bar->SetBounds(left, bar.top, width, bar.bottom - bar.top);
     InvalidateRect(Handle, nullptr, TRUE);
@@ -158,13 +160,14 @@ LRESULT CALLBACK TToolDock::WindowProc(HWND hwnd, UINT message, WPARAM wParam, L
 }
 
 bool TToolBar::Create(TToolDock& dock, const std::string& caption,
-                      const std::vector<ToolBarButton>& buttons, HIMAGELIST pictures,
-                      HIMAGELIST disabledPictures)
+                      const std::vector<ToolBarButton>& buttons, PictureMaker pictures)
 {
     Caption = caption;
+    buttons_ = buttons;
+    pictures_ = std::move(pictures);
     RECT client;
     GetClientRect(dock.Handle, &client);
-    int height = client.bottom - 4;
+    int height = UnscaleFrom(client.bottom, WindowDpi(dock.Handle)) - 4;
     if (!CreateChild(dock.Handle, TOOLBARCLASSNAMEA, caption.c_str(),
                      WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS |
                          CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER,
@@ -172,10 +175,7 @@ bool TToolBar::Create(TToolDock& dock, const std::string& caption,
         return false;
     dock.Bar = this;
     SendMessageA(Handle, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    SendMessageA(Handle, TB_SETINDENT, EndGap, 0);
-    SendMessageA(Handle, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(pictures));
-    SendMessageA(Handle, TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(disabledPictures));
-    SendMessageA(Handle, TB_SETBUTTONSIZE, 0, MAKELPARAM(24, 24));
+    SetPicturesAndSizes();
     // Each button's data points at its hint; reserving keeps the pointers stable.
     hints_.clear();
     hints_.reserve(buttons.size());
@@ -184,7 +184,7 @@ bool TToolBar::Create(TToolDock& dock, const std::string& caption,
         tb.idCommand = static_cast<int>(b.Id);
         if (b.Id == 0) {
             tb.fsStyle = BTNS_SEP;
-            tb.iBitmap = 6;
+            tb.iBitmap = Scaled(6);
         } else {
             tb.iBitmap = b.Picture;
             tb.fsState = TBSTATE_ENABLED;
@@ -193,18 +193,49 @@ bool TToolBar::Create(TToolDock& dock, const std::string& caption,
             tb.dwData = reinterpret_cast<DWORD_PTR>(&hints_.back());
         }
         SendMessageA(Handle, TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&tb));
-        if (b.Id != 0 && b.Width != 24) {
-            TBBUTTONINFOA info{};
-            info.cbSize = sizeof info;
-            info.dwMask = TBIF_SIZE;
-            info.cx = static_cast<WORD>(b.Width);
-            SendMessageA(Handle, TB_SETBUTTONINFOA, b.Id, reinterpret_cast<LPARAM>(&info));
-        }
     }
-    SetBounds(HandleWidth, 2, ButtonsWidth(), height);
+    SetPicturesAndSizes();
+    SetBounds(Scaled(HandleWidth), Scaled(2), ButtonsWidth(), Scaled(height));
     SetAccessibleName(Handle, caption);
     SetAccessibleItems(Handle, [this] { return AccessibleButtons(); });
     return true;
+}
+
+void TToolBar::SetPicturesAndSizes()
+{
+    int size = Scaled(PictureSize);
+    for (int disabled = 0; disabled < 2; ++disabled) {
+        HIMAGELIST old = lists_[disabled];
+        lists_[disabled] = pictures_ ? pictures_(size, disabled != 0) : nullptr;
+        SendMessageA(Handle, disabled ? TB_SETDISABLEDIMAGELIST : TB_SETIMAGELIST, 0,
+                     reinterpret_cast<LPARAM>(lists_[disabled]));
+        if (old) ImageList_Destroy(old);
+    }
+    SendMessageA(Handle, TB_SETBITMAPSIZE, 0, MAKELPARAM(size, size));
+    SendMessageA(Handle, TB_SETINDENT, Scaled(EndGap), 0);
+    SendMessageA(Handle, TB_SETBUTTONSIZE, 0, MAKELPARAM(Scaled(ButtonSize), Scaled(ButtonSize)));
+    // By index: every separator has the id 0.
+    for (size_t i = 0; i < buttons_.size(); ++i) {
+        TBBUTTONINFOA info{};
+        info.cbSize = sizeof info;
+        info.dwMask = TBIF_SIZE | TBIF_BYINDEX;
+        info.cx = static_cast<WORD>(Scaled(buttons_[i].Id == 0 ? 6 : buttons_[i].Width));
+        SendMessageA(Handle, TB_SETBUTTONINFOA, i, reinterpret_cast<LPARAM>(&info));
+    }
+}
+
+void TToolBar::DpiChanged(UINT)
+{
+    SetPicturesAndSizes();
+    RECT r = Bounds();
+    SetBounds(r.left, r.top, ButtonsWidth(), r.bottom - r.top);
+}
+
+SIZE TToolBar::PictureExtent() const
+{
+    int cx = 0, cy = 0;
+    if (lists_[0]) ImageList_GetIconSize(lists_[0], &cx, &cy);
+    return {cx, cy};
 }
 
 std::vector<AccessibleItem> TToolBar::AccessibleButtons() const
@@ -257,7 +288,7 @@ int TToolBar::ButtonsWidth() const
     int count = static_cast<int>(SendMessageA(Handle, TB_BUTTONCOUNT, 0, 0));
     RECT last{};
     if (count > 0) SendMessageA(Handle, TB_GETITEMRECT, count - 1, reinterpret_cast<LPARAM>(&last));
-    return last.right + EndGap;
+    return last.right + Scaled(EndGap);
 }
 
 void TToolBar::Click(UINT id)
@@ -271,21 +302,25 @@ void TToolBar::Click(UINT id)
 }
 
 HIMAGELIST DrawPictureList(int count, const std::function<void(HDC, int, bool)>& draw,
-                           bool disabled)
+                           bool disabled, int size)
 {
-    HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, count, 0);
+    HIMAGELIST list = ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, count, 0);
     HDC screen = GetDC(nullptr);
     HDC dc = CreateCompatibleDC(screen);
     // Magenta is the transparent colour of every picture.
     const COLORREF key = RGB(255, 0, 255);
     for (int i = 0; i < count; ++i) {
-        HBITMAP bitmap = CreateCompatibleBitmap(screen, 16, 16);
+        HBITMAP bitmap = CreateCompatibleBitmap(screen, size, size);
         HGDIOBJ old = SelectObject(dc, bitmap);
-        RECT all{0, 0, 16, 16};
+        RECT all{0, 0, size, size};
         HBRUSH back = CreateSolidBrush(key);
         FillRect(dc, &all, back);
         DeleteObject(back);
+        SetMapMode(dc, MM_ANISOTROPIC);
+        SetWindowExtEx(dc, TToolBar::PictureSize, TToolBar::PictureSize, nullptr);
+        SetViewportExtEx(dc, size, size, nullptr);
         draw(dc, i, disabled);
+        SetMapMode(dc, MM_TEXT);
         SelectObject(dc, old);
         ImageList_AddMasked(list, bitmap, key);
         DeleteObject(bitmap);

@@ -20,7 +20,11 @@ std::unordered_map<HWND, Control*>& Attached()
 const char* const FormClassName = "VexilForm";
 const char* const PanelClassName = "VexilPanel";
 
-Control::~Control() { Destroy(); }
+Control::~Control()
+{
+    Destroy();
+    if (ownFont_) DeleteObject(ownFont_);
+}
 
 void Control::Destroy()
 {
@@ -53,13 +57,16 @@ bool Control::CreateChild(HWND parent, const char* className, const char* text, 
 {
     // Each child gets its own id, so dialog navigation can press a default button.
     static int nextId = 1000;
+    Dpi = WindowDpi(parent);
+    DesignBounds = {left, top, left + width, top + height};
     auto id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextId++));
     HWND h = wideText ? CreateWindowExW(exStyle | WS_EX_NOPARENTNOTIFY, WideOf(className).c_str(),
-                                        WideOf(text).c_str(), style | WS_CHILD, left, top, width,
-                                        height, parent, id, Application.Instance, nullptr)
+                                        WideOf(text).c_str(), style | WS_CHILD, Scaled(left),
+                                        Scaled(top), Scaled(width), Scaled(height), parent, id,
+                                        Application.Instance, nullptr)
                       : CreateWindowExA(exStyle | WS_EX_NOPARENTNOTIFY, className, text,
-                                        style | WS_CHILD, left, top, width, height, parent, id,
-                                        Application.Instance, nullptr);
+                                        style | WS_CHILD, Scaled(left), Scaled(top), Scaled(width),
+                                        Scaled(height), parent, id, Application.Instance, nullptr);
     if (!h) return false;
     Attach(h);
     if (parent) SetFont(reinterpret_cast<HFONT>(SendMessageA(parent, WM_GETFONT, 0, 0)));
@@ -68,6 +75,8 @@ bool Control::CreateChild(HWND parent, const char* className, const char* text, 
 
 void Control::SetBounds(int left, int top, int width, int height)
 {
+    DesignBounds = {UnscaleFrom(left, Dpi), UnscaleFrom(top, Dpi), UnscaleFrom(left + width, Dpi),
+                    UnscaleFrom(top + height, Dpi)};
     if (Handle) MoveWindow(Handle, left, top, width, height, TRUE);
 }
 
@@ -149,6 +158,37 @@ void Control::SetFont(HFONT font)
     if (Handle) SendMessageA(Handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
+void Control::SetFontPoints(const std::string& face, int points, bool bold, BYTE charSet)
+{
+    fontFace_ = face;
+    fontPoints_ = points;
+    fontBold_ = bold;
+    fontCharSet_ = charSet;
+    MakeOwnFont();
+}
+
+void Control::MakeOwnFont()
+{
+    if (fontFace_.empty() || !Handle) return;
+    HFONT old = ownFont_;
+    ownFont_ = CreateFontPoints(fontFace_.c_str(), fontPoints_, Dpi, fontBold_, fontCharSet_);
+    SetFont(ownFont_);
+    if (old) DeleteObject(old);
+}
+
+void Control::FollowDpi(UINT dpi)
+{
+    UINT oldDpi = Dpi;
+    Dpi = dpi;
+    const RECT& d = DesignBounds;
+    if (Handle)
+        SetWindowPos(Handle, nullptr, Scaled(d.left), Scaled(d.top), Scaled(d.right) - Scaled(d.left),
+                     Scaled(d.bottom) - Scaled(d.top), SWP_NOZORDER | SWP_NOACTIVATE);
+    if (oldDpi == Dpi) return;
+    MakeOwnFont();
+    DpiChanged(oldDpi);
+}
+
 HFONT Control::Font() const
 {
     return Handle ? reinterpret_cast<HFONT>(SendMessageA(Handle, WM_GETFONT, 0, 0)) : nullptr;
@@ -215,10 +255,7 @@ HFONT CreateFontPixels(const char* face, int heightPixels, bool bold, BYTE charS
                        DEFAULT_PITCH | FF_DONTCARE, face);
 }
 
-HFONT CreateFontPoints(const char* face, int points, bool bold, BYTE charSet)
+HFONT CreateFontPoints(const char* face, int points, UINT dpi, bool bold, BYTE charSet)
 {
-    HDC dc = GetDC(nullptr);
-    int pixels = MulDiv(points, GetDeviceCaps(dc, LOGPIXELSY), 72);
-    ReleaseDC(nullptr, dc);
-    return CreateFontPixels(face, pixels, bold, charSet);
+    return CreateFontPixels(face, PointsToPixels(points, dpi), bold, charSet);
 }

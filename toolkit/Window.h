@@ -1,4 +1,6 @@
 #pragma once
+#include "toolkit/Dpi.h"
+
 #include <windows.h>
 
 #include <string>
@@ -8,6 +10,10 @@
 // that sent them; a control turns the codes into typed handlers of its own.
 struct Control {
     HWND Handle = nullptr;
+    // The DPI the window is laid out at, and its bounds at 96 dpi: a control is created
+    // from 96-dpi bounds, and a change of DPI places it again from them.
+    UINT Dpi = DesignDpi;
+    RECT DesignBounds{};
 
     Control() = default;
     Control(const Control&) = delete;
@@ -20,10 +26,16 @@ struct Control {
     // A context menu asked for by a right click or the keyboard (Shift+F10, the Apps
     // key); screen is (-1, -1) for the keyboard.
     virtual bool ContextMenu(POINT /*screen*/) { return false; }
+    // The window moved to a monitor of another DPI (Dpi holds the new one, the bounds
+    // are already placed again): sizes of the control's own (columns, pictures) follow.
+    virtual void DpiChanged(UINT /*oldDpi*/) {}
+    // A size given at 96 dpi, in pixels at the control's DPI.
+    int Scaled(int value) const { return ScaleTo(value, Dpi); }
 
     void Destroy();
     bool Exists() const { return Handle != nullptr && IsWindow(Handle); }
 
+    // Pixels; the 96-dpi bounds follow.
     void SetBounds(int left, int top, int width, int height);
     RECT Bounds() const;  // relative to the parent's client area
     int Left() const { return Bounds().left; }
@@ -42,15 +54,30 @@ struct Control {
     std::string Text() const;
     void SetFont(HFONT font);
     HFONT Font() const;
+    // A font of the control's own by face and points, made anew at each DPI.
+    void SetFontPoints(const std::string& face, int points, bool bold = false,
+                       BYTE charSet = SHIFTJIS_CHARSET);
+    // Lays the control out at its form's new DPI: bounds from DesignBounds, its own
+    // font, then DpiChanged.
+    void FollowDpi(UINT dpi);
     void SetFocus();
 
 protected:
-    // Creates a child window of a system or toolkit class and attaches this object.
+    // Creates a child window of a system or toolkit class and attaches this object; the
+    // bounds are given at 96 dpi and scaled to the DPI of the parent's form.
     // A wide window (wideText) keeps texts the code page cannot hold, set with SetWindowTextW.
     bool CreateChild(HWND parent, const char* className, const char* text, DWORD style,
                      DWORD exStyle, int left, int top, int width, int height,
                      bool wideText = false);
     void Attach(HWND handle);
+
+private:
+    std::string fontFace_;
+    int fontPoints_ = 0;
+    bool fontBold_ = false;
+    BYTE fontCharSet_ = SHIFTJIS_CHARSET;
+    HFONT ownFont_ = nullptr;
+    void MakeOwnFont();
 };
 
 // Finds the control object attached to a child window (or null).
@@ -72,6 +99,6 @@ extern const char* const PanelClassName;
 // Font by face and pixel height (negative = character height, as forms use it).
 HFONT CreateFontPixels(const char* face, int heightPixels, bool bold = false,
                        BYTE charSet = SHIFTJIS_CHARSET);
-// Font by face and point size at the screen's resolution.
-HFONT CreateFontPoints(const char* face, int points, bool bold = false,
+// Font by face and point size at a DPI.
+HFONT CreateFontPoints(const char* face, int points, UINT dpi, bool bold = false,
                        BYTE charSet = SHIFTJIS_CHARSET);

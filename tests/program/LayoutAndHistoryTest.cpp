@@ -32,7 +32,7 @@ struct HistoryTest : ::testing::Test {
 
 TEST(MainLayout, BarsTakeTheirEdgesAndThePanesShareTheRest)
 {
-    MainRects m = LayoutMain(653, 420, true, true, 200);
+    MainRects m = LayoutMain(653, 420, true, true, 200, 96);
     EXPECT_EQ((RECT{0, 0, 653, 30}).bottom, m.TopDock.bottom);
     EXPECT_EQ(420 - 18, m.StatusBar.top);
     EXPECT_EQ(30, m.SrcDesPanel.top);
@@ -44,21 +44,21 @@ TEST(MainLayout, BarsTakeTheirEdgesAndThePanesShareTheRest)
     EXPECT_EQ(372, m.DesPanel.bottom); // the rest of the 372 pixels between the bars
 
     // Hidden bars give their room to the panes.
-    MainRects bare = LayoutMain(653, 420, false, false, 200);
+    MainRects bare = LayoutMain(653, 420, false, false, 200, 96);
     EXPECT_EQ(0, bare.TopDock.bottom - bare.TopDock.top);
     EXPECT_EQ(0, bare.SrcDesPanel.top);
     EXPECT_EQ(420, bare.SrcDesPanel.bottom);
     EXPECT_EQ(420 - 203, bare.DesPanel.bottom - bare.DesPanel.top);
 
     // A window lower than the reference pane leaves the target pane empty, never negative.
-    MainRects small = LayoutMain(300, 150, true, true, 200);
+    MainRects small = LayoutMain(300, 150, true, true, 200, 96);
     EXPECT_EQ(102, small.SrcPanel.bottom);
     EXPECT_EQ(small.DesPanel.top, small.DesPanel.bottom);
 }
 
 TEST(MainLayout, PaneHasFolderPanelSplitterAndList)
 {
-    PaneRects p = LayoutPane(653, 200, 180);
+    PaneRects p = LayoutPane(653, 200, 180, 96);
     EXPECT_EQ(180, p.FolderPanel.right);
     EXPECT_EQ(180, p.HSplitter.left);
     EXPECT_EQ(183, p.HSplitter.right);
@@ -67,7 +67,7 @@ TEST(MainLayout, PaneHasFolderPanelSplitterAndList)
     EXPECT_EQ(20, p.FolderCBoxEx.bottom);
     EXPECT_EQ(20, p.FolderView.top);
     EXPECT_EQ(200, p.FolderView.bottom);
-    PaneRects narrow = LayoutPane(100, 50, 180);
+    PaneRects narrow = LayoutPane(100, 50, 180, 96);
     EXPECT_EQ(100, narrow.FolderPanel.right);
     EXPECT_EQ(narrow.FileView.left, narrow.FileView.right);
 }
