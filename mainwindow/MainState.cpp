@@ -1,16 +1,33 @@
 #include "mainwindow/MainState.h"
 
+#include "mainwindow/MainLayout.h"
+
 #include "mainwindow/Main.h"
 #include "settings/EnvReg.h"
 #include "settings/RegistryStore.h"
 #include "toolkit/Menu.h"
 
+#include <algorithm>
+
 // The main window's state in section "Main" (and the two bar flags of "Environment"),
 // read straight into the window's controls and written straight from them.
+//
+// Sizes (window width and height, panel sizes, column widths) are stored at 96 dpi:
+// scaled by the DPI in force at load and back at save, so a key opens the same layout
+// at any DPI. The position stays in screen pixels. Each size is clamped at load to what
+// can be seen and used, so a damaged value heals at the next save.
 namespace {
 const char* const Main = "Main";
 const char* const Environment = "Environment";
+// Least and most of what a stored value may give, at 96 dpi (fonts in points).
 const int MinFolderPanelWidth = 30;
+const int MinWindowWidth = 240;
+const int MinWindowHeight = 180;
+const int MinPaneHeight = 30;
+const int MinColumnWidth = 16;
+const int DesignedFontPoints = 9;
+const int MinFontPoints = 6;
+const int MaxFontPoints = 72;
 const COLORREF PureWhite = 0x00FFFFFF;
 
 std::string CurrentDirectory()
@@ -25,6 +42,31 @@ std::string CurrentDirectory()
 int AtLeastMinWidth(int width)
 {
     return width < MinFolderPanelWidth ? MinFolderPanelWidth : width;
+}
+
+// Stored 96-dpi size to pixels at the window's DPI and back.
+int Shown(const TMainDlg& form, int stored)
+{
+    return form.Scaled(stored);
+}
+int Stored(const TMainDlg& form, int pixels)
+{
+    return UnscaleFrom(pixels, form.Dpi);
+}
+
+// A stored size in pixels, kept between least and most (most wins when they cross).
+int ReadSize(const TMainDlg& form, const std::string& name, int defaultPixels, int least,
+             int most)
+{
+    int pixels = Shown(form, ReadInteger(Main, name, Stored(form, defaultPixels)));
+    return std::max(std::min(pixels, most), std::min(least, most));
+}
+
+// Width of the window's client area, and the height its two panes share.
+SIZE PaneRoom(const TMainDlg& form)
+{
+    SIZE client = form.ClientSize();
+    return {client.cx, form.SrcDesPanel.Height()};
 }
 
 int WindowState(const TMainDlg& form)
@@ -43,29 +85,37 @@ template <typename View> void LoadAppearance(View& view)
     if (back == PureWhite) back = clWindow;
     view.SetBackColor(back);
     std::string face = ReadString(Main, "MsgFontName", "ＭＳ Ｐゴシック");
-    int size = ReadInteger(Main, "MsgFontSize", 9);
-    int style = ReadInteger(Main, "MsgFontStyle", 0);
+    if (face.empty() || face.size() >= LF_FACESIZE) face = "ＭＳ Ｐゴシック";
+    // A size that cannot be read or shown falls back to the designed one; a large one
+    // stops where a file name still fits the screen.
+    int size = ReadInteger(Main, "MsgFontSize", DesignedFontPoints);
+    if (size <= 0) size = DesignedFontPoints;
+    size = std::max(MinFontPoints, std::min(size, MaxFontPoints));
+    int style = ReadInteger(Main, "MsgFontStyle", 0) & 15;
     view.SetViewFont(face, size, style);
     view.SetFontColor(static_cast<COLORREF>(
         ReadInteger(Main, "MsgTextColor", static_cast<int>(view.FontColor()))));
 }
 
-void LoadColumnWidths(TFileView& list, const std::string& prefix)
+const char* const ColumnNames[] = {"NameWidth", "SizeWidth", "KindWidth", "DateWidth"};
+
+void LoadColumnWidths(const TMainDlg& form, TFileView& list, const std::string& prefix)
 {
     if (list.ColumnWidth(0) == 0) return;
-    list.SetColumnWidth(0, ReadInteger(Main, prefix + "NameWidth", list.ColumnWidth(0)));
-    list.SetColumnWidth(1, ReadInteger(Main, prefix + "SizeWidth", 70));
-    list.SetColumnWidth(2, ReadInteger(Main, prefix + "KindWidth", list.ColumnWidth(2)));
-    list.SetColumnWidth(3, ReadInteger(Main, prefix + "DateWidth", list.ColumnWidth(3)));
+    // A column narrower than a few letters, or wider than the screen, shows nothing.
+    int most = std::max(GetSystemMetrics(SM_CXVIRTUALSCREEN), form.Scaled(MinColumnWidth));
+    for (int i = 0; i < 4; ++i) {
+        int current = i == 1 ? form.Scaled(70) : list.ColumnWidth(i);
+        list.SetColumnWidth(
+            i, ReadSize(form, prefix + ColumnNames[i], current, form.Scaled(MinColumnWidth), most));
+    }
 }
 
-void SaveColumnWidths(const TFileView& list, const std::string& prefix)
+void SaveColumnWidths(const TMainDlg& form, const TFileView& list, const std::string& prefix)
 {
     if (list.ColumnWidth(0) == 0) return;
-    WriteInteger(Main, prefix + "NameWidth", list.ColumnWidth(0));
-    WriteInteger(Main, prefix + "SizeWidth", list.ColumnWidth(1));
-    WriteInteger(Main, prefix + "KindWidth", list.ColumnWidth(2));
-    WriteInteger(Main, prefix + "DateWidth", list.ColumnWidth(3));
+    for (int i = 0; i < 4; ++i)
+        WriteInteger(Main, prefix + ColumnNames[i], Stored(form, list.ColumnWidth(i)));
 }
 
 void SaveHistory(const TComboBoxEx& box, const std::string& prefix)
@@ -87,10 +137,13 @@ int LoadMainState(TMainDlg& form)
     int left = ReadInteger(Main, "Left", r.left);
     SetWindowPos(form.Handle, nullptr, left, top, r.right - r.left, r.bottom - r.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    int height = ReadInteger(Main, "Height", r.bottom - r.top);
+    // No smaller than a usable window, no larger than all screens together.
+    int height = ReadSize(form, "Height", r.bottom - r.top, form.Scaled(MinWindowHeight),
+                          GetSystemMetrics(SM_CYVIRTUALSCREEN));
     SetWindowPos(form.Handle, nullptr, 0, 0, r.right - r.left, height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    int width = ReadInteger(Main, "Width", r.right - r.left);
+    int width = ReadSize(form, "Width", r.right - r.left, form.Scaled(MinWindowWidth),
+                         GetSystemMetrics(SM_CXVIRTUALSCREEN));
     SetWindowPos(form.Handle, nullptr, 0, 0, width, height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     // Stored bounds that no screen shows any more (a screen removed, a bad value) would
@@ -114,24 +167,30 @@ int LoadMainState(TMainDlg& form)
 
     form.SrcFolderView.SelectPath(ReadString(Main, "SrcDirectory", CurrentDirectory()));
     LoadAppearance(form.SrcFolderView);
-    form.SetFolderPanelWidth(form.Src,
-                             AtLeastMinWidth(ReadInteger(Main, "SrcFolderViewWidth", 200)));
+    // A folder panel leaves room for the file list beside it.
+    int least = form.Scaled(MinFolderPanelWidth);
+    int widest = PaneRoom(form).cx - least;
+    form.SetFolderPanelWidth(
+        form.Src, ReadSize(form, "SrcFolderViewWidth", form.Scaled(200), least, widest));
     form.SrcFileView.SetViewStyle(
         ReadInteger(Main, "SrcFileVViewStyle", form.SrcFileView.ViewStyle()));
     form.UpdateViewStyleMarks(form.SrcFileView);
     LoadAppearance(form.SrcFileView);
-    LoadColumnWidths(form.SrcFileView, "SrcFV");
+    LoadColumnWidths(form, form.SrcFileView, "SrcFV");
 
     form.DesFolderView.SelectPath(ReadString(Main, "DesDirectory", CurrentDirectory()));
     LoadAppearance(form.DesFolderView);
-    form.SetFolderPanelWidth(form.Des,
-                             AtLeastMinWidth(ReadInteger(Main, "DesFolderViewWidth", 200)));
+    form.SetFolderPanelWidth(
+        form.Des, ReadSize(form, "DesFolderViewWidth", form.Scaled(200), least, widest));
     form.DesFileView.SetViewStyle(
         ReadInteger(Main, "DesFileVViewStyle", form.DesFileView.ViewStyle()));
     LoadAppearance(form.DesFileView);
-    LoadColumnWidths(form.DesFileView, "DesFV");
+    LoadColumnWidths(form, form.DesFileView, "DesFV");
 
-    form.SetSrcPanelHeight(ReadInteger(Main, "SrcHeight", form.SrcPanelHeight));
+    // Both panes stay in sight.
+    int lowest = form.Scaled(MinPaneHeight);
+    form.SetSrcPanelHeight(ReadSize(form, "SrcHeight", form.SrcPanelHeight, lowest,
+                                    PaneRoom(form).cy - form.Scaled(SplitterThickness) - lowest));
     return state;
 }
 
@@ -149,8 +208,8 @@ void SaveMainState(TMainDlg& form)
         }
         WriteInteger(Main, "Top", r.top);
         WriteInteger(Main, "Left", r.left);
-        WriteInteger(Main, "Height", r.bottom - r.top);
-        WriteInteger(Main, "Width", r.right - r.left);
+        WriteInteger(Main, "Height", Stored(form, r.bottom - r.top));
+        WriteInteger(Main, "Width", Stored(form, r.right - r.left));
     }
     WriteBool(Environment, "ToolBarDisp", form.ToolBarShown());
     WriteBool(Environment, "StatusBarDisp", form.StatusBarShown());
@@ -162,16 +221,18 @@ void SaveMainState(TMainDlg& form)
     WriteInteger(Main, "MsgFontSize", tree.Look().FontSize);
     WriteInteger(Main, "MsgFontStyle", tree.Look().FontStyle);
     WriteInteger(Main, "MsgTextColor", static_cast<int>(tree.FontColor()));
-    WriteInteger(Main, "SrcFolderViewWidth", AtLeastMinWidth(form.Src.FolderPanelWidth));
+    WriteInteger(Main, "SrcFolderViewWidth",
+                 AtLeastMinWidth(Stored(form, form.Src.FolderPanelWidth)));
 
     WriteInteger(Main, "SrcFileVViewStyle", form.SrcFileView.ViewStyle());
-    SaveColumnWidths(form.SrcFileView, "SrcFV");
+    SaveColumnWidths(form, form.SrcFileView, "SrcFV");
     WriteString(Main, "DesDirectory", form.DesFolderView.GetSelectedPath());
     WriteInteger(Main, "DesFileVViewStyle", form.DesFileView.ViewStyle());
-    SaveColumnWidths(form.DesFileView, "DesFV");
-    WriteInteger(Main, "DesFolderViewWidth", AtLeastMinWidth(form.Des.FolderPanelWidth));
+    SaveColumnWidths(form, form.DesFileView, "DesFV");
+    WriteInteger(Main, "DesFolderViewWidth",
+                 AtLeastMinWidth(Stored(form, form.Des.FolderPanelWidth)));
 
     SaveHistory(form.SrcFolderCBoxEx, "SrcFolderList");
     SaveHistory(form.DesFolderCBoxEx, "DesFolderList");
-    WriteInteger(Main, "SrcHeight", form.SrcPanelHeight);
+    WriteInteger(Main, "SrcHeight", Stored(form, form.SrcPanelHeight));
 }

@@ -22,13 +22,13 @@ const ColumnSpec Columns[TFileView::ColumnCount] = {
 // Window style bits of each view style, in the order of ViewStyle.
 const DWORD StyleBits[4] = {LVS_ICON, LVS_SMALLICON, LVS_LIST, LVS_REPORT};
 
-void InsertColumns(HWND list)
+void InsertColumns(HWND list, UINT dpi)
 {
     for (int i = 0; i < TFileView::ColumnCount; ++i) {
         LVCOLUMNA column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
         column.pszText = const_cast<char*>(Columns[i].Caption);
-        column.cx = Columns[i].Width;
+        column.cx = ScaleTo(Columns[i].Width, dpi);
         column.fmt = Columns[i].Format;
         column.iSubItem = i;
         SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
@@ -58,7 +58,7 @@ bool TFileView::Create(HWND parent, int left, int top, int width, int height)
     auto previous = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(Handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WindowProc)));
     if (!ListViewProc) ListViewProc = previous;
-    InsertColumns(Handle);
+    InsertColumns(Handle, Dpi);
     SendMessageA(Handle, LVM_SETIMAGELIST, LVSIL_NORMAL,
                  reinterpret_cast<LPARAM>(SystemImageList(false)));
     SendMessageA(Handle, LVM_SETIMAGELIST, LVSIL_SMALL,
@@ -230,6 +230,12 @@ void TFileView::SetDropFiles(bool accept)
 
 // ---- appearance
 
+void TFileView::DpiChanged(UINT oldDpi)
+{
+    ScaleColumnWidths(Handle, oldDpi, Dpi);
+    ApplyLook();
+}
+
 void TFileView::ApplyLook()
 {
     if (!Handle) return;
@@ -238,7 +244,7 @@ void TFileView::ApplyLook()
     ListView_SetTextBkColor(Handle, back);
     ListView_SetTextColor(Handle, ResolveColor(look_.FontColor));
     HFONT old = look_.Font;
-    SetFont(look_.MakeFont());
+    SetFont(look_.MakeFont(Dpi));
     if (old) DeleteObject(old);
     InvalidateRect(Handle, nullptr, TRUE);
 }
@@ -265,7 +271,7 @@ void TFileView::SetViewFont(const std::string& face, int points, int style)
 
 void TFileView::SetViewFont(const LOGFONTA& font)
 {
-    look_.SetLogFont(font);
+    look_.SetLogFont(font, Dpi);
     ApplyLook();
 }
 

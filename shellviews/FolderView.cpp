@@ -548,9 +548,9 @@ void TFolderView::SetReadOnly(bool readOnly)
     SetWindowLongA(Handle, GWL_STYLE, style);
 }
 
-void TFolderView::SetIndent(int pixels)
+void TFolderView::SetIndent(int indent)
 {
-    if (Handle) TreeView_SetIndent(Handle, pixels);
+    if (Handle) TreeView_SetIndent(Handle, Scaled(indent));
 }
 
 void TFolderView::SetDropFiles(bool accept)
@@ -573,13 +573,19 @@ void TFolderView::DroppedFiles(HDROP drop)
 
 // ---- appearance
 
+void TFolderView::DpiChanged(UINT oldDpi)
+{
+    TreeView_SetIndent(Handle, MulDiv(TreeView_GetIndent(Handle), Dpi, oldDpi));
+    ApplyLook();
+}
+
 void TFolderView::ApplyLook()
 {
     if (!Handle) return;
     TreeView_SetBkColor(Handle, ResolveColor(look_.BackColor));
     TreeView_SetTextColor(Handle, ResolveColor(look_.FontColor));
     HFONT old = look_.Font;
-    SetFont(look_.MakeFont());
+    SetFont(look_.MakeFont(Dpi));
     if (old) DeleteObject(old);
 }
 
@@ -605,7 +611,7 @@ void TFolderView::SetViewFont(const std::string& face, int points, int style)
 
 void TFolderView::SetViewFont(const LOGFONTA& font)
 {
-    look_.SetLogFont(font);
+    look_.SetLogFont(font, Dpi);
     ApplyLook();
 }
 

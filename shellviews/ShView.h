@@ -31,9 +31,10 @@ struct ViewLook {
     int FontStyle = 0;
     HFONT Font = nullptr; // made from the fields above, owned
     ~ViewLook();
-    LOGFONTA LogFont() const;
-    void SetLogFont(const LOGFONTA& font);
-    HFONT MakeFont();
+    // A font's pixel height stands for its points at the view's DPI.
+    LOGFONTA LogFont(UINT dpi) const;
+    void SetLogFont(const LOGFONTA& font, UINT dpi);
+    HFONT MakeFont(UINT dpi);
 };
 
 // The folder tree of a browsing pane: the shell namespace from the desktop down,
@@ -64,7 +65,8 @@ struct TFolderView : Control {
     void SetDropFiles(bool accept);
     bool ReadOnly() const;
     void SetReadOnly(bool readOnly);
-    void SetIndent(int pixels);
+    void SetIndent(int indent); // at 96 dpi
+    void DpiChanged(UINT oldDpi) override;
 
     // Nodes.
     HTREEITEM Root() const;
@@ -89,7 +91,7 @@ struct TFolderView : Control {
     COLORREF FontColor() const { return look_.FontColor; }
     void SetViewFont(const std::string& face, int points, int style);
     void SetViewFont(const LOGFONTA& font);
-    LOGFONTA ViewFont() const { return look_.LogFont(); }
+    LOGFONTA ViewFont() const { return look_.LogFont(Dpi); }
     const ViewLook& Look() const { return look_; }
 
     bool Notify(NMHDR* header, LRESULT& result) override;
@@ -181,7 +183,7 @@ struct TFileView : Control {
     COLORREF FontColor() const { return look_.FontColor; }
     void SetViewFont(const std::string& face, int points, int style);
     void SetViewFont(const LOGFONTA& font);
-    LOGFONTA ViewFont() const { return look_.LogFont(); }
+    LOGFONTA ViewFont() const { return look_.LogFont(Dpi); }
     const ViewLook& Look() const { return look_; }
 
     bool Notify(NMHDR* header, LRESULT& result) override;
@@ -240,6 +242,7 @@ private:
     int FindCaption(const std::string& prefix, int start, bool wrap) const;
     void DroppedFiles(HDROP drop);
     void ApplyLook();
+    void DpiChanged(UINT oldDpi) override;
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
 };
 

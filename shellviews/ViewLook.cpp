@@ -2,16 +2,6 @@
 
 #include <cstring>
 
-namespace {
-int ScreenDpi()
-{
-    HDC dc = GetDC(nullptr);
-    int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(nullptr, dc);
-    return dpi > 0 ? dpi : 96;
-}
-} // namespace
-
 COLORREF ResolveColor(COLORREF color)
 {
     if (color & 0x80000000) return GetSysColor(static_cast<int>(color & 0xFF));
@@ -23,10 +13,10 @@ ViewLook::~ViewLook()
     if (Font) DeleteObject(Font);
 }
 
-LOGFONTA ViewLook::LogFont() const
+LOGFONTA ViewLook::LogFont(UINT dpi) const
 {
     LOGFONTA font{};
-    font.lfHeight = -MulDiv(FontSize, ScreenDpi(), 72);
+    font.lfHeight = -PointsToPixels(FontSize, dpi);
     font.lfWeight = (FontStyle & 1) ? FW_BOLD : FW_NORMAL;
     font.lfItalic = (FontStyle & 2) ? TRUE : FALSE;
     font.lfUnderline = (FontStyle & 4) ? TRUE : FALSE;
@@ -40,18 +30,18 @@ LOGFONTA ViewLook::LogFont() const
     return font;
 }
 
-void ViewLook::SetLogFont(const LOGFONTA& font)
+void ViewLook::SetLogFont(const LOGFONTA& font, UINT dpi)
 {
     FontName.assign(font.lfFaceName, strnlen(font.lfFaceName, LF_FACESIZE));
     int height = font.lfHeight < 0 ? -font.lfHeight : font.lfHeight;
-    FontSize = MulDiv(height, 72, ScreenDpi());
+    FontSize = MulDiv(height, 72, static_cast<int>(dpi));
     FontStyle = (font.lfWeight >= FW_BOLD ? 1 : 0) | (font.lfItalic ? 2 : 0) |
                 (font.lfUnderline ? 4 : 0) | (font.lfStrikeOut ? 8 : 0);
 }
 
-HFONT ViewLook::MakeFont()
+HFONT ViewLook::MakeFont(UINT dpi)
 {
-    LOGFONTA font = LogFont();
+    LOGFONTA font = LogFont(dpi);
     Font = CreateFontIndirectA(&font);
     return Font;
 }
