@@ -169,7 +169,7 @@ int LoadMainState(TMainDlg& form)
     LoadAppearance(form.SrcFolderView);
     // A folder panel leaves room for the file list beside it.
     int least = form.Scaled(MinFolderPanelWidth);
-    int widest = PaneRoom(form).cx - least;
+    int widest = PaneRoom(form).cx - form.Scaled(SplitterThickness) - least;
     form.SetFolderPanelWidth(
         form.Src, ReadSize(form, "SrcFolderViewWidth", form.Scaled(200), least, widest));
     form.SrcFileView.SetViewStyle(

@@ -56,21 +56,22 @@ void TResultDlg::FormCreate()
         direction = 1;
 
     // The two framed boxes and the buttons sit on the window itself: panels that only
-    // carried them would cost a window each to make, paint and destroy.
+    // carried them would cost a window each to make, paint and destroy. Captions keep
+    // room for a font that runs wider than the designed one.
     Panel1.Create(Handle, 4, 4, 425, 53, Bevel::RaisedInnerLoweredOuter);
-    Label1.Create(Panel1.Handle, "基準フォルダ：", 8, 10, 77, 12);
-    SrcFolderDisp.Create(Panel1.Handle, 88, 8, 329, 17);
-    Label2.Create(Panel1.Handle, "対象フォルダ：", 8, 30, 77, 12);
-    DesFolderDisp.Create(Panel1.Handle, 88, 28, 329, 17);
+    Label1.Create(Panel1.Handle, "基準フォルダ：", 8, 9, 77, 15);
+    SrcFolderDisp.Create(Panel1.Handle, 96, 8, 321, 17);
+    Label2.Create(Panel1.Handle, "対象フォルダ：", 8, 29, 77, 15);
+    DesFolderDisp.Create(Panel1.Handle, 96, 28, 321, 17);
     Panel2.Create(Handle, 432, 4, 173, 53, Bevel::RaisedInnerLoweredOuter);
-    Label3.Create(Panel2.Handle, "対象ファイル数：", 8, 10, 97, 12);
-    FileNumSText.Create(Panel2.Handle, "0", 108, 8, 57, 17, TextAlign::Right, true);
-    Label4.Create(Panel2.Handle, "不一致ファイル数：", 8, 30, 97, 12);
-    NotSameFileSText.Create(Panel2.Handle, "0", 108, 28, 57, 17, TextAlign::Right, true);
+    Label3.Create(Panel2.Handle, "対象ファイル数：", 8, 9, 97, 15);
+    FileNumSText.Create(Panel2.Handle, "0", 120, 8, 45, 17, TextAlign::Right, true);
+    Label4.Create(Panel2.Handle, "不一致ファイル数：", 8, 29, 97, 15);
+    NotSameFileSText.Create(Panel2.Handle, "0", 120, 28, 45, 17, TextAlign::Right, true);
     for (Label* label : {&Label1, &Label2})
-        FitLabelToText(*label, 80);
+        FitLabelToText(*label, 86);
     for (Label* label : {&Label3, &Label4})
-        FitLabelToText(*label, 100);
+        FitLabelToText(*label, 110);
 
     ResultList.Create(Handle, 0, 61, 0, 0, true, true);
     // Nothing of the list is drawn until Open has given it its rows: each column added

@@ -54,7 +54,8 @@ bool TTrelkDispDlg::Open(HWND owner)
 {
     FormArgs args;
     args.Caption = "表示";
-    args.Width = 557;
+    // Wide enough for every column at its caption's width.
+    args.Width = 580;
     args.Height = 355;
     args.ClientSize = false;
     args.Resizable = true;
@@ -67,12 +68,12 @@ bool TTrelkDispDlg::Open(HWND owner)
 void TTrelkDispDlg::FormCreate()
 {
     HeaderPanel.Create(Handle, 0, 0, 0, 53);
-    Label1.Create(HeaderPanel.Handle, "基準ファイル：", 4, 10, 77, 12);
-    SrcFileDisp.Create(HeaderPanel.Handle, 80, 8, 453, 17);
-    Label2.Create(HeaderPanel.Handle, "対象ファイル：", 4, 30, 77, 12);
-    DesFileDisp.Create(HeaderPanel.Handle, 80, 28, 453, 17);
+    Label1.Create(HeaderPanel.Handle, "基準ファイル：", 4, 9, 77, 15);
+    SrcFileDisp.Create(HeaderPanel.Handle, 92, 8, 464, 17);
+    Label2.Create(HeaderPanel.Handle, "対象ファイル：", 4, 29, 77, 15);
+    DesFileDisp.Create(HeaderPanel.Handle, 92, 28, 464, 17);
     for (Label* label : {&Label1, &Label2})
-        FitLabelToText(*label, 76);
+        FitLabelToText(*label, 86);
 
     TrelkLView.Create(Handle, 0, 53, 0, 0, false, false);
     ActiveControl = &TrelkLView;

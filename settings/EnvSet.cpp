@@ -68,7 +68,8 @@ bool TEnvSetDlg::Create(HWND owner)
 {
     FormArgs args;
     args.Caption = "環境設定";
-    args.Width = 462;
+    // Wider than designed by the room the buttons' captions need.
+    args.Width = 486;
     args.Height = 287;
     args.Buttons = TitleButtons::CloseOnly;
     args.Centered = true;
@@ -79,7 +80,7 @@ bool TEnvSetDlg::Create(HWND owner)
 
 void TEnvSetDlg::FormCreate()
 {
-    PageCtl.Create(Handle, 8, 8, 446, 240);
+    PageCtl.Create(Handle, 8, 8, 470, 240);
     PageCtl.AddTab("画面");
     PageCtl.AddTab("サウンド");
     PageCtl.AddTab("比較");
@@ -88,9 +89,9 @@ void TEnvSetDlg::FormCreate()
     CreateSoundPage();
     CreateCompPage();
 
-    OKButton.Create(Handle, "OK", 298, 256, 75, 25, true);
+    OKButton.Create(Handle, "OK", 302, 256, 75, 25, true);
     OKButton.OnClick = [this] { ModalResult = mrOK; };
-    CancelButton.Create(Handle, "キャンセル(&C)", 379, 256, 75, 25);
+    CancelButton.Create(Handle, "キャンセル(&C)", 383, 256, 95, 25);
     CancelButton.OnClick = [this] { ModalResult = mrCancel; };
     DefaultButtonId = OKButton.Id();
     // The pages lie over the tab strip, so the strip goes below them (and last in the
@@ -108,22 +109,22 @@ void TEnvSetDlg::CreateDisplayPage()
     Panel& p = DisplayTabSheet;
     p.Create(Handle, 0, 0, 0, 0);
     p.SetBounds(page.left, page.top, page.right - page.left, page.bottom - page.top);
-    GroupBox1.Create(p.Handle, "フォントと色", 8, 4, 420, 124);
+    GroupBox1.Create(p.Handle, "フォントと色", 8, 4, 444, 124);
     FontColorTView.Create(p.Handle, 18, 22, 132, 96);
     FontColorTView.AddNode("ﾃﾞｽｸﾄｯﾌﾟ", false);
     FontColorTView.AddNode("ﾏｲ ｺﾝﾋﾟｭｰﾀ", true);
     FontColorTView.AddNode("ﾈｯﾄﾜｰｸ ｺﾝﾋﾟｭｰﾀ", true);
     FontColorTView.AddNode("ごみ箱", true);
-    FontColorLView.Create(p.Handle, 156, 22, 264, 60);
+    FontColorLView.Create(p.Handle, 156, 22, 288, 60);
     FontColorLView.AddColumn("名前", 90);
     FontColorLView.AddColumn("ｻｲｽﾞ", 50);
     FontColorLView.AddColumn("ﾌｧｲﾙの種類", 60);
     FontColorLView.AddColumn("更新日時", 60);
     const std::string row[] = {"Trelk32.exe", "127k", "ｱﾌﾟﾘｹｰｼｮﾝ", "99/07/13"};
     FontColorLView.AddRow(row, 4);
-    FontRefButton.Create(p.Handle, "フォント(&F)...", 156, 92, 84, 25);
-    ColorRefButton.Create(p.Handle, "文字色(&C)...", 246, 92, 84, 25);
-    BColorRefButton.Create(p.Handle, "背景色(&B)...", 336, 92, 84, 25);
+    FontRefButton.Create(p.Handle, "フォント(&F)...", 156, 92, 92, 25);
+    ColorRefButton.Create(p.Handle, "文字色(&C)...", 254, 92, 92, 25);
+    BColorRefButton.Create(p.Handle, "背景色(&B)...", 352, 92, 92, 25);
     FontRefButton.OnClick = [this] { FontRefButtonClick(); };
     ColorRefButton.OnClick = [this] { ColorRefButtonClick(); };
     BColorRefButton.OnClick = [this] { BColorRefButtonClick(); };

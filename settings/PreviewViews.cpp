@@ -1,5 +1,6 @@
 #include "settings/PreviewViews.h"
 
+#include <algorithm>
 #include <commctrl.h>
 
 COLORREF PlainColor(COLORREF color)
@@ -93,7 +94,27 @@ void PreviewList::SetColors(COLORREF back, COLORREF text)
 
 void PreviewList::FitColumns()
 {
-    int count = Header_GetItemCount(ListView_GetHeader(Handle));
-    for (int i = 0; i < count; ++i)
-        ListView_SetColumnWidth(Handle, i, LVSCW_AUTOSIZE_USEHEADER);
+    HWND header = ListView_GetHeader(Handle);
+    int count = Header_GetItemCount(header);
+    int rows = ListView_GetItemCount(Handle);
+    auto needs = [this](const char* text) {
+        // The header's and the cells' margins: three edges each side, and a pixel.
+        return static_cast<int>(SendMessageA(Handle, LVM_GETSTRINGWIDTHA, 0,
+                                             reinterpret_cast<LPARAM>(text))) +
+               Scaled(14);
+    };
+    for (int i = 0; i < count; ++i) {
+        char text[256] = {};
+        HDITEMA item{};
+        item.mask = HDI_TEXT;
+        item.pszText = text;
+        item.cchTextMax = sizeof text;
+        Header_GetItem(header, i, &item);
+        int width = needs(text);
+        for (int row = 0; row < rows; ++row) {
+            ListView_GetItemText(Handle, row, i, text, sizeof text);
+            width = std::max(width, needs(text));
+        }
+        ListView_SetColumnWidth(Handle, i, width);
+    }
 }

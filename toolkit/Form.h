@@ -13,13 +13,13 @@ struct FormArgs {
     TitleButtons Buttons = TitleButtons::CloseOnly;
     bool TopMost = false;
     bool Centered = true;
-    // Font of the form, inherited by its controls: by face and points, made anew at each
-    // DPI; or a font of the caller's, kept as it is.
-    std::string FontFace;
-    int FontPoints = 9;
-    HFONT Font = nullptr;
+    HFONT Font = nullptr;     // a font of the caller's for the form, kept as it is
     HWND Owner = nullptr;     // null: the window active at creation
     bool OwnerIsDesktop = false;  // the main window has no owner
+    // Or the form's font, inherited by its controls, by face and points: made anew at
+    // each DPI.
+    std::string FontFace;
+    int FontPoints = 9;
 };
 
 // Modal results, as the dialogs return them.

@@ -47,6 +47,10 @@ void ListView::UseRealTexts(std::function<std::wstring(int row, int column)> rea
     SendMessageA(Handle, LVM_SETUNICODEFORMAT, TRUE, 0);
 }
 
+namespace {
+const int CaptionMargin = 14; // the header's margins, three edges each side, and a pixel
+} // namespace
+
 void ListView::AddColumn(const std::string& caption, int width, TextAlign align)
 {
     LVCOLUMNA column{};
@@ -54,7 +58,10 @@ void ListView::AddColumn(const std::string& caption, int width, TextAlign align)
     column.fmt = align == TextAlign::Center  ? LVCFMT_CENTER
                  : align == TextAlign::Right ? LVCFMT_RIGHT
                                              : LVCFMT_LEFT;
-    column.cx = Scaled(width);
+    // Never narrower than the caption with the header's margins, whatever the font.
+    int captionWidth = static_cast<int>(
+        SendMessageA(Handle, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(caption.c_str())));
+    column.cx = std::max(Scaled(width), captionWidth + Scaled(CaptionMargin));
     column.pszText = const_cast<char*>(caption.c_str());
     column.iSubItem = ColumnCount();
     SendMessageA(Handle, LVM_INSERTCOLUMNA, column.iSubItem, reinterpret_cast<LPARAM>(&column));

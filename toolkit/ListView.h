@@ -27,7 +27,8 @@ struct ListView : Control {
     // sortHeaders: the column headers act as buttons and raise OnColumnClick.
     bool Create(HWND parent, int left, int top, int width, int height, bool singleSelection,
                 bool sortHeaders);
-    void AddColumn(const std::string& caption, int width, TextAlign align); // width at 96 dpi
+    // Width at 96 dpi, widened to the caption where the font needs more.
+    void AddColumn(const std::string& caption, int width, TextAlign align);
     void DpiChanged(UINT oldDpi) override;
     int ColumnCount() const;
     void SetRowCount(int count);

@@ -50,8 +50,12 @@ TEST(EllipsisLabel, ShowsShortenedTextAndKeepsTheFullCaption)
 {
     EllipsisForm form;
     HFONT font = CreateFontPixels("ＭＳ Ｐゴシック", 12);
-    ASSERT_TRUE(form.CreateForm(
-        {"label", 400, 100, true, false, TitleButtons::CloseOnly, false, true, font}));
+    FormArgs args;
+    args.Caption = "label";
+    args.Width = 400;
+    args.Height = 100;
+    args.Font = font;
+    ASSERT_TRUE(form.CreateForm(args));
     HWND h = form.Label.Handle;
     EXPECT_EQ(form.Label.Text(), "");
 
