@@ -58,7 +58,7 @@ TEST(EnvSetDlgTest, SoundCheckBoxAloneEnablesTheSoundPanel)
     ASSERT_TRUE(d.Create());
     EXPECT_EQ("環境設定", d.Text());
     SIZE client = d.ClientSize();
-    EXPECT_EQ(462, client.cx);
+    EXPECT_EQ(486, client.cx); // 462 designed, and the room the button captions need
     EXPECT_EQ(287, client.cy);
     EXPECT_FALSE(d.SoundChkBox.Checked());
     ExpectSoundEnabled(d, false);
