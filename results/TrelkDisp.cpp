@@ -109,7 +109,7 @@ void TTrelkDispDlg::FormResize()
     FooterPanel.SetBounds(0, client.cy - footer, client.cx, footer);
     TrelkLView.SetBounds(0, header, client.cx, std::max(0L, client.cy - header - footer));
     OKButton.SetLeft((Width() - OKButton.Width()) / 2);
-    SaveButton.SetLeft(OKButton.Left() + OKButton.Width() + 8);
+    SaveButton.SetLeft(OKButton.Left() + OKButton.Width() + Scaled(8));
 }
 
 void TTrelkDispDlg::Fill(const FilePath& reference, const FilePath& target)
