@@ -5,7 +5,6 @@
 TInputQueryDlg::~TInputQueryDlg()
 {
     Destroy();
-    if (font_) DeleteObject(font_);
 }
 
 bool TInputQueryDlg::Create(HWND owner, const std::string& caption, const std::string& prompt,
@@ -13,14 +12,13 @@ bool TInputQueryDlg::Create(HWND owner, const std::string& caption, const std::s
 {
     prompt_ = prompt;
     value_ = value;
-    font_ = CreateFontPoints("ＭＳ Ｐゴシック", 9);
     FormArgs args;
     args.Caption = caption;
     args.Width = 300;
     args.Height = 96;
     args.Buttons = TitleButtons::CloseOnly;
     args.Centered = true;
-    args.Font = font_;
+    args.FontFace = "ＭＳ Ｐゴシック";
     args.Owner = owner;
     return CreateForm(args);
 }

@@ -24,7 +24,6 @@ struct TInputQueryDlg : Form {
 
 private:
     std::string prompt_, value_;
-    HFONT font_ = nullptr;
 };
 
 // Asks for the text; true with value set when the user confirmed an accepted text.

@@ -7,6 +7,7 @@
 #include "settings/EnvSet.h"
 #include "tests/dpi/TextFit.h"
 #include "tests/program/MainTestSupport.h"
+#include "toolkit/InputQuery.h"
 
 #include <gtest/gtest.h>
 
@@ -167,6 +168,12 @@ TEST(AtOneDpi, NoWindowClipsItsTexts)
              auto d = std::make_unique<TFileSearchDispDlg>();
              d->Create();
              d->FileNumDisp.SetText("200001");
+             return std::unique_ptr<Form>(d.release());
+         }},
+        {"mask query",
+         [] {
+             auto d = std::make_unique<TInputQueryDlg>();
+             d->Create(nullptr, "除外マスク", "ファイル名のマスク：", "*.tmp");
              return std::unique_ptr<Form>(d.release());
          }},
         {"about box",
