@@ -77,6 +77,8 @@ void TMainDlg::ShowInStoredState()
     int state = storedState_ >= 0 && storedState_ <= 2 ? storedState_ : 0;
     ShowWindow(Handle, commands[state]);
     UpdateWindow(Handle);
+    // Keys work at once: they go to the reference list, where the comparison starts.
+    if (GetActiveWindow() == Handle) SrcFileView.SetFocus();
 }
 
 void TMainDlg::FormCreate()
@@ -124,7 +126,6 @@ void TMainDlg::CreatePane(TMainPane& pane, bool reference)
     pane.PaneLabel.Create(pane.FolderPanel.Handle, side, 0, 0, 0, FolderCBoxExHeight,
                           TextAlign::Center, false, true);
     pane.FolderCBoxEx.Create(pane.FolderPanel.Handle, 0, 0, 180, FolderCBoxExHeight, 10, 12);
-    ChangeStyle(pane.FolderCBoxEx.Handle, 0, WS_TABSTOP);
     pane.FolderView.Create(pane.FolderPanel.Handle, 0, FolderCBoxExHeight, 180, 180);
     pane.FolderView.SetReadOnly(true);
     pane.FolderView.SetIndent(19);

@@ -48,6 +48,7 @@ enum MainCommand : UINT {
     AllSlctTButton,
     FolderChangeTButton,
     CompTButton,
+    OtherPaneKey = 401, // F6, Shift+F6
 };
 
 // Set while SelectAllFiles marks items, so the status bar is not rewritten per item.
@@ -142,6 +143,7 @@ struct TMainDlg : Form, CompareCommandHost {
     void DesFolderViewKeyDown(WORD key, bool shift, bool alt, bool ctrl);
     void SrcFolderCBoxExChange();
     void DesFolderCBoxExChange();
+    void ChooseHistoryEntry(TMainPane& pane);
     void SrcHSplitterExMoved();
     void DesHSplitterExMoved();
     void FilePopupMenuPopup();
@@ -164,6 +166,9 @@ struct TMainDlg : Form, CompareCommandHost {
     void ContentsMenuItemClick();
     void AboutMenuItemClick();
     void EnvSetMenuItemClick();
+    void OtherPaneMenuItemClick();
+    // Tab and Shift+Tab; false when the focus is on none of the window's stops.
+    bool TabToNextControl(bool back);
     TFileView* FocusedFileView();
 
     // CompareCommandHost.

@@ -6,6 +6,7 @@
 #include "settings/EnvSettings.h"
 #include "toolkit/Application.h"
 #include "toolkit/Menu.h"
+#include "toolkit/MessageBoxes.h"
 
 namespace {
 const WORD KeyA = 65;
@@ -24,6 +25,9 @@ bool TMainDlg::MenuCommand(WORD id)
         return true;
     case ExitMenuItem:
         ExitMenuItemClick();
+        return true;
+    case OtherPaneKey:
+        OtherPaneMenuItemClick();
         return true;
     case ToolBarMenuItem:
         ToolBarMenuItemClick();
@@ -289,18 +293,63 @@ void TMainDlg::SrcFolderViewChange()
 
 void TMainDlg::SrcFolderCBoxExChange()
 {
-    std::string path = SrcFolderCBoxEx.Item(SrcFolderCBoxEx.ItemIndex());
-    SrcFolderView.SelectPath(path);
-    ::AddFolderHistory(SrcFolderCBoxEx, path);
-    SrcFileView.SetFocus();
+    ChooseHistoryEntry(Src);
 }
 
 void TMainDlg::DesFolderCBoxExChange()
 {
-    std::string path = DesFolderCBoxEx.Item(DesFolderCBoxEx.ItemIndex());
-    DesFolderView.SelectPath(path);
-    ::AddFolderHistory(DesFolderCBoxEx, path);
-    DesFileView.SetFocus();
+    ChooseHistoryEntry(Des);
+}
+
+void TMainDlg::ChooseHistoryEntry(TMainPane& pane)
+{
+    std::string path = pane.FolderCBoxEx.Item(pane.FolderCBoxEx.ItemIndex());
+    // A folder removed since it was remembered: say so, and the pane stays where it is.
+    if (!pane.FolderView.Reaches(path)) {
+        pane.FolderCBoxEx.SetItemIndex(0);
+        ShowInformation("フォルダが見つかりません。\r\n" + path);
+        return;
+    }
+    pane.FolderView.SelectPath(path);
+    ::AddFolderHistory(pane.FolderCBoxEx, path);
+    pane.FileView.SetFocus();
+}
+
+bool TMainDlg::TabToNextControl(bool back)
+{
+    // Top to bottom as the window shows them: the toolbar, then each pane's history,
+    // tree and list.
+    HWND order[] = {ToolBar.Handle,         SrcFolderCBoxEx.Handle, SrcFolderView.Handle,
+                    SrcFileView.Handle,     DesFolderCBoxEx.Handle, DesFolderView.Handle,
+                    DesFileView.Handle};
+    const int count = static_cast<int>(std::size(order));
+    HWND focus = GetFocus();
+    int at = -1;
+    for (int i = 0; i < count; ++i)
+        if (order[i] == focus) at = i;
+    if (at < 0 && focus && focus != Handle) return false;
+    for (int step = 1; step <= count; ++step) {
+        int i = ((back ? at - step : at + step) % count + count) % count;
+        if (IsWindowVisible(order[i]) && IsWindowEnabled(order[i])) {
+            ::SetFocus(order[i]);
+            return true;
+        }
+    }
+    return false;
+}
+
+void TMainDlg::OtherPaneMenuItemClick()
+{
+    // The same control of the other pane; from anywhere else, the reference list.
+    HWND focus = GetFocus();
+    auto focusOther = [focus](TMainPane& from, TMainPane& to) {
+        if (focus == from.FolderCBoxEx.Handle) to.FolderCBoxEx.SetFocus();
+        else if (focus == from.FolderView.Handle) to.FolderView.SetFocus();
+        else if (focus == from.FileView.Handle) to.FileView.SetFocus();
+        else return false;
+        return true;
+    };
+    if (!focusOther(Src, Des) && !focusOther(Des, Src)) SrcFileView.SetFocus();
 }
 
 void TMainDlg::SrcHSplitterExMoved()

@@ -14,12 +14,19 @@ int RunProgram()
     if (!mainDlg.Create()) return 1;
     Application.MainWindow = mainDlg.Handle;
     mainDlg.ShowInStoredState();
-    // Ctrl+A is the shortcut of the select-all menu item wherever the focus is.
-    ACCEL selectAll{FVIRTKEY | FCONTROL, 'A', AllSlctMenuItem};
-    HACCEL accelerators = CreateAcceleratorTableA(&selectAll, 1);
+    // Ctrl+A is the shortcut of the select-all menu item wherever the focus is; F6 moves
+    // between the panes.
+    ACCEL keys[] = {{FVIRTKEY | FCONTROL, 'A', AllSlctMenuItem},
+                    {FVIRTKEY, VK_F6, OtherPaneKey},
+                    {FVIRTKEY | FSHIFT, VK_F6, OtherPaneKey}};
+    HACCEL accelerators = CreateAcceleratorTableA(keys, 3);
     MSG msg{};
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
         if (mainDlg.Handle && TranslateAcceleratorA(mainDlg.Handle, accelerators, &msg)) continue;
+        if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0 &&
+            GetActiveWindow() == mainDlg.Handle &&
+            mainDlg.TabToNextControl(GetKeyState(VK_SHIFT) < 0))
+            continue;
         if (mainDlg.Handle && IsDialogMessageA(mainDlg.Handle, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);

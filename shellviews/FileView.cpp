@@ -132,6 +132,9 @@ bool TFileView::Notify(NMHDR* header, LRESULT& result)
         if (OnClick) OnClick();
         return false;
     case LVN_KEYDOWN:
+        // Explorer's keys: Enter opens as a double click does, Backspace goes up.
+        if (reinterpret_cast<NMLVKEYDOWN*>(header)->wVKey == VK_RETURN) OpenSelected();
+        if (reinterpret_cast<NMLVKEYDOWN*>(header)->wVKey == VK_BACK && tree_) tree_->SelectParent();
         if (OnKeyDown)
             OnKeyDown(reinterpret_cast<NMLVKEYDOWN*>(header)->wVKey, GetKeyState(VK_SHIFT) < 0,
                       GetKeyState(VK_MENU) < 0, GetKeyState(VK_CONTROL) < 0);
@@ -290,7 +293,19 @@ LRESULT CALLBACK TFileView::WindowProc(HWND hwnd, UINT message, WPARAM wParam, L
         if (!view) break;
         view->DroppedFiles(reinterpret_cast<HDROP>(wParam));
         return 0;
+    case WM_GETDLGCODE:
+        // Enter opens an item here rather than going to dialog navigation.
+        if (lParam && reinterpret_cast<const MSG*>(lParam)->message == WM_KEYDOWN &&
+            reinterpret_cast<const MSG*>(lParam)->wParam == VK_RETURN)
+            return CallWindowProcA(ListViewProc, hwnd, message, wParam, lParam) | DLGC_WANTMESSAGE;
+        break;
+    case WM_SETFOCUS:
+        // The focus shows on an item even before one was chosen.
+        if (view && view->ItemCount() > 0 && ListView_GetNextItem(hwnd, -1, LVNI_FOCUSED) < 0)
+            ListView_SetItemState(hwnd, 0, LVIS_FOCUSED, LVIS_FOCUSED);
+        break;
     case WM_SYSKEYDOWN:
+        if (view && wParam == VK_UP && view->tree_) view->tree_->SelectParent(); // Alt+Up
         // The list reports only keys without Alt; keys held with Alt are key downs too.
         if (view && view->OnKeyDown)
             view->OnKeyDown(static_cast<WORD>(wParam), GetKeyState(VK_SHIFT) < 0,

@@ -329,19 +329,35 @@ HTREEITEM TFolderView::FindNode(LPCITEMIDLIST absolute)
     return node;
 }
 
-void TFolderView::SelectPath(const std::string& path)
+namespace {
+// The absolute id list of a path text, or null when the namespace does not know it.
+LPITEMIDLIST ParsedPath(const std::string& path)
 {
     IShellFolder* desktop = DesktopFolder();
     std::wstring wide;
-    if (!desktop || !Handle || !ToShellWide(path, wide)) return;
+    if (!desktop || !ToShellWide(path, wide)) return nullptr;
     LPITEMIDLIST parsed = nullptr;
     ULONG eaten = 0;
-    if (FAILED(
-            desktop->ParseDisplayName(nullptr, nullptr, wide.data(), &eaten, &parsed, nullptr)) ||
-        !parsed)
-        return;
+    if (FAILED(desktop->ParseDisplayName(nullptr, nullptr, wide.data(), &eaten, &parsed, nullptr)))
+        return nullptr;
+    return parsed;
+}
+} // namespace
+
+void TFolderView::SelectPath(const std::string& path)
+{
+    if (!Handle) return;
+    LPITEMIDLIST parsed = ParsedPath(path);
+    if (!parsed) return;
     Select(FindNode(parsed));
     FreeIdList(parsed);
+}
+
+bool TFolderView::Reaches(const std::string& path) const
+{
+    LPITEMIDLIST parsed = ParsedPath(path);
+    FreeIdList(parsed);
+    return parsed != nullptr;
 }
 
 std::string TFolderView::GetSelectedPath()
@@ -380,6 +396,13 @@ void TFolderView::SelectChild(LPCITEMIDLIST child)
 {
     HTREEITEM node = FindChild(Selected(), child);
     if (node) Select(node);
+}
+
+void TFolderView::SelectParent()
+{
+    HTREEITEM node = Selected();
+    HTREEITEM parent = node ? TreeView_GetParent(Handle, node) : nullptr;
+    if (parent) Select(parent);
 }
 
 void TFolderView::RenameChild(LPCITEMIDLIST oldId, LPCITEMIDLIST newId)

@@ -50,6 +50,8 @@ struct TFolderView : Control {
     bool Create(HWND parent, int left, int top, int width, int height);
 
     void SelectPath(const std::string& path);
+    // Whether the path names an object of the namespace now (a folder removed since does not).
+    bool Reaches(const std::string& path) const;
     std::string GetSelectedPath();
     // The selected folder's file-system path as the file system spells it (UTF-16), ""
     // for a folder without one; the code-page path cannot name a folder like "café".
@@ -57,6 +59,7 @@ struct TFolderView : Control {
     void RebuildTree();
     bool IsVirtualFolder();
     void SelectChild(LPCITEMIDLIST child);
+    void SelectParent(); // the selected folder's parent; nothing at the root
     void RenameChild(LPCITEMIDLIST oldId, LPCITEMIDLIST newId);
 
     TFileView* FileView() const { return fileView_; }

@@ -7,7 +7,8 @@ bool TComboBoxEx::Create(HWND parent, int left, int top, int width, int height, 
 {
     // A combo box's window height includes its dropped list.
     if (!CreateChild(parent, "COMBOBOX", "",
-                     WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_AUTOHSCROLL, 0, left, top,
+                     WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_AUTOHSCROLL, 0,
+                     left, top,
                      width, height + dropDownRows * itemHeight + 2))
         return false;
     SendMessageA(Handle, CB_SETITEMHEIGHT, 0, Scaled(itemHeight));

@@ -2,6 +2,7 @@
 
 #include "toolkit/Application.h"
 #include "toolkit/CommandGuard.h"
+#include "toolkit/DialogKeys.h"
 
 namespace {
 DWORD StyleFor(const FormArgs& a)
@@ -97,7 +98,7 @@ int Form::ShowModal()
             ModalResult = mrCancel;
             break;
         }
-        if (!IsDialogMessageA(Handle, &msg)) {
+        if (!FormDialogMessage(Handle, msg)) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }
@@ -233,6 +234,21 @@ LRESULT FormMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
             }
         }
         break;
+    case WM_ACTIVATE: {
+        // As a dialog does: the focus comes back to the control that had it (after a
+        // message box, another window, a menu).
+        HWND focus = GetFocus();
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            if (focus && IsChild(hwnd, focus)) form->LastFocus = focus;
+            break;
+        }
+        HWND last = form->LastFocus;
+        if (HIWORD(wParam) || !last || !IsWindow(last) || !IsChild(hwnd, last) ||
+            !IsWindowVisible(last) || !IsWindowEnabled(last))
+            break;
+        SetFocus(last);
+        return 0;
+    }
     case DM_GETDEFID:
         if (form->DefaultButtonId) return MAKELRESULT(form->DefaultButtonId, DC_HASDEFID);
         break;

@@ -31,6 +31,7 @@ struct Form : Control {
     int ModalResult = mrNone;
     int DefaultButtonId = 0;  // answered to DM_GETDEFID so Enter presses it
     Control* ActiveControl = nullptr;  // takes the keyboard focus when the form is shown
+    HWND LastFocus = nullptr;  // the control that had the focus when the form was deactivated
 
     ~Form() override;
     bool CreateForm(const FormArgs& args);

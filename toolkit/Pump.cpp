@@ -1,5 +1,6 @@
 #include "toolkit/Pump.h"
 
+#include "toolkit/DialogKeys.h"
 #include "toolkit/Form.h"
 
 #include <windows.h>
@@ -22,7 +23,7 @@ void ProcessMessages()
         // A form shown during a long operation takes its keys as a dialog does:
         // Tab, Escape, Enter and the mnemonics of its buttons.
         HWND active = GetActiveWindow();
-        if (FormOf(active) && IsDialogMessageA(active, &msg)) continue;
+        if (FormOf(active) && FormDialogMessage(active, msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }

@@ -169,11 +169,12 @@ bool TToolBar::Create(TToolDock& dock, const std::string& caption,
     GetClientRect(dock.Handle, &client);
     int height = UnscaleFrom(client.bottom, WindowDpi(dock.Handle)) - 4;
     if (!CreateChild(dock.Handle, TOOLBARCLASSNAMEA, caption.c_str(),
-                     WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS |
+                     WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS |
                          CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER,
                      0, HandleWidth, 2, 10, height))
         return false;
     dock.Bar = this;
+    SetWindowSubclass(Handle, KeysProc, 1, reinterpret_cast<DWORD_PTR>(this));
     SendMessageA(Handle, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SetPicturesAndSizes();
     // Each button's data points at its hint; reserving keeps the pointers stable.
@@ -259,6 +260,60 @@ std::vector<AccessibleItem> TToolBar::AccessibleButtons() const
         items.push_back(item);
     }
     return items;
+}
+
+// The keyboard's way through the bar: the focused bar shows one button as hot, the
+// arrows move it over the enabled buttons, Enter and Space press it.
+int TToolBar::NextButton(int from, int step) const
+{
+    int count = static_cast<int>(SendMessageA(Handle, TB_BUTTONCOUNT, 0, 0));
+    for (int i = from + step; i >= 0 && i < count; i += step) {
+        TBBUTTON b{};
+        SendMessageA(Handle, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&b));
+        if (!(b.fsStyle & BTNS_SEP) && (b.fsState & TBSTATE_ENABLED)) return i;
+    }
+    return from;
+}
+
+LRESULT CALLBACK TToolBar::KeysProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                    UINT_PTR, DWORD_PTR data)
+{
+    auto* bar = reinterpret_cast<TToolBar*>(data);
+    int hot = static_cast<int>(SendMessageA(hwnd, TB_GETHOTITEM, 0, 0));
+    switch (message) {
+    case WM_GETDLGCODE: {
+        auto* msg = reinterpret_cast<const MSG*>(lParam);
+        bool press = msg && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN;
+        return DLGC_WANTARROWS | (press ? DLGC_WANTMESSAGE : 0);
+    }
+    case WM_SETFOCUS:
+        if (hot < 0) SendMessageA(hwnd, TB_SETHOTITEM, bar->NextButton(-1, 1), 0);
+        break;
+    case WM_KILLFOCUS:
+        SendMessageA(hwnd, TB_SETHOTITEM, static_cast<WPARAM>(-1), 0);
+        break;
+    case WM_KEYDOWN:
+        if (wParam == VK_LEFT || wParam == VK_RIGHT) {
+            SendMessageA(hwnd, TB_SETHOTITEM, bar->NextButton(hot, wParam == VK_LEFT ? -1 : 1), 0);
+            return 0;
+        }
+        if ((wParam == VK_RETURN || wParam == VK_SPACE) && hot >= 0) {
+            TBBUTTON b{};
+            SendMessageA(hwnd, TB_GETBUTTON, hot, reinterpret_cast<LPARAM>(&b));
+            bar->Click(static_cast<UINT>(b.idCommand));
+            return 0;
+        }
+        break;
+    case WM_MOUSELEAVE:
+        // The mouse leaving takes the hot look away; the focused bar keeps its button.
+        if (GetFocus() == hwnd) {
+            DefSubclassProc(hwnd, message, wParam, lParam);
+            SendMessageA(hwnd, TB_SETHOTITEM, hot >= 0 ? hot : bar->NextButton(-1, 1), 0);
+            return 0;
+        }
+        break;
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
 void TToolBar::SetDown(UINT id, bool down)

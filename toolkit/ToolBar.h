@@ -63,6 +63,8 @@ private:
     PictureMaker pictures_;
     HIMAGELIST lists_[2] = {};
     void SetPicturesAndSizes();
+    int NextButton(int from, int step) const; // the next enabled button's index, or from
+    static LRESULT CALLBACK KeysProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
 };
 
 // A picture list of size x size pictures drawn by a routine per index. The routine
