@@ -91,3 +91,12 @@ void Press(HWND dialog, int id)
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
+
+std::string BoxText(HWND box)
+{
+    std::string text;
+    for (HWND item = FindWindowExA(box, nullptr, "Static", nullptr); item;
+         item = FindWindowExA(box, item, "Static", nullptr))
+        if (!WindowText(item).empty()) text = WindowText(item);
+    return text;
+}

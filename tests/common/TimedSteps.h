@@ -34,5 +34,7 @@ std::function<bool()> When(std::function<bool()> ready, std::function<void()> ac
 std::string WindowText(HWND window);
 // The visible dialog-class window ("#32770": message box or common dialog) of this thread.
 HWND FindCommonDialog();
+// The text of a message box (its static that is not the icon); "" for none.
+std::string BoxText(HWND box);
 // Presses a dialog's button as a click does (IDOK, IDCANCEL, IDYES...).
 void Press(HWND dialog, int id);

@@ -2,8 +2,13 @@
 #include "mainwindow/Main.h"
 #include "settings/EnvSettings.h"
 #include "settings/RegistryStore.h"
+#include "mainwindow/Program.h"
 #include "tests/common/TempFolder.h"
+#include "tests/common/TimedSteps.h"
+#include "toolkit/Application.h"
 
+#include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <windows.h>
@@ -45,4 +50,23 @@ inline int IndexOfCaption(TFileView& list, const std::string& caption)
     for (int i = 0; i < list.ItemCount(); ++i)
         if (list.ItemCaption(i) == caption) return i;
     return -1;
+}
+
+// The main window of the program that RunProgram runs.
+inline TMainDlg& RunningMain()
+{
+    return *dynamic_cast<TMainDlg*>(FormOf(Application.MainWindow));
+}
+
+// Runs the program while the steps drive it, then closes its main window; the failure of
+// the steps, "" when all were done.
+inline std::string RunProgramWith(std::deque<std::function<bool()>> steps, DWORD limitMs)
+{
+    steps.push_back([] {
+        PostMessageA(Application.MainWindow, WM_CLOSE, 0, 0);
+        return true;
+    });
+    TimedSteps user(steps, limitMs);
+    RunProgram();
+    return user.Failure;
 }

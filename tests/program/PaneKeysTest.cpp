@@ -1,24 +1,17 @@
 // The main window by keyboard alone: Explorer's keys in the lists, Tab and F6 through the
 // panes and the toolbar, and a history entry whose folder has gone.
-#include "mainwindow/Program.h"
 #include "tests/common/RealInput.h"
 #include "tests/common/TimedSteps.h"
 #include "tests/program/MainTestSupport.h"
-#include "toolkit/Application.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-TMainDlg& Main()
-{
-    return *dynamic_cast<TMainDlg*>(FormOf(Application.MainWindow));
-}
-
 enum Place { SrcCombo, SrcTree, SrcList, DesCombo, DesTree, DesList, Bar };
 
 HWND HandleOf(Place place)
 {
-    TMainDlg& m = Main();
+    TMainDlg& m = RunningMain();
     const HWND handles[] = {m.SrcFolderCBoxEx.Handle, m.SrcFolderView.Handle, m.SrcFileView.Handle,
                             m.DesFolderCBoxEx.Handle, m.DesFolderView.Handle, m.DesFileView.Handle,
                             m.ToolBar.Handle};
@@ -93,10 +86,10 @@ TEST(PaneKeys, ExplorerKeysTabAndF6ThroughThePanes)
     steps.push_back(
         When([] { return Application.MainWindow && IsWindowVisible(Application.MainWindow); },
              [&] {
-                 Main().SrcFolderView.SelectPath(ref);
-                 Main().DesFolderView.SelectPath(des);
-                 Main().AddFolderHistory(PaneSide::Src, gone);
-                 Main().AddFolderHistory(PaneSide::Src, ref);
+                 RunningMain().SrcFolderView.SelectPath(ref);
+                 RunningMain().DesFolderView.SelectPath(des);
+                 RunningMain().AddFolderHistory(PaneSide::Src, gone);
+                 RunningMain().AddFolderHistory(PaneSide::Src, ref);
                  RemoveDirectoryA(gone.c_str());
              }));
     for (size_t i = 0; i < std::size(cases); ++i) {
@@ -109,9 +102,7 @@ TEST(PaneKeys, ExplorerKeysTabAndF6ThroughThePanes)
         steps.push_back(Pause(1100));
         steps.push_back([&] {
             if (HWND box = FindCommonDialog()) {
-                HWND text = FindWindowExA(box, nullptr, "Static", nullptr);
-                text = FindWindowExA(box, text, "Static", nullptr);
-                s.Box = text ? WindowText(text) : "?";
+                s.Box = BoxText(box);
                 PressKeys({VK_RETURN});
             }
             return true;
@@ -119,18 +110,11 @@ TEST(PaneKeys, ExplorerKeysTabAndF6ThroughThePanes)
         steps.push_back(When([] { return !FindCommonDialog(); }, [&] {
             for (Place place : {SrcCombo, SrcTree, SrcList, DesCombo, DesTree, DesList, Bar})
                 if (GetFocus() == HandleOf(place)) s.Focus = place;
-            s.SrcFolder = Main().SrcFolderView.GetSelectedPath();
-            s.SrcSelected = Main().SrcFileView.SelCount();
+            s.SrcFolder = RunningMain().SrcFolderView.GetSelectedPath();
+            s.SrcSelected = RunningMain().SrcFileView.SelCount();
         }));
     }
-    steps.push_back([] {
-        PostMessageA(Application.MainWindow, WM_CLOSE, 0, 0);
-        return true;
-    });
-    TimedSteps user(steps, 90000);
-    RunProgram();
-
-    ASSERT_EQ("", user.Failure);
+    ASSERT_EQ("", RunProgramWith(steps, 90000));
     for (size_t i = 0; i < std::size(cases); ++i) {
         const PaneKeyCase& c = cases[i];
         std::string name = std::to_string(i) + ": " + c.Name;

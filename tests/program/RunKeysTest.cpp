@@ -1,19 +1,12 @@
 // A comparison run from the keyboard alone: started by the menu keys, cancelled by a key
 // in the progress window, and the main window takes keys again after the end message.
-#include "mainwindow/Program.h"
 #include "tests/common/RealInput.h"
 #include "tests/common/TimedSteps.h"
 #include "tests/program/MainTestSupport.h"
-#include "toolkit/Application.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-TMainDlg& Main()
-{
-    return *dynamic_cast<TMainDlg*>(FormOf(Application.MainWindow));
-}
-
 // A file of the given size that costs no disk: its bytes are all zero.
 void WriteSparseFile(const std::string& path, LONGLONG size)
 {
@@ -65,20 +58,20 @@ TEST(RunKeys, AKeyCancelsTheRunAndTheMainWindowTakesKeysAfterwards)
     };
     std::vector<RunSeen> seen(std::size(cases));
     int flagsSeen = 0, flagsReachable = 0;
-    auto src = [] { return Main().SrcFileView.Handle; };
+    auto src = [] { return RunningMain().SrcFileView.Handle; };
     std::deque<std::function<bool()>> steps;
     steps.push_back(
         When([] { return Application.MainWindow && IsWindowVisible(Application.MainWindow); },
              [&] {
-                 Main().SrcFolderView.SelectPath(ref);
-                 Main().DesFolderView.SelectPath(des);
+                 RunningMain().SrcFolderView.SelectPath(ref);
+                 RunningMain().DesFolderView.SelectPath(des);
                  SetForegroundWindow(Application.MainWindow);
                  ClickAt(src(), ListItemPoint(src(), 0));
                  PressKeys({VK_CONTROL, 'A'});
              }));
     for (size_t i = 0; i < std::size(cases); ++i) {
         RunSeen& s = seen[i];
-        steps.push_back(When([&] { return Main().SrcFileView.SelCount() == 16; }, [] {
+        steps.push_back(When([&] { return RunningMain().SrcFileView.SelCount() == 16; }, [] {
             PressKeys({VK_MENU, 'F'});
             PressKeys({'C'});
         }));
@@ -92,10 +85,7 @@ TEST(RunKeys, AKeyCancelsTheRunAndTheMainWindowTakesKeysAfterwards)
             PressKeys(cases[i].Keys);
         }));
         steps.push_back(When([] { return FindCommonDialog() != nullptr; }, [&] {
-            // The box's text is its second static (the first holds the icon).
-            HWND text = FindWindowExA(FindCommonDialog(), nullptr, "Static", nullptr);
-            text = FindWindowExA(FindCommonDialog(), text, "Static", nullptr);
-            if (text) s.EndMessage = WindowText(text);
+            s.EndMessage = BoxText(FindCommonDialog());
             PressKeys({VK_RETURN});
         }));
         steps.push_back(When(
@@ -111,14 +101,7 @@ TEST(RunKeys, AKeyCancelsTheRunAndTheMainWindowTakesKeysAfterwards)
         }));
         steps.push_back(When([] { return OpenWindowCount("#32768") == 0; }, [] {}));
     }
-    steps.push_back([] {
-        PostMessageA(Application.MainWindow, WM_CLOSE, 0, 0);
-        return true;
-    });
-    TimedSteps user(steps, 60000);
-    RunProgram();
-
-    ASSERT_EQ("", user.Failure);
+    ASSERT_EQ("", RunProgramWith(steps, 60000));
     for (size_t i = 0; i < std::size(cases); ++i) {
         EXPECT_TRUE(seen[i].FocusOnCancel) << cases[i].Name;
         EXPECT_EQ("比較を中断しました。不一致ファイルはありません。", seen[i].EndMessage)
