@@ -1,5 +1,7 @@
 #include "settings/PreviewViews.h"
 
+#include "toolkit/ListView.h"
+
 #include <algorithm>
 #include <commctrl.h>
 
@@ -104,13 +106,8 @@ void PreviewList::FitColumns()
                Scaled(14);
     };
     for (int i = 0; i < count; ++i) {
+        int width = needs(HeaderItemText(header, i).c_str());
         char text[256] = {};
-        HDITEMA item{};
-        item.mask = HDI_TEXT;
-        item.pszText = text;
-        item.cchTextMax = sizeof text;
-        Header_GetItem(header, i, &item);
-        int width = needs(text);
         for (int row = 0; row < rows; ++row) {
             ListView_GetItemText(Handle, row, i, text, sizeof text);
             width = std::max(width, needs(text));

@@ -262,3 +262,14 @@ void ScaleColumnWidths(HWND list, UINT oldDpi, UINT newDpi)
         SendMessageA(list, LVM_SETCOLUMNWIDTH, i, MulDiv(width, newDpi, oldDpi));
     }
 }
+
+std::string HeaderItemText(HWND header, int index)
+{
+    char text[256] = {};
+    HDITEMA item{};
+    item.mask = HDI_TEXT;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    SendMessageA(header, HDM_GETITEMA, index, reinterpret_cast<LPARAM>(&item));
+    return text;
+}

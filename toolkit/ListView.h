@@ -49,6 +49,8 @@ private:
     std::function<std::wstring(int row, int column)> realText_;
 };
 
+// The caption of a header's column, "" past its last column.
+std::string HeaderItemText(HWND header, int index);
 // Keeps a report list's column widths where they were on the screen at another DPI.
 void ScaleColumnWidths(HWND list, UINT oldDpi, UINT newDpi);
 

@@ -1,6 +1,7 @@
 #include "tests/dpi/TextFit.h"
 
 #include "toolkit/Dpi.h"
+#include "toolkit/ListView.h"
 
 #include <commctrl.h>
 
@@ -69,15 +70,9 @@ void CheckHeader(std::vector<std::string>& clipped, HWND header, int dpi)
 {
     int count = static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
-        char text[256] = {};
-        HDITEMA item{};
-        item.mask = HDI_TEXT;
-        item.pszText = text;
-        item.cchTextMax = sizeof text;
-        SendMessageA(header, HDM_GETITEMA, i, reinterpret_cast<LPARAM>(&item));
         RECT r{};
         SendMessageA(header, HDM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&r));
-        Need need = Measure(header, text, false);
+        Need need = Measure(header, HeaderItemText(header, i), false);
         // The header keeps a margin of three edges each side.
         need.Width += MulDiv(12, dpi, 96);
         Check(clipped, "header", need, r.right - r.left, r.bottom - r.top);
