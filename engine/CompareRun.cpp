@@ -73,6 +73,19 @@ void AddLine(std::string& text, const std::string& line)
     if (!text.empty()) text += "\r\n";
     text += line;
 }
+
+// A cancel leaves the rest of the records unread: they read "－", never the 一致 of their
+// initial codes. They are not counted as failures, as nothing went wrong with them.
+void MarkNotReached(int32_t first)
+{
+    for (int32_t i = first; i < EntryCount; ++i) {
+        FilePairEntry& entry = FileEntries[static_cast<size_t>(i)];
+        if (entry.TargetOnly || entry.NotCompared) continue;
+        entry.DateResult = dvNotCompared;
+        entry.SizeResult = svNotCompared;
+        entry.ContentsResult = cvNotCompared;
+    }
+}
 } // namespace
 
 FilePath RunBaseOf(const SelectedFolder& folder)
@@ -111,6 +124,7 @@ void RunComparison(const SelectedFolder& src, const SelectedFolder& des, Compare
         const FilePath targetPath = RecordPath(desBase, entry.Folder, entry.Name, entry.RealPath);
         if (view.CancelRequested()) {
             RunCancelled = true;
+            MarkNotReached(i);
             break;
         }
         view.SetSrcFilePath(refPath);
