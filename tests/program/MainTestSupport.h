@@ -1,8 +1,8 @@
 #pragma once
 #include "mainwindow/Main.h"
+#include "mainwindow/Program.h"
 #include "settings/EnvSettings.h"
 #include "settings/RegistryStore.h"
-#include "mainwindow/Program.h"
 #include "tests/common/TempFolder.h"
 #include "tests/common/TimedSteps.h"
 #include "toolkit/Application.h"
@@ -56,6 +56,19 @@ inline int IndexOfCaption(TFileView& list, const std::string& caption)
 inline TMainDlg& RunningMain()
 {
     return *dynamic_cast<TMainDlg*>(FormOf(Application.MainWindow));
+}
+
+// The first step of a test of the running program: once its main window shows, the two
+// panes go to the test's folders, then the test acts.
+inline std::function<bool()> OnMainWindowAt(const std::string& ref, const std::string& des,
+                                            std::function<void()> act)
+{
+    return When([] { return Application.MainWindow && IsWindowVisible(Application.MainWindow); },
+                [ref, des, act] {
+                    RunningMain().SrcFolderView.SelectPath(ref);
+                    RunningMain().DesFolderView.SelectPath(des);
+                    act();
+                });
 }
 
 // Runs the program while the steps drive it, then closes its main window; the failure of

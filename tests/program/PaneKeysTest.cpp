@@ -83,15 +83,11 @@ TEST(PaneKeys, ExplorerKeysTabAndF6ThroughThePanes)
     };
     std::vector<PaneSeen> seen(std::size(cases));
     std::deque<std::function<bool()>> steps;
-    steps.push_back(
-        When([] { return Application.MainWindow && IsWindowVisible(Application.MainWindow); },
-             [&] {
-                 RunningMain().SrcFolderView.SelectPath(ref);
-                 RunningMain().DesFolderView.SelectPath(des);
-                 RunningMain().AddFolderHistory(PaneSide::Src, gone);
-                 RunningMain().AddFolderHistory(PaneSide::Src, ref);
-                 RemoveDirectoryA(gone.c_str());
-             }));
+    steps.push_back(OnMainWindowAt(ref, des, [&] {
+        RunningMain().AddFolderHistory(PaneSide::Src, gone);
+        RunningMain().AddFolderHistory(PaneSide::Src, ref);
+        RemoveDirectoryA(gone.c_str());
+    }));
     for (size_t i = 0; i < std::size(cases); ++i) {
         PaneSeen& s = seen[i];
         steps.push_back([&, i] {
@@ -107,12 +103,14 @@ TEST(PaneKeys, ExplorerKeysTabAndF6ThroughThePanes)
             }
             return true;
         });
-        steps.push_back(When([] { return !FindCommonDialog(); }, [&] {
-            for (Place place : {SrcCombo, SrcTree, SrcList, DesCombo, DesTree, DesList, Bar})
-                if (GetFocus() == HandleOf(place)) s.Focus = place;
-            s.SrcFolder = RunningMain().SrcFolderView.GetSelectedPath();
-            s.SrcSelected = RunningMain().SrcFileView.SelCount();
-        }));
+        steps.push_back(When(
+            [] { return !FindCommonDialog(); },
+            [&] {
+                for (Place place : {SrcCombo, SrcTree, SrcList, DesCombo, DesTree, DesList, Bar})
+                    if (GetFocus() == HandleOf(place)) s.Focus = place;
+                s.SrcFolder = RunningMain().SrcFolderView.GetSelectedPath();
+                s.SrcSelected = RunningMain().SrcFileView.SelCount();
+            }));
     }
     ASSERT_EQ("", RunProgramWith(steps, 90000));
     for (size_t i = 0; i < std::size(cases); ++i) {

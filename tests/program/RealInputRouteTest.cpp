@@ -81,13 +81,11 @@ TEST(RealInputRoute, MenusKeysPopupsAndDialogsOfTheMainWindow)
 
     TimedSteps user(
         {
-            When([] { return Application.MainWindow && IsWindowVisible(Application.MainWindow); },
-                 [&] {
-                     Main().SrcFolderView.SelectPath(ref);
-                     Main().DesFolderView.SelectPath(des);
-                     SetForegroundWindow(Application.MainWindow);
-                     ClickAt(src(), ListItemPoint(src(), 0));
-                 }),
+            OnMainWindowAt(ref, des,
+                           [&] {
+                               SetForegroundWindow(Application.MainWindow);
+                               ClickAt(src(), ListItemPoint(src(), 0));
+                           }),
             // A menu command by its accelerator keys.
             When([&] { return GetFocus() == src(); },
                  [] {

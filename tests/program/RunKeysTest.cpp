@@ -60,45 +60,46 @@ TEST(RunKeys, AKeyCancelsTheRunAndTheMainWindowTakesKeysAfterwards)
     int flagsSeen = 0, flagsReachable = 0;
     auto src = [] { return RunningMain().SrcFileView.Handle; };
     std::deque<std::function<bool()>> steps;
-    steps.push_back(
-        When([] { return Application.MainWindow && IsWindowVisible(Application.MainWindow); },
-             [&] {
-                 RunningMain().SrcFolderView.SelectPath(ref);
-                 RunningMain().DesFolderView.SelectPath(des);
-                 SetForegroundWindow(Application.MainWindow);
-                 ClickAt(src(), ListItemPoint(src(), 0));
-                 PressKeys({VK_CONTROL, 'A'});
-             }));
+    steps.push_back(OnMainWindowAt(ref, des, [&] {
+        SetForegroundWindow(Application.MainWindow);
+        ClickAt(src(), ListItemPoint(src(), 0));
+        PressKeys({VK_CONTROL, 'A'});
+    }));
     for (size_t i = 0; i < std::size(cases); ++i) {
         RunSeen& s = seen[i];
-        steps.push_back(When([&] { return RunningMain().SrcFileView.SelCount() == 16; }, [] {
-            PressKeys({VK_MENU, 'F'});
-            PressKeys({'C'});
-        }));
-        steps.push_back(When([] { return ProgressWindow() != nullptr; }, [&, i] {
-            HWND cancel = FindWindowExA(ProgressWindow(), nullptr, "Button", "中止(&C)");
-            HWND flag = FindWindowExA(ProgressWindow(), nullptr, "Button", "中止フラグ");
-            flagsSeen += flag != nullptr;
-            flagsReachable += flag && (IsWindowVisible(flag) || IsWindowEnabled(flag) ||
-                                       (GetWindowLongA(flag, GWL_STYLE) & WS_TABSTOP));
-            s.FocusOnCancel = GetFocus() == cancel;
-            PressKeys(cases[i].Keys);
-        }));
-        steps.push_back(When([] { return FindCommonDialog() != nullptr; }, [&] {
-            s.EndMessage = BoxText(FindCommonDialog());
-            PressKeys({VK_RETURN});
-        }));
-        steps.push_back(When(
-            [] { return !FindCommonDialog() && GetActiveWindow() == Application.MainWindow; },
-            [&] {
-                s.FocusBack = GetFocus() == src();
-                PressKeys({VK_MENU, 'F'});
-            }));
-        steps.push_back(When([] { return OpenWindowCount("#32768") == 1; }, [&] {
-            s.MenuByAltF = true;
-            PressKeys({VK_ESCAPE});
-            PressKeys({VK_ESCAPE});
-        }));
+        steps.push_back(When([&] { return RunningMain().SrcFileView.SelCount() == 16; },
+                             [] {
+                                 PressKeys({VK_MENU, 'F'});
+                                 PressKeys({'C'});
+                             }));
+        steps.push_back(
+            When([] { return ProgressWindow() != nullptr; },
+                 [&, i] {
+                     HWND cancel = FindWindowExA(ProgressWindow(), nullptr, "Button", "中止(&C)");
+                     HWND flag = FindWindowExA(ProgressWindow(), nullptr, "Button", "中止フラグ");
+                     flagsSeen += flag != nullptr;
+                     flagsReachable += flag && (IsWindowVisible(flag) || IsWindowEnabled(flag) ||
+                                                (GetWindowLongA(flag, GWL_STYLE) & WS_TABSTOP));
+                     s.FocusOnCancel = GetFocus() == cancel;
+                     PressKeys(cases[i].Keys);
+                 }));
+        steps.push_back(When([] { return FindCommonDialog() != nullptr; },
+                             [&] {
+                                 s.EndMessage = BoxText(FindCommonDialog());
+                                 PressKeys({VK_RETURN});
+                             }));
+        steps.push_back(
+            When([] { return !FindCommonDialog() && GetActiveWindow() == Application.MainWindow; },
+                 [&] {
+                     s.FocusBack = GetFocus() == src();
+                     PressKeys({VK_MENU, 'F'});
+                 }));
+        steps.push_back(When([] { return OpenWindowCount("#32768") == 1; },
+                             [&] {
+                                 s.MenuByAltF = true;
+                                 PressKeys({VK_ESCAPE});
+                                 PressKeys({VK_ESCAPE});
+                             }));
         steps.push_back(When([] { return OpenWindowCount("#32768") == 0; }, [] {}));
     }
     ASSERT_EQ("", RunProgramWith(steps, 60000));

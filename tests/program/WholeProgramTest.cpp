@@ -108,15 +108,13 @@ TEST(WholeProgram, CompareSaveAndRestart)
     TimedSteps user({
         // The main window: pick the folders, then Ctrl+A as typed, through the program's
         // own accelerator.
-        When([] { return Application.MainWindow && IsWindowVisible(Application.MainWindow); },
-             [&] {
-                 main = Application.MainWindow;
-                 MainDlg().SrcFolderView.SelectPath(ref);
-                 MainDlg().DesFolderView.SelectPath(des);
-                 MainDlg().SrcFileView.SetFocus();
-                 SetForegroundWindow(main);
-                 PressKeys({VK_CONTROL, 'A'});
-             }),
+        OnMainWindowAt(ref, des,
+                       [&] {
+                           main = Application.MainWindow;
+                           MainDlg().SrcFileView.SetFocus();
+                           SetForegroundWindow(main);
+                           PressKeys({VK_CONTROL, 'A'});
+                       }),
         When([] { return MainDlg().SrcFileView.SelCount() == 6; },
              [&] {
                  statusAfterSelectAll = MainDlg().StatusBar.PanelText(0);
@@ -223,15 +221,13 @@ TEST(WholeProgram, TargetOnlyOptionByKeyboardListsTargetOnlyRows)
     auto box = [&] { return FindChild(settings, "Button", "対象のみのファイルも表示する(&T)"); };
     auto src = [] { return MainDlg().SrcFileView.Handle; };
     TimedSteps user({
-        When([] { return Application.MainWindow && IsWindowVisible(Application.MainWindow); },
-             [&] {
-                 main = Application.MainWindow;
-                 MainDlg().SrcFolderView.SelectPath(ref);
-                 MainDlg().DesFolderView.SelectPath(des);
-                 SetForegroundWindow(main);
-                 ClickAt(src(), ListItemPoint(src(), 0));
-                 PressKeys({VK_MENU, 'O'});
-             }),
+        OnMainWindowAt(ref, des,
+                       [&] {
+                           main = Application.MainWindow;
+                           SetForegroundWindow(main);
+                           ClickAt(src(), ListItemPoint(src(), 0));
+                           PressKeys({VK_MENU, 'O'});
+                       }),
         When([] { return OpenWindowCount("#32768") == 1; }, [] { PressKeys({'E'}); }),
         When([&] { return ActiveIs("環境設定"); }, [&] { settings = GetActiveWindow(); }),
         // Tab to the page strip, then to its third page.
