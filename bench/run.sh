@@ -8,6 +8,8 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/setup.sh"
+source "$root/scripts/require-tools.sh"
+require_tools python3 g++ cmp diff xvfb-run wine wineserver
 VEXIL_BENCH=ON VEXIL_BUILD_DIR="$root/build-bench" "$root/scripts/build.sh" \
   --target bench_floor bench_engine bench_windows bench_panes Vexil32c
 

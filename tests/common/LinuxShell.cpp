@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "tests/common/TempFolder.h"
+
 void WaitForPath(const std::string& path, bool present)
 {
     for (int i = 0; i < 250; ++i) {
@@ -33,4 +35,16 @@ bool RunLinuxShell(const std::string& folder, const std::string& command, const 
     if (search == INVALID_HANDLE_VALUE) return false;
     FindClose(search);
     return true;
+}
+
+std::string MissingLinuxProgram(const std::string& name)
+{
+    TempFolder folder;
+    // The answer is written last, so its arrival means the command has finished.
+    std::string command = "if command -v " + name + " >/dev/null 2>&1; then echo yes >answer.tmp; "
+                          "else echo no >answer.tmp; fi; mv answer.tmp answer";
+    if (!RunLinuxShell(folder.Path, command, "answer"))
+        return "the Linux shell (/bin/sh) could not be started to look for " + name;
+    if (ReadWholeFile(folder / "answer").compare(0, 3, "yes") == 0) return "";
+    return name + " is not installed: run scripts/setup.sh";
 }

@@ -8,3 +8,6 @@
 bool RunLinuxShell(const std::string& folder, const std::string& command, const std::string& made);
 // Waits until a path exists (or has gone), five seconds at most.
 void WaitForPath(const std::string& path, bool present);
+// "" when the Linux program is on the PATH, else the sentence a test fails with
+// ("patch is not installed: run scripts/setup.sh").
+std::string MissingLinuxProgram(const std::string& name);

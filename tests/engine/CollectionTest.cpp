@@ -288,3 +288,11 @@ TEST(CollectFiles, SearchWindowShowsWhileCollectingAndLeavesNothingBehind)
     EXPECT_TRUE(IsWindowEnabled(mainWindow.Handle));
     EXPECT_EQ(EntryCount, 2);
 }
+
+// A test that needs an outside program says which one is missing, never a symptom.
+TEST(OutsidePrograms, MissingOneIsNamed)
+{
+    EXPECT_EQ(MissingLinuxProgram("sh"), "");
+    EXPECT_EQ(MissingLinuxProgram("vexil-no-such-tool"),
+              "vexil-no-such-tool is not installed: run scripts/setup.sh");
+}

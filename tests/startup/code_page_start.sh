@@ -6,9 +6,13 @@
 # never made. Runs inside the test prefix and virtual display:
 # code_page_start.sh Vexil32.exe code_page_probe.exe Vexil32_nocodepage.exe
 set -uo pipefail
+source "$(dirname "$0")/../../scripts/require-tools.sh"
+require_tools xdotool wine || exit 1
 program="$1" probe="$2" unasked="$3"
 key='HKCU\Software\Brask\Vexil32'
 failures=0
+errors="$(mktemp)"
+trap 'rm -f "$errors"' EXIT
 fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
 on() { env -u LC_ALL -u LC_CTYPE -u LC_MESSAGES LANG="$lang" "$@"; }
 
@@ -16,8 +20,8 @@ on() { env -u LC_ALL -u LC_CTYPE -u LC_MESSAGES LANG="$lang" "$@"; }
 cases="$program main 0
 $unasked box 1"
 for lang in en_US.UTF-8 C.UTF-8; do
-  page="$(on wine "$probe" 2>/dev/null | tr -d '\r')"
-  [ "$page" = 932 ] || fail "LANG=$lang: the manifest gave code page '$page', not 932"
+  page="$(on wine "$probe" 2>"$errors" | tr -d '\r')"
+  [ "$page" = 932 ] || fail "LANG=$lang: the manifest gave code page '$page', not 932: $(cat "$errors")"
   while read -r exe expected code; do
     name="LANG=$lang $(basename "$exe")"
     wine reg delete "$key" /f >/dev/null 2>&1
@@ -25,12 +29,12 @@ for lang in en_US.UTF-8 C.UTF-8; do
     child=$!
     window=""
     for _ in $(seq 100); do
-      window="$(xdotool search --onlyvisible --name '^Vexil32$' 2>/dev/null | head -1)"
+      window="$(xdotool search --onlyvisible --name '^Vexil32$' 2>"$errors" | head -1)"
       [ -n "$window" ] && break
       sleep 0.2
     done
     if [ -z "$window" ]; then
-      fail "$name: no window shown"
+      fail "$name: no window shown$([ -s "$errors" ] && echo ": $(cat "$errors")")"
       kill "$child" 2>/dev/null
       continue
     fi
