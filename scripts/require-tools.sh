@@ -8,3 +8,14 @@ require_tools() {
     return 1
   fi
 }
+# require_free_space DIR MIB stops with a sentence when DIR's disk has less room than
+# MIB: a full disk otherwise shows up as a test or CTest failing on a symptom.
+require_free_space() {
+  local dir="$1" need_mib="$2" free_mib
+  mkdir -p "$dir"
+  free_mib="$(df -Pk "$dir" | awk 'NR==2 {print int($4 / 1024)}')"
+  if [ "$free_mib" -lt "$need_mib" ]; then
+    echo "Only $free_mib MiB free on the disk of $dir: building and testing need about $need_mib MiB" >&2
+    return 1
+  fi
+}
