@@ -3,16 +3,14 @@
 #include "console/ConsoleRun.h"
 
 #include "engine/CompareRun.h"
-#include "engine/ExcludeMasks.h"
 #include "engine/Util.h"
+#include "engine/WholeFolder.h"
 #include "results/ResultExport.h"
 #include "settings/EnvSettings.h"
 #include "toolkit/CodePage.h"
 #include "toolkit/MessageBoxes.h"
 
-#include <algorithm>
 #include <atomic>
-#include <cwchar>
 
 namespace {
 std::atomic<bool> stopKeyPressed{false};
@@ -23,51 +21,6 @@ BOOL WINAPI OnStopKey(DWORD event)
     stopKeyPressed = true;
     return TRUE;
 }
-
-// A folder shown as if every item in it were selected: folders first, then files, each
-// by name regardless of case, as a file list lists them.
-struct ListedFolder : ReferencePane {
-    std::wstring Real; // without trailing "\" (a drive root keeps it)
-    std::vector<std::wstring> Names;
-    int32_t Excluded = 0; // items the masks left out
-
-    bool IsVirtualFolder() override { return false; }
-    std::string GetSelectedPath() override { return CodePageText(Real); }
-    std::wstring GetSelectedRealPath() override { return Real; }
-    int ItemCount() override { return static_cast<int>(Names.size()); }
-    std::string ItemCaption(int index) override { return CodePageText(Names[index]); }
-    std::wstring ItemRealName(int index) override { return Names[index]; }
-    bool ItemSelected(int) override { return true; }
-
-    void List()
-    {
-        WIN32_FIND_DATAW found;
-        std::wstring pattern = Real + (Real.back() == L'\\' ? L"*" : L"\\*");
-        HANDLE search = FindFirstFileW(LongPathForm(pattern).c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE) return;
-        std::vector<std::pair<bool, std::wstring>> items; // file?, name
-        ExclusionRule rule = CurrentExclusionRule();
-        do {
-            if (!std::wcscmp(found.cFileName, L".") || !std::wcscmp(found.cFileName, L".."))
-                continue;
-            bool isFolder = found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
-            // The masks apply to the folder's own items too: none of them was picked by hand.
-            if (rule.Excludes(found.cFileName, isFolder)) {
-                ++Excluded;
-                continue;
-            }
-            items.emplace_back(!isFolder, found.cFileName);
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
-        std::stable_sort(items.begin(), items.end(), [](const auto& a, const auto& b) {
-            if (a.first != b.first) return b.first;
-            return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.second.c_str(), -1,
-                                  b.second.c_str(), -1) == CSTR_LESS_THAN;
-        });
-        for (auto& item : items)
-            Names.push_back(std::move(item.second));
-    }
-};
 
 // Progress on standard error, only to a console and at most four times a second.
 struct ConsoleProgress : CollectionProgress, QuietProgressView {
@@ -226,7 +179,7 @@ int CompareFromConsole(const ConsoleOptions& options, OutputStream& out, OutputS
         return ExitTrouble;
     }
 
-    ListedFolder pane;
+    WholeFolder pane;
     std::wstring targetFolder = target;
     if (IsFolder(referenceAttributes)) {
         pane.Real = reference;

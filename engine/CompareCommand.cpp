@@ -1,7 +1,10 @@
 #include "engine/CompDispView.h"
 #include "engine/CompareRun.h"
+#include "engine/FolderWalk.h"
 #include "engine/WaveSound.h"
+#include "engine/WholeFolder.h"
 #include "settings/EnvSettings.h"
+#include "toolkit/CodePage.h"
 #include "toolkit/MessageBoxes.h"
 
 // The window program's compare command: collection and the run with their progress
@@ -42,16 +45,40 @@ void ShowEndOfRun(CompareCommandHost& host)
     else
         host.ShowResults();
 }
+// Every item of the reference folder as it is now, not as the list last showed it. False,
+// with nothing collected, when the folder is not there.
+bool CollectWholeFolder(const std::wstring& folder)
+{
+    WholeFolder pane;
+    pane.Real = folder;
+    if (folder.empty() || AttributesOf(FilePath(CodePageText(folder), folder)) ==
+                              INVALID_FILE_ATTRIBUTES) {
+        ShowInformation(WideOf("フォルダが見つかりません。\r\n") + folder);
+        return false;
+    }
+    bool listed = pane.List();
+    CollectFiles(pane);
+    ExcludedCount += pane.Excluded;
+    if (!listed && IsReadFailure(pane.Error)) ++UnreadableFolderCount;
+    return true;
+}
 } // namespace
 
-void CompareCommand(CompareCommandHost& host)
+void CompareCommand(CompareCommandHost& host, CompareScope scope)
 {
-    if (host.SrcSelectedCount() == 0) return;
-    CollectFiles(host.SrcPane());
+    const bool whole = scope == CompareScope::Whole;
+    if (whole) {
+        if (!CollectWholeFolder(host.SelectedRealPath(PaneSide::Src))) return;
+    } else {
+        if (host.SrcSelectedCount() == 0) return;
+        CollectFiles(host.SrcPane());
+    }
     try {
         CompDispView view;
-        RunComparison({host.SelectedPath(PaneSide::Src), host.IsVirtualFolder(PaneSide::Src),
-                       host.SelectedRealPath(PaneSide::Src)},
+        SelectedFolder src(host.SelectedPath(PaneSide::Src), host.IsVirtualFolder(PaneSide::Src),
+                           host.SelectedRealPath(PaneSide::Src));
+        src.Whole = whole;
+        RunComparison(src,
                       {host.SelectedPath(PaneSide::Des), host.IsVirtualFolder(PaneSide::Des),
                        host.SelectedRealPath(PaneSide::Des)},
                       view);

@@ -77,5 +77,9 @@ void RunComparison(const SelectedFolder& src, const SelectedFolder& des, Compare
 // What the end of a run says of what it did not compare or left out ("" when nothing):
 // records not compared, folders not read, links not entered, what the masks excluded.
 std::string UncomparedNoticeText();
+// What one compare command takes from the reference pane: the selection of its list, or
+// its folder whole (every item as the folder holds it now, and with TargetOnly what only
+// the target folder itself holds), as the console compares a folder.
+enum class CompareScope { Selection, Whole };
 // The whole compare command (CompMenuItemClick's body) with the real progress window.
-void CompareCommand(CompareCommandHost& host);
+void CompareCommand(CompareCommandHost& host, CompareScope scope = CompareScope::Selection);

@@ -27,6 +27,7 @@ const std::vector<ToolBarButton> ToolBarButtons = {
     {FolderChangeTButton, 6, "比較元と比較先のフォルダを入れ替えます", false, 23},
     {},
     {CompTButton, 7, "選択ﾌｧｲﾙを比較"},
+    {WholeCompTButton, 8, "フォルダ全体を比較"},
 };
 
 void ChangeStyle(HWND window, DWORD add, DWORD remove)

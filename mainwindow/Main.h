@@ -34,6 +34,7 @@ enum MainCommand : UINT {
     EnvSetMenuItem,
     ContentsMenuItem,
     AboutMenuItem,
+    WholeCompMenuItem,
     CompPMenuItem = 201,
     IconPMenuItem,
     SmallIconPMenuItem,
@@ -48,6 +49,7 @@ enum MainCommand : UINT {
     AllSlctTButton,
     FolderChangeTButton,
     CompTButton,
+    WholeCompTButton,
     OtherPaneKey = 401, // F6, Shift+F6
 };
 
@@ -71,7 +73,7 @@ const int DesignedSrcPanelHeight = 200;
 const int DesignedFolderPanelWidth = 180;
 
 // What the main window does when the compare command runs; tests put their own here.
-using CompareAction = void (*)(CompareCommandHost&);
+using CompareAction = void (*)(CompareCommandHost&, CompareScope);
 
 struct TMainDlg : Form, CompareCommandHost {
     TToolDock TopDock;
@@ -151,6 +153,8 @@ struct TMainDlg : Form, CompareCommandHost {
 
     // Commands.
     void CompMenuItemClick();
+    void WholeCompMenuItemClick();
+    void RunCompare(CompareScope scope);
     void ExitMenuItemClick();
     void FolderChangeMenuItemClick();
     void ToolBarMenuItemClick();

@@ -5,6 +5,7 @@
 #include "settings/EnvSet.h"
 #include "settings/EnvSettings.h"
 #include "toolkit/Application.h"
+#include "toolkit/CodePage.h"
 #include "toolkit/Menu.h"
 #include "toolkit/MessageBoxes.h"
 
@@ -19,6 +20,9 @@ bool TMainDlg::MenuCommand(WORD id)
     case CompMenuItem:
     case CompPMenuItem:
         CompMenuItemClick();
+        return true;
+    case WholeCompMenuItem:
+        WholeCompMenuItemClick();
         return true;
     case FolderChangeMenuItem:
         FolderChangeMenuItemClick();
@@ -110,15 +114,44 @@ void TMainDlg::ToolBarButtonClick(UINT id)
     case CompTButton:
         CompMenuItemClick();
         break;
+    case WholeCompTButton:
+        WholeCompMenuItemClick();
+        break;
     }
 }
 
 void TMainDlg::CompMenuItemClick()
 {
+    // Nothing selected, or every item: the folder whole, which also finds what only the
+    // target holds beside the items. A folder outside the file system has no whole to
+    // list: its items are compared as selected.
+    int selected = SrcFileView.SelCount();
+    bool whole = selected == 0 || selected == SrcFileView.ItemCount();
+    if (whole && SrcFolderView.IsVirtualFolder()) {
+        if (selected > 0) RunCompare(CompareScope::Selection);
+        else WholeCompMenuItemClick();
+        return;
+    }
+    RunCompare(whole ? CompareScope::Whole : CompareScope::Selection);
+}
+
+void TMainDlg::WholeCompMenuItemClick()
+{
+    if (SrcFolderView.IsVirtualFolder()) {
+        ShowInformation(WideOf("「") + SrcFolderView.RealNodeText(SrcFolderView.Selected()) +
+                        WideOf("」はファイルシステムのフォルダではないため、全体を比較できませ"
+                               "ん。\r\n比較するフォルダを開くか、項目を選択してください。"));
+        return;
+    }
+    RunCompare(CompareScope::Whole);
+}
+
+void TMainDlg::RunCompare(CompareScope scope)
+{
     if (!Compare) return;
     // The run disables this window, which loses its focus; the keys go back where they were.
     HWND focus = GetFocus();
-    Compare(*this);
+    Compare(*this, scope);
     if (!IsWindowEnabled(Handle)) return;
     SetActiveWindow(Handle);
     if (focus && IsChild(Handle, focus) && IsWindowVisible(focus)) ::SetFocus(focus);

@@ -32,7 +32,8 @@ void SubMenu(HMENU menu, HMENU sub, const char* caption)
 HMENU CreateMainMenu()
 {
     HMENU file = CreatePopupMenu();
-    Item(file, CompMenuItem, "比較(&C)");
+    Item(file, CompMenuItem, "比較(&C)\tCtrl+Enter");
+    Item(file, WholeCompMenuItem, "フォルダ全体を比較(&W)\tF9");
     Item(file, FolderChangeMenuItem, "フォルダの入れ替え(&F)");
     Separator(file);
     Item(file, ExitMenuItem, "終了(&X)");

@@ -3,6 +3,7 @@
 #include "mainwindow/Main.h"
 #include "toolkit/Application.h"
 
+#include <iterator>
 #include <windows.h>
 
 int RunProgram()
@@ -15,11 +16,13 @@ int RunProgram()
     Application.MainWindow = mainDlg.Handle;
     mainDlg.ShowInStoredState();
     // Ctrl+A is the shortcut of the select-all menu item wherever the focus is; F6 moves
-    // between the panes.
+    // between the panes; Ctrl+Enter compares, F9 compares the folders whole.
     ACCEL keys[] = {{FVIRTKEY | FCONTROL, 'A', AllSlctMenuItem},
                     {FVIRTKEY, VK_F6, OtherPaneKey},
-                    {FVIRTKEY | FSHIFT, VK_F6, OtherPaneKey}};
-    HACCEL accelerators = CreateAcceleratorTableA(keys, 3);
+                    {FVIRTKEY | FSHIFT, VK_F6, OtherPaneKey},
+                    {FVIRTKEY | FCONTROL, VK_RETURN, CompMenuItem},
+                    {FVIRTKEY, VK_F9, WholeCompMenuItem}};
+    HACCEL accelerators = CreateAcceleratorTableA(keys, static_cast<int>(std::size(keys)));
     MSG msg{};
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
         if (mainDlg.Handle && TranslateAcceleratorA(mainDlg.Handle, accelerators, &msg)) continue;

@@ -12,6 +12,7 @@ enum Picture {
     AllSlctPicture,
     FolderChangePicture,
     CompPicture,
+    WholeCompPicture,
     PictureCount
 };
 
@@ -97,6 +98,14 @@ void Draw(HDC dc, int index, bool disabled)
         for (int y = 5; y < 14; y += 3) {
             Line(dc, 2, y, 5, y, ink);
             Line(dc, 11, y, 14, y, y == 8 && !disabled ? RGB(208, 0, 0) : ink);
+        }
+        break;
+    case WholeCompPicture: // two folders side by side, each with its pages
+        for (int x : {0, 9}) {
+            Box(dc, x, 2, x + 4, 5, yellow, ink);
+            Box(dc, x, 4, x + 7, 15, yellow, ink);
+            Line(dc, x + 2, 8, x + 5, 8, ink);
+            Line(dc, x + 2, 11, x + 5, 11, x == 9 && !disabled ? RGB(208, 0, 0) : ink);
         }
         break;
     }

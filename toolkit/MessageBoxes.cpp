@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "toolkit/Application.h"
+#include "toolkit/CodePage.h"
 
 namespace {
 int Box(const std::string& text, const std::string& caption, UINT type)
@@ -12,6 +13,12 @@ int Box(const std::string& text, const std::string& caption, UINT type)
 }  // namespace
 
 void ShowInformation(const std::string& text) { Box(text, "情報", MB_OK | MB_ICONINFORMATION); }
+
+void ShowInformation(const std::wstring& text)
+{
+    MessageBoxW(GetActiveWindow(), text.c_str(), WideOf("情報").c_str(),
+                MB_OK | MB_ICONINFORMATION | MB_TASKMODAL);
+}
 
 bool AskInformationYesNo(const std::string& text)
 {

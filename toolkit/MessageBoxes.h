@@ -6,6 +6,8 @@
 // The program's notices and questions, always modal over the active window.
 // Information box: information icon, caption "情報", one OK button.
 void ShowInformation(const std::string& text);
+// The same for a text that may hold names the code page cannot (shown as they are).
+void ShowInformation(const std::wstring& text);
 // Information box with Yes and No; true for Yes.
 bool AskInformationYesNo(const std::string& text);
 // Question without icon, with the application title; true for Yes.

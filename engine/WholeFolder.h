@@ -1,0 +1,27 @@
+#pragma once
+#include "engine/Collection.h"
+
+#include <string>
+#include <vector>
+#include <windows.h>
+
+// A folder compared whole, as if every item in it were selected: folders first, then
+// files, each by name regardless of case, as a file list lists them. None of its items
+// was picked by hand, so the masks apply to them as to everything below.
+struct WholeFolder : ReferencePane {
+    std::wstring Real; // without trailing "\" (a drive root keeps it)
+    std::vector<std::wstring> Names;
+    int32_t Excluded = 0; // items the masks left out
+    DWORD Error = 0;      // why the folder could not be listed
+
+    bool IsVirtualFolder() override { return false; }
+    std::string GetSelectedPath() override;
+    std::wstring GetSelectedRealPath() override { return Real; }
+    int ItemCount() override { return static_cast<int>(Names.size()); }
+    std::string ItemCaption(int index) override;
+    std::wstring ItemRealName(int index) override { return Names[static_cast<size_t>(index)]; }
+    bool ItemSelected(int) override { return true; }
+
+    // Reads the folder's items into Names; false, with Error set, when it could not.
+    bool List();
+};
