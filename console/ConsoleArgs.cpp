@@ -19,6 +19,15 @@ const wchar_t UsageText[] =
     L"  /append      CSV ファイルに追記します\r\n"
     L"  /utf8        UTF-8 で書き込みます (BOM 付き、実際の名前)\r\n"
     L"  /bytes       2 つのファイルの相違バイトを出力します\r\n"
+    L"  /diff        2 つのファイル (フォルダ) の差分を diff -u の形式で出力します\r\n"
+    L"  /ignoreeol   改行コードの違いを無視します\r\n"
+    L"  /ignorespace 空白の量の違いを無視します\r\n"
+    L"  /ignoreallspace  空白をすべて無視します (全角空白も)\r\n"
+    L"  /ignoreblank 空行を無視します\r\n"
+    L"  /ignorecase  大文字と小文字を区別しません\r\n"
+    L"  /ignorewidth 全角と半角を区別しません\r\n"
+    L"  /ignorekana  ひらがなとカタカナを区別しません\r\n"
+    L"               /diff なしでは、テキストファイルの内容をこの規則で比較します\r\n"
     L"  /targetonly  対象にしかないものも出力します (基準なし)\r\n"
     L"  /exclude:MASKS  マスクに合うものを比較から除きます (; 区切り、\"*.obj;bin\\\")\r\n"
     L"  /?           この説明を表示します\r\n"
@@ -26,7 +35,22 @@ const wchar_t UsageText[] =
     L"終了コード: 0 すべて一致  1 不一致あり\r\n"
     L"            2 引数の誤り、見つからない基準、読めないファイル、比較できないもの、中断\r\n";
 
+const wchar_t* const TextOptionSwitches[TextOptionCount] = {
+    L"ignoreeol", L"ignorespace", L"ignoreallspace", L"ignoreblank",
+    L"ignorecase", L"ignorewidth", L"ignorekana"};
+
 namespace {
+// The /ignore* switch of that name; false when it is none.
+bool ReadTextOption(const std::wstring& name, TextOptions& options)
+{
+    for (int i = 0; i < TextOptionCount; ++i)
+        if (name == TextOptionSwitches[i]) {
+            OptionAt(options, i) = true;
+            return true;
+        }
+    return false;
+}
+
 std::wstring Lower(std::wstring text)
 {
     for (wchar_t& c : text)
@@ -62,6 +86,7 @@ bool ParseArguments(const std::vector<std::wstring>& args, ConsoleOptions& optio
             continue;
         }
         std::wstring name = Lower(arg.substr(1));
+        if (ReadTextOption(name, options.Text)) continue;
         if (name == L"?" || name == L"h" || name == L"help") {
             options.Help = true;
         } else if (name == L"nodate") {
@@ -78,6 +103,8 @@ bool ParseArguments(const std::vector<std::wstring>& args, ConsoleOptions& optio
             options.Utf8 = true;
         } else if (name == L"bytes") {
             options.Bytes = true;
+        } else if (name == L"diff") {
+            options.Diff = true;
         } else if (name == L"targetonly") {
             options.TargetOnly = true;
         } else if (name.compare(0, 8, L"exclude:") == 0 && arg.size() > 9) {
@@ -94,7 +121,11 @@ bool ParseArguments(const std::vector<std::wstring>& args, ConsoleOptions& optio
         reason = paths.size() < 2 ? L"基準と対象を指定してください。" : L"パスが多すぎます。";
         return false;
     }
-    if (!options.Bytes && !options.CompDate && !options.CompSize && !options.CompContents) {
+    if (options.Diff && (options.Bytes || !options.CsvPath.empty())) {
+        reason = L"/diff は /bytes、/csv と一緒に指定できません。";
+        return false;
+    }
+    if (!options.Bytes && !options.Diff && !options.CompDate && !options.CompSize && !options.CompContents) {
         reason = L"比較するものがありません。";
         return false;
     }

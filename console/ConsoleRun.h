@@ -16,5 +16,7 @@ DWORD AttributesOfPath(const std::wstring& path);
 
 // The folder comparison: records, verdicts, then the rows as lines or as the CSV file.
 int CompareFromConsole(const ConsoleOptions& options, OutputStream& out, OutputStream& err);
+// The unified diff of two files, or of every pair of two folders as diff -ru gives it.
+int DiffFromConsole(const ConsoleOptions& options, OutputStream& out, OutputStream& err);
 // The byte list of two files, one line (or CSV line) per differing position.
 int ListBytesFromConsole(const ConsoleOptions& options, OutputStream& out, OutputStream& err);

@@ -38,6 +38,16 @@ void OutputStream::Write(const std::wstring& text)
     Write(console_ || utf8_ ? std::string() : CodePageText(text), text);
 }
 
+void OutputStream::WriteBytes(const std::string& bytes, const std::wstring& shown)
+{
+    if (console_) {
+        Write(std::string(), shown);
+        return;
+    }
+    pending_ += bytes;
+    if (pending_.size() >= FlushSize) Flush();
+}
+
 void OutputStream::Flush()
 {
     // A closed pipe (a reader that quit early) is no reason to stop the comparison.

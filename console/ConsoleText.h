@@ -17,6 +17,9 @@ public:
     // A code-page text (every text of the program, the bytes of a byte list).
     void Write(const std::string& codePage);
     void Write(const std::wstring& text);
+    // Bytes that go to a file or pipe as they are, whatever the encoding asked for
+    // (the lines of a diff); a console shows them as given in shown.
+    void WriteBytes(const std::string& bytes, const std::wstring& shown);
     // Writes out what is buffered (a file or pipe is written in large pieces).
     void Flush();
 

@@ -25,6 +25,7 @@ int wmain(int argc, wchar_t** argv)
         return ExitTrouble;
     }
     CatchStopKeys();
+    if (options.Diff) return DiffFromConsole(options, out, err);
     return options.Bytes ? ListBytesFromConsole(options, out, err)
                          : CompareFromConsole(options, out, err);
 }

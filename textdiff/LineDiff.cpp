@@ -10,9 +10,9 @@ struct Split {
 
 // The search over the reduced sequences; indexes are int, the sequences being far below
 // two thousand million elements.
-class Search {
+template <typename Element> class Search {
 public:
-    Search(const std::vector<int32_t>& x, const std::vector<int32_t>& y, int costCap,
+    Search(const std::vector<Element>& x, const std::vector<Element>& y, int costCap,
            SequenceDiff& out, const std::vector<size_t>& xPlace, const std::vector<size_t>& yPlace)
         : xv_(x.data()), yv_(y.data()), cap_(costCap), out_(out), xPlace_(xPlace), yPlace_(yPlace)
     {
@@ -146,8 +146,8 @@ private:
         }
     }
 
-    const int32_t* xv_;
-    const int32_t* yv_;
+    const Element* xv_;
+    const Element* yv_;
     int cap_;
     SequenceDiff& out_;
     const std::vector<size_t>& xPlace_;
@@ -158,16 +158,16 @@ private:
     int* bd_ = nullptr;
 };
 
-// The elements whose class the other side has, with where each stood; the others are
-// marked changed (no common subsequence can hold them).
-void KeepMatchable(const std::vector<int32_t>& from, const std::vector<uint32_t>& otherCounts,
-                   std::vector<int32_t>& kept, std::vector<size_t>& place,
-                   std::vector<uint8_t>& changed)
+// The elements the other side may have, with where each stood; the others are marked
+// changed (no common subsequence can hold them).
+template <typename Element, typename Lacks>
+void KeepMatchable(const std::vector<Element>& from, Lacks otherLacks, std::vector<Element>& kept,
+                   std::vector<size_t>& place, std::vector<uint8_t>& changed)
 {
     kept.reserve(from.size());
     place.reserve(from.size());
     for (size_t i = 0; i < from.size(); ++i) {
-        if (otherCounts[static_cast<size_t>(from[i])] == 0) {
+        if (otherLacks(from[i])) {
             changed[i] = 1;
         } else {
             kept.push_back(from[i]);
@@ -175,6 +175,32 @@ void KeepMatchable(const std::vector<int32_t>& from, const std::vector<uint32_t>
         }
     }
 }
+
+template <typename Element>
+void SearchKept(const std::vector<Element>& xr, const std::vector<Element>& yr, int costCap,
+                SequenceDiff& out, const std::vector<size_t>& xPlace,
+                const std::vector<size_t>& yPlace)
+{
+    if (costCap <= 0) costCap = DefaultCostCap(xr.size(), yr.size());
+    Search<Element> search(xr, yr, costCap, out, xPlace, yPlace);
+    search.Compare(0, static_cast<int>(xr.size()), 0, static_cast<int>(yr.size()), false);
+}
+
+// Which hashes a sequence holds, as bits of a table that stays in the cache: a clear bit
+// says surely not; a set bit, maybe.
+class HashBits {
+public:
+    explicit HashBits(const std::vector<uint64_t>& hashes) : bits_(Words, 0)
+    {
+        for (uint64_t h : hashes)
+            bits_[(h >> 6) & (Words - 1)] |= 1ull << (h & 63);
+    }
+    bool Lacks(uint64_t h) const { return !(bits_[(h >> 6) & (Words - 1)] & (1ull << (h & 63))); }
+
+private:
+    static constexpr size_t Words = size_t(1) << 18; // 16 million bits, 2 MB
+    std::vector<uint64_t> bits_;
+};
 } // namespace
 
 int DefaultCostCap(size_t xLength, size_t yLength)
@@ -199,12 +225,29 @@ SequenceDiff DiffSequences(const std::vector<int32_t>& x, const std::vector<int3
 
     std::vector<int32_t> xr, yr;
     std::vector<size_t> xPlace, yPlace;
-    KeepMatchable(x, yCounts, xr, xPlace, out.XChanged);
-    KeepMatchable(y, xCounts, yr, yPlace, out.YChanged);
+    KeepMatchable(x, [&](int32_t c) { return yCounts[static_cast<size_t>(c)] == 0; }, xr, xPlace,
+                  out.XChanged);
+    KeepMatchable(y, [&](int32_t c) { return xCounts[static_cast<size_t>(c)] == 0; }, yr, yPlace,
+                  out.YChanged);
     xCounts = {};
     yCounts = {};
-    if (costCap <= 0) costCap = DefaultCostCap(xr.size(), yr.size());
-    Search search(xr, yr, costCap, out, xPlace, yPlace);
-    search.Compare(0, static_cast<int>(xr.size()), 0, static_cast<int>(yr.size()), false);
+    SearchKept(xr, yr, costCap, out, xPlace, yPlace);
+    return out;
+}
+
+SequenceDiff DiffHashes(const std::vector<uint64_t>& x, const std::vector<uint64_t>& y,
+                        int costCap)
+{
+    SequenceDiff out;
+    out.XChanged.assign(x.size(), 0);
+    out.YChanged.assign(y.size(), 0);
+    std::vector<uint64_t> xr, yr;
+    std::vector<size_t> xPlace, yPlace;
+    {
+        HashBits xBits(x), yBits(y);
+        KeepMatchable(x, [&](uint64_t h) { return yBits.Lacks(h); }, xr, xPlace, out.XChanged);
+        KeepMatchable(y, [&](uint64_t h) { return xBits.Lacks(h); }, yr, yPlace, out.YChanged);
+    }
+    SearchKept(xr, yr, costCap, out, xPlace, yPlace);
     return out;
 }

@@ -26,3 +26,9 @@ int DefaultCostCap(size_t xLength, size_t yLength);
 // range as approximate. Without that, the changes are the fewest there are.
 SequenceDiff DiffSequences(const std::vector<int32_t>& x, const std::vector<int32_t>& y,
                            size_t classCount, int costCap = 0);
+
+// The same over 64-bit hashes, equal hashes taken for equal elements: the caller checks
+// the pairs left unchanged. Elements whose hash the other side surely lacks are changed
+// at once. No table of classes is built, so long files cost one pass and the search.
+SequenceDiff DiffHashes(const std::vector<uint64_t>& x, const std::vector<uint64_t>& y,
+                        int costCap = 0);

@@ -27,6 +27,19 @@ bool AsciiBlank(const char* p, size_t n, bool& decided)
     }
     return true;
 }
+// Short runs compared in words: the C runtime's memcmp costs more than most lines.
+bool SameBytes(const char* a, const char* b, size_t n)
+{
+    for (; n >= 8; a += 8, b += 8, n -= 8) {
+        uint64_t x, y;
+        std::memcpy(&x, a, 8);
+        std::memcpy(&y, b, 8);
+        if (x != y) return false;
+    }
+    for (; n > 0; --n)
+        if (*a++ != *b++) return false;
+    return true;
+}
 } // namespace
 
 uint64_t HashBytes(const void* data, size_t size, uint64_t seed)
@@ -53,12 +66,10 @@ LineKeys::LineKeys(const char* aBytes, const DetectedEncoding& aEncoding, const 
     bool sameEncoding = SameCharacterBytes(aEncoding.Encoding, bEncoding.Encoding) &&
                         aEncoding.BomLength == bEncoding.BomLength;
     bytes_ = !options.ChangesCharacters() && (!options.Any() || sameEncoding);
-}
-
-size_t LineKeys::KeyLength(int side, const TextLine& line) const
-{
-    return line.Length +
-           (options_.IgnoreEol ? 0 : EndingLength(line.Ending, encodings_[side].Encoding));
+    for (int side = 0; side < 2; ++side)
+        for (LineEnding ending : {leNone, leLf, leCrLf, leCr})
+            keyEnding_[side][ending] = static_cast<uint8_t>(
+                options.IgnoreEol ? 0 : EndingLength(ending, encodings_[side].Encoding));
 }
 
 const std::wstring& LineKeys::Characters(int side, const TextLine& line, int slot)
@@ -70,9 +81,8 @@ const std::wstring& LineKeys::Characters(int side, const TextLine& line, int slo
     return text;
 }
 
-bool LineKeys::Ignored(int side, const TextLine& line)
+bool LineKeys::IsBlankLine(int side, const TextLine& line)
 {
-    if (!options_.IgnoreBlankLines) return false;
     if (!IsUtf16(encodings_[side].Encoding)) {
         bool decided;
         bool blank = AsciiBlank(data_[side] + line.Start, line.Length, decided);
@@ -95,7 +105,7 @@ bool LineKeys::Equal(int sideA, const TextLine& a, int sideB, const TextLine& b)
     if (bytes_) {
         size_t length = KeyLength(sideA, a);
         return length == KeyLength(sideB, b) &&
-               std::memcmp(data_[sideA] + a.Start, data_[sideB] + b.Start, length) == 0;
+               SameBytes(data_[sideA] + a.Start, data_[sideB] + b.Start, length);
     }
     if (!options_.IgnoreEol && a.Ending != b.Ending) return false;
     return Characters(sideA, a, 0) == Characters(sideB, b, 1);
@@ -115,8 +125,15 @@ LineClasses ClassifyLines(LineKeys& keys, const std::vector<TextLine>& a,
     size_t capacity = 16;
     while (capacity < 2 * (a.size() + b.size()))
         capacity <<= 1;
-    std::vector<int32_t> table(capacity, -1);
+    // A slot holds a class and the high half of its hash, so that a probe rarely looks
+    // further than the slot.
+    struct Slot {
+        int32_t Id;
+        uint32_t Tag;
+    };
+    std::vector<Slot> table(capacity, Slot{-1, 0});
     std::vector<Class> found;
+    found.reserve(a.size() + 1);
     const size_t mask = capacity - 1;
     const std::vector<TextLine>* lines[2] = {&a, &b};
     for (int side = 0; side < 2; ++side) {
@@ -128,15 +145,17 @@ LineClasses ClassifyLines(LineKeys& keys, const std::vector<TextLine>& a,
                 continue;
             }
             uint64_t hash = keys.Hash(side, in[line]);
+            const uint32_t tag = static_cast<uint32_t>(hash >> 32);
             for (size_t slot = static_cast<size_t>(hash) & mask;; slot = (slot + 1) & mask) {
-                int32_t id = table[slot];
+                int32_t id = table[slot].Id;
                 if (id < 0) {
                     id = static_cast<int32_t>(found.size());
                     found.push_back({hash, static_cast<uint32_t>(line), side});
-                    table[slot] = id;
+                    table[slot] = {id, tag};
                     out[line] = id;
                     break;
                 }
+                if (table[slot].Tag != tag) continue;
                 const Class& c = found[static_cast<size_t>(id)];
                 if (c.Hash == hash && keys.Equal(c.Side, (*lines[c.Side])[c.Line], side, in[line])) {
                     out[line] = id;

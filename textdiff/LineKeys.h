@@ -21,7 +21,10 @@ public:
     }
 
     // The line counts for nothing (a blank line when blank lines are ignored).
-    bool Ignored(int side, const TextLine& line);
+    bool Ignored(int side, const TextLine& line)
+    {
+        return options_.IgnoreBlankLines && IsBlankLine(side, line);
+    }
     // The two lines compare equal.
     bool Equal(int sideA, const TextLine& a, int sideB, const TextLine& b);
     // A hash of the line's key; equal keys, equal hashes.
@@ -36,7 +39,12 @@ private:
     TextOptions options_;
     bool bytes_;
     std::wstring scratch_[2];
-    size_t KeyLength(int side, const TextLine& line) const;
+    uint8_t keyEnding_[2][4]; // bytes of each ending that belong to the key
+    size_t KeyLength(int side, const TextLine& line) const
+    {
+        return line.Length + keyEnding_[side][line.Ending];
+    }
+    bool IsBlankLine(int side, const TextLine& line);
 };
 
 // Each line's class: equal lines, equal numbers, counted from 0 in order of first

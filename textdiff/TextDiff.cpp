@@ -8,38 +8,96 @@
 namespace {
 enum LineState : uint8_t { lsEqual = 0, lsChanged = 1, lsIgnorable = 2 };
 
-// The lines the search sees (those not ignored), with where each stood.
-void Kept(const std::vector<int32_t>& classes, std::vector<int32_t>& kept,
-          std::vector<size_t>& place)
+// The lines one side shows the search: not ignored, with where each stood.
+struct SearchedLines {
+    std::vector<uint8_t> Ignored; // empty when no line is
+    std::vector<size_t> Place;
+};
+
+// The search over line hashes, its matched pairs then checked byte for byte; false (and
+// nothing else to trust) when a pair does not hold.
+bool SearchByHashes(LineKeys& keys, const TextFile& a, const TextFile& b, const TextOptions& options,
+                    SearchedLines (&sides)[2], SequenceDiff& found)
 {
-    kept.reserve(classes.size());
-    place.reserve(classes.size());
-    for (size_t i = 0; i < classes.size(); ++i)
-        if (classes[i] >= 0) {
-            kept.push_back(classes[i]);
-            place.push_back(i);
+    std::vector<uint64_t> hashes[2];
+    const TextFile* files[2] = {&a, &b};
+    for (int side = 0; side < 2; ++side) {
+        const std::vector<TextLine>& lines = files[side]->Lines;
+        SearchedLines& out = sides[side];
+        if (options.IgnoreBlankLines) out.Ignored.assign(lines.size(), 0);
+        hashes[side].reserve(lines.size());
+        out.Place.reserve(lines.size());
+        for (size_t i = 0; i < lines.size(); ++i) {
+            if (keys.Ignored(side, lines[i])) {
+                out.Ignored[i] = 1;
+                continue;
+            }
+            hashes[side].push_back(keys.Hash(side, lines[i]));
+            out.Place.push_back(i);
         }
+    }
+    found = DiffHashes(hashes[0], hashes[1]);
+    size_t i = 0, j = 0;
+    for (;;) {
+        while (i < found.XChanged.size() && found.XChanged[i])
+            ++i;
+        while (j < found.YChanged.size() && found.YChanged[j])
+            ++j;
+        if (i == found.XChanged.size() || j == found.YChanged.size()) return true;
+        if (!keys.Equal(0, a.Lines[sides[0].Place[i]], 1, b.Lines[sides[1].Place[j]])) return false;
+        ++i;
+        ++j;
+    }
+}
+
+// The search over classes of equal lines, for lines compared by their characters (and
+// for hashes that met a collision).
+void SearchByClasses(LineKeys& keys, const TextFile& a, const TextFile& b,
+                     SearchedLines (&sides)[2], SequenceDiff& found)
+{
+    LineClasses classes = ClassifyLines(keys, a.Lines, b.Lines);
+    std::vector<int32_t> kept[2];
+    const std::vector<int32_t>* all[2] = {&classes.A, &classes.B};
+    for (int side = 0; side < 2; ++side) {
+        SearchedLines& out = sides[side];
+        out.Ignored.clear();
+        out.Place.clear();
+        for (size_t i = 0; i < all[side]->size(); ++i) {
+            int32_t c = (*all[side])[i];
+            if (c < 0) {
+                out.Ignored.resize(all[side]->size(), 0);
+                out.Ignored[i] = 1;
+                continue;
+            }
+            kept[side].push_back(c);
+            out.Place.push_back(i);
+        }
+    }
+    found = DiffSequences(kept[0], kept[1], classes.Count);
 }
 
 // The blank lines between two matched lines: with a real change there, all of the gap is
 // the change; otherwise they pair off in order and the rest are ignorable.
-void SettleIgnoredLines(const std::vector<int32_t>& aClass, const std::vector<int32_t>& bClass,
+void SettleIgnoredLines(const std::vector<uint8_t>& aIgnored, const std::vector<uint8_t>& bIgnored,
                         std::vector<uint8_t>& a, std::vector<uint8_t>& b)
 {
-    auto nextAnchor = [](const std::vector<int32_t>& classes, const std::vector<uint8_t>& state,
-                         size_t from) {
-        while (from < state.size() && (classes[from] < 0 || state[from] != lsEqual))
+    auto ignored = [](const std::vector<uint8_t>& flags, size_t i) {
+        return i < flags.size() && flags[i];
+    };
+    auto nextAnchor = [&](const std::vector<uint8_t>& flags, const std::vector<uint8_t>& state,
+                          size_t from) {
+        while (from < state.size() && (ignored(flags, from) || state[from] != lsEqual))
             ++from;
         return from;
     };
     size_t i = 0, j = 0;
     for (;;) {
-        size_t ia = nextAnchor(aClass, a, i), jb = nextAnchor(bClass, b, j);
+        size_t ia = nextAnchor(aIgnored, a, i), jb = nextAnchor(bIgnored, b, j);
         bool real = false;
         for (size_t k = i; k < ia && !real; ++k)
-            real = aClass[k] >= 0;
+            real = !ignored(aIgnored, k);
         for (size_t k = j; k < jb && !real; ++k)
-            real = bClass[k] >= 0;
+            real = !ignored(bIgnored, k);
         if (real) {
             std::fill(a.begin() + static_cast<ptrdiff_t>(i), a.begin() + static_cast<ptrdiff_t>(ia),
                       lsChanged);
@@ -113,21 +171,19 @@ size_t TextDiffResult::ChangedHunks() const
 TextDiffResult DiffTextFiles(const TextFile& a, const TextFile& b, const TextOptions& options)
 {
     LineKeys keys(a, b, options);
-    LineClasses classes = ClassifyLines(keys, a.Lines, b.Lines);
-    std::vector<int32_t> x, y;
-    std::vector<size_t> xPlace, yPlace;
-    Kept(classes.A, x, xPlace);
-    Kept(classes.B, y, yPlace);
-    SequenceDiff found = DiffSequences(x, y, classes.Count);
-    x = {};
-    y = {};
+    SearchedLines sides[2];
+    SequenceDiff found;
+    if (!keys.ComparesBytes() || !SearchByHashes(keys, a, b, options, sides, found))
+        SearchByClasses(keys, a, b, sides, found);
+    const std::vector<size_t>& xPlace = sides[0].Place;
+    const std::vector<size_t>& yPlace = sides[1].Place;
 
     std::vector<uint8_t> aState(a.Lines.size(), lsEqual), bState(b.Lines.size(), lsEqual);
     for (size_t i = 0; i < found.XChanged.size(); ++i)
         if (found.XChanged[i]) aState[xPlace[i]] = lsChanged;
     for (size_t i = 0; i < found.YChanged.size(); ++i)
         if (found.YChanged[i]) bState[yPlace[i]] = lsChanged;
-    if (options.IgnoreBlankLines) SettleIgnoredLines(classes.A, classes.B, aState, bState);
+    if (options.IgnoreBlankLines) SettleIgnoredLines(sides[0].Ignored, sides[1].Ignored, aState, bState);
 
     TextDiffResult result;
     result.Hunks = HunksOf(aState, bState);

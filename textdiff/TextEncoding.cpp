@@ -1,5 +1,7 @@
 #include "textdiff/TextEncoding.h"
 
+#include "textdiff/ByteScan.h"
+
 #include <cstring>
 #include <utility>
 #include <windows.h>
@@ -312,21 +314,13 @@ DetectedEncoding DetectEncoding(const char* data, size_t size)
     const Byte* p = reinterpret_cast<const Byte*>(data);
     if (size >= 2 && p[0] == 0xFF && p[1] == 0xFE) return {TextEncoding::Utf16Le, 2};
     if (size >= 2 && p[0] == 0xFE && p[1] == 0xFF) return {TextEncoding::Utf16Be, 2};
-    if (std::memchr(data, 0, size)) return {TextEncoding::Binary, 0};
+    ByteSummary summary = SummarizeBytes(data, size);
+    if (summary.Zero) return {TextEncoding::Binary, 0};
     if (size >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF) return {TextEncoding::Utf8, 3};
 
-    size_t firstHigh = 0;
-    while (firstHigh + 8 <= size) {
-        uint64_t block;
-        std::memcpy(&block, p + firstHigh, 8);
-        if (block & 0x8080808080808080ull) break;
-        firstHigh += 8;
-    }
-    while (firstHigh < size && p[firstHigh] < 0x80)
-        ++firstHigh;
+    const size_t firstHigh = summary.FirstHigh;
     if (firstHigh == size) {
-        if (std::memchr(data, EscapeByte, size) && IsIso2022Jp(p, size))
-            return {TextEncoding::Iso2022Jp, 0};
+        if (summary.Escape && IsIso2022Jp(p, size)) return {TextEncoding::Iso2022Jp, 0};
         return {TextEncoding::Ascii, 0};
     }
     if (IsValidUtf8(data + firstHigh, size - firstHigh)) return {TextEncoding::Utf8, 0};
