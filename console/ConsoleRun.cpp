@@ -3,6 +3,7 @@
 #include "console/ConsoleRun.h"
 
 #include "engine/CompareRun.h"
+#include "engine/TextRuleCheck.h"
 #include "engine/Util.h"
 #include "engine/WholeFolder.h"
 #include "results/ResultExport.h"
@@ -106,6 +107,8 @@ void ComparePairDirectly(const std::wstring& reference, const std::wstring& targ
     entry.ContentsResult = EnvSettings.CompContents
                                ? CompareContents(r, referenceFacts, t, targetFacts, progress)
                                : cvNotCompared;
+    if (entry.ContentsResult == cvDiffer && EnvSettings.TextRule)
+        entry.ContentsResult = TextRuleVerdict(r, t, EnvSettings.TextIgnore);
     if (IsMismatch(entry)) ++MismatchCount;
 }
 
@@ -166,6 +169,8 @@ int CompareFromConsole(const ConsoleOptions& options, OutputStream& out, OutputS
     EnvSettings.TargetOnly = options.TargetOnly;
     EnvSettings.ExcludeFlag = !options.ExcludeMasks.empty();
     EnvSettings.ExcludeMasks = options.ExcludeMasks;
+    EnvSettings.TextRule = options.Text.Any();
+    EnvSettings.TextIgnore = options.Text;
 
     std::wstring reference = FullPathOf(options.Reference), target = FullPathOf(options.Target);
     DWORD referenceAttributes = AttributesOfPath(reference);

@@ -40,7 +40,8 @@ void ShowEndOfRun(CompareCommandHost& host)
             host.ShowResults();
         return;
     }
-    if (MismatchCount == 0 && EnvSettings.DispDiscord)
+    // Pairs equal only under the text rule are shown, never taken for matches in silence.
+    if (MismatchCount == 0 && EnvSettings.DispDiscord && TextEquivalenceCount() == 0)
         ShowInformation("不一致ファイルはありません。");
     else
         host.ShowResults();

@@ -1,6 +1,7 @@
 #include "engine/CompareRun.h"
 
 #include "engine/TargetFolders.h"
+#include "engine/TextRuleCheck.h"
 #include "engine/Util.h"
 #include "settings/EnvSettings.h"
 
@@ -33,6 +34,9 @@ void CompareEntry(FilePairEntry& entry, const FileFacts& reference, const FilePa
     entry.ContentsResult = EnvSettings.CompContents
                                ? CompareContents(refPath, reference, targetPath, target, progress)
                                : cvNotCompared;
+    if (entry.ContentsResult == cvDiffer && EnvSettings.TextRule)
+        entry.ContentsResult = TextRuleVerdict(refPath, targetPath, EnvSettings.TextIgnore,
+                                               [&progress] { progress.AtFixedPoint(); });
 }
 
 // A folder's row says whether the target has that folder: a file of its name is no folder.

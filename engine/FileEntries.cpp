@@ -96,3 +96,11 @@ void ReleaseEntries()
 {
     FileEntries.clear();
 }
+
+int32_t TextEquivalenceCount()
+{
+    int32_t count = 0;
+    for (int32_t i = 0; i < EntryCount && static_cast<size_t>(i) < FileEntries.size(); ++i)
+        count += IsTextEquivalence(FileEntries[static_cast<size_t>(i)].ContentsResult);
+    return count;
+}

@@ -30,7 +30,18 @@ enum ContentsVerdict : uint8_t {
     cvNotFound = 3,
     cvInUse = 4,
     cvNoReference = 5,
+    // Bytes differ, but the text rule (opt-in) finds the texts equal: no mismatch, and
+    // never 一致 either.
+    cvEolOnly = 6,      // only the line endings differ
+    cvEncodingOnly = 7, // the same text in another encoding (or byte-order mark)
+    cvEquivalent = 8,   // equal under the rule's other options
 };
+
+// A contents verdict of the text rule: the texts are equal only as the rule reads them.
+inline bool IsTextEquivalence(ContentsVerdict verdict)
+{
+    return verdict == cvEolOnly || verdict == cvEncodingOnly || verdict == cvEquivalent;
+}
 
 // One file or folder found on the reference side (or, with TargetOnly, only on the
 // target side). Name and Folder are kept whole: a name cut short would no longer name
@@ -54,10 +65,19 @@ struct FilePairEntry {
     uint64_t LastWrite = 0;
 };
 
-// Any code above 1 is a mismatch; a switched-off check never is.
+// Any code above 1 is a mismatch; a switched-off check never is, nor texts the text rule
+// finds equal.
 inline bool IsMismatch(const FilePairEntry& e)
 {
-    return e.DateResult > 1 || e.SizeResult > 1 || e.ContentsResult > 1;
+    return e.DateResult > 1 || e.SizeResult > 1 ||
+           (e.ContentsResult > 1 && !IsTextEquivalence(e.ContentsResult));
+}
+
+// The records a list of mismatches shows: the mismatches, and the pairs equal only under
+// the text rule, which are never passed over in silence.
+inline bool IsListedWithMismatches(const FilePairEntry& e)
+{
+    return IsMismatch(e) || IsTextEquivalence(e.ContentsResult);
 }
 
 constexpr int EntryGrowStep = 1000;
@@ -141,5 +161,7 @@ void AddTargetOnlyEntry(const std::string& name, const std::string& folder, std:
                         bool isFolder);
 // The record's name as the file system spells it, without a folder's trailing "\".
 std::wstring RealNameOf(const FilePairEntry& entry);
+// The records of the run whose texts the text rule found equal.
+int32_t TextEquivalenceCount();
 // Releases the whole list at the end of a compare command.
 void ReleaseEntries();

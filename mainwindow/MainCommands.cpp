@@ -430,6 +430,8 @@ void TMainDlg::EnvSetMenuItemClick()
     dialog.TargetOnlyChkBox.SetChecked(s.TargetOnly);
     dialog.CheckBox1.SetChecked(s.ExcludeFlag);
     dialog.SetExcludeMasks(s.ExcludeMasks);
+    dialog.TextRuleChkBox.SetChecked(s.TextRule);
+    dialog.SetTextIgnore(s.TextIgnore);
     if (dialog.ShowModal() != mrOK) return;
 
     // The views take the previews' looks in the order the dialog has always used.
@@ -458,6 +460,8 @@ void TMainDlg::EnvSetMenuItemClick()
     e.TargetOnly = dialog.TargetOnlyChkBox.Checked();
     e.ExcludeFlag = dialog.CheckBox1.Checked();
     e.ExcludeMasks = dialog.ExcludeMasks();
+    e.TextRule = dialog.TextRuleChkBox.Checked();
+    e.TextIgnore = dialog.TextIgnore();
     e.CompSort = static_cast<uint8_t>(dialog.ResultSortRGrp.ItemIndex);
     e.CompSortKind = static_cast<uint8_t>(dialog.ResultSortKindRGrp.ItemIndex);
 }

@@ -33,9 +33,9 @@ const TextTable<SizeVerdict, 6>& SizeTexts()
     static const TextTable<SizeVerdict, 6> table(SizeVerdictText);
     return table;
 }
-const TextTable<ContentsVerdict, 6>& ContentsTexts()
+const TextTable<ContentsVerdict, 9>& ContentsTexts()
 {
-    static const TextTable<ContentsVerdict, 6> table(ContentsVerdictText);
+    static const TextTable<ContentsVerdict, 9> table(ContentsVerdictText);
     return table;
 }
 
@@ -111,7 +111,7 @@ ResultRows ListedRows(const EntryList& entries, int count, bool mismatchesOnly)
     rows.reserve(static_cast<size_t>(std::max(count, 0)));
     for (int i = 0; i < count; ++i) {
         const FilePairEntry& e = entries[static_cast<size_t>(i)];
-        if (mismatchesOnly && !IsMismatch(e)) continue;
+        if (mismatchesOnly && !IsListedWithMismatches(e)) continue;
         rows.push_back(&e);
     }
     return rows;

@@ -91,6 +91,12 @@ std::string ContentsVerdictText(ContentsVerdict verdict)
         return "使用中";
     case cvNoReference:
         return NoReferenceText;
+    case cvEolOnly:
+        return "改行のみ";
+    case cvEncodingOnly:
+        return "文字コードのみ";
+    case cvEquivalent:
+        return "同等";
     }
     return "";
 }

@@ -7,6 +7,17 @@ namespace {
 const char* const Section = "Environment";
 // The masks stand in one string value, split where no name can hold the character.
 const char MaskSeparator = '|';
+// The text options' values, in the order of TextOptionIndex.
+const char* const TextIgnoreNames[TextOptionCount] = {
+    "TextIgnoreEol",  "TextIgnoreSpace", "TextIgnoreAllSpace", "TextIgnoreBlank",
+    "TextIgnoreCase", "TextIgnoreWidth", "TextIgnoreKana"};
+
+// A newer option goes in once it leaves its default, so the key of a user who never
+// touched it holds what it always held.
+void WriteBoolOnceChanged(const char* name, bool value, bool defaultValue)
+{
+    if (value != defaultValue || ValueExists(Section, name)) WriteBool(Section, name, value);
+}
 
 std::vector<std::string> SplitMasks(const std::string& text)
 {
@@ -52,6 +63,9 @@ void LoadEnvironment()
     s.TargetOnly = ReadBool(Section, "TargetOnly", false);
     s.ExcludeFlag = ReadBool(Section, "ExcludeFlag", false);
     s.ExcludeMasks = SplitMasks(ReadString(Section, "ExcludeMasks", ""));
+    s.TextRule = ReadBool(Section, "TextRule", false);
+    for (int i = 0; i < TextOptionCount; ++i)
+        OptionAt(s.TextIgnore, i) = ReadBool(Section, TextIgnoreNames[i], false);
 }
 
 void SaveEnvironment()
@@ -78,4 +92,7 @@ void SaveEnvironment()
         WriteBool(Section, "ExcludeFlag", s.ExcludeFlag);
     if (!s.ExcludeMasks.empty() || ValueExists(Section, "ExcludeMasks"))
         WriteString(Section, "ExcludeMasks", JoinMasks(s.ExcludeMasks));
+    WriteBoolOnceChanged("TextRule", s.TextRule, false);
+    for (int i = 0; i < TextOptionCount; ++i)
+        WriteBoolOnceChanged(TextIgnoreNames[i], OptionAt(s.TextIgnore, i), false);
 }

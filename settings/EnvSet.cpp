@@ -70,7 +70,7 @@ bool TEnvSetDlg::Create(HWND owner)
     args.Caption = "環境設定";
     // Wider than designed by the room the buttons' captions need.
     args.Width = 486;
-    args.Height = 287;
+    args.Height = 371;
     args.Buttons = TitleButtons::CloseOnly;
     args.Centered = true;
     args.FontFace = DialogFontFace;
@@ -80,7 +80,7 @@ bool TEnvSetDlg::Create(HWND owner)
 
 void TEnvSetDlg::FormCreate()
 {
-    PageCtl.Create(Handle, 8, 8, 470, 240);
+    PageCtl.Create(Handle, 8, 8, 470, 324);
     PageCtl.AddTab("画面");
     PageCtl.AddTab("サウンド");
     PageCtl.AddTab("比較");
@@ -89,9 +89,9 @@ void TEnvSetDlg::FormCreate()
     CreateSoundPage();
     CreateCompPage();
 
-    OKButton.Create(Handle, "OK", 302, 256, 75, 25, true);
+    OKButton.Create(Handle, "OK", 302, 340, 75, 25, true);
     OKButton.OnClick = [this] { ModalResult = mrOK; };
-    CancelButton.Create(Handle, "キャンセル(&C)", 383, 256, 95, 25);
+    CancelButton.Create(Handle, "キャンセル(&C)", 383, 340, 95, 25);
     CancelButton.OnClick = [this] { ModalResult = mrCancel; };
     DefaultButtonId = OKButton.Id();
     // The pages lie over the tab strip, so the strip goes below them (and last in the
@@ -205,6 +205,7 @@ void TEnvSetDlg::CreateCompPage()
     Button2.Create(p.Handle, "削除", 330, 118, 75, 25);
     Button2.OnClick = [this] { Button2Click(); };
     CheckBox1Click();
+    CreateTextRuleControls(p.Handle, 206);
 }
 
 void TEnvSetDlg::ShowPage()
@@ -239,6 +240,7 @@ void TEnvSetDlg::FormDpiChanged(UINT oldDpi)
     for (Button* play : {&SameSoundPlayBitBtn, &DiscordSoundPlayBitBtn})
         SendMessageA(play->Handle, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(playPicture_));
     if (old) DeleteObject(old);
+    PlaceTextIgnoreBoxes();
 }
 
 bool TEnvSetDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)

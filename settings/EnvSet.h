@@ -1,5 +1,6 @@
 #pragma once
 #include "settings/PreviewViews.h"
+#include "textdiff/TextRules.h"
 #include "toolkit/Button.h"
 #include "toolkit/CommonDialogs.h"
 #include "toolkit/Edit.h"
@@ -50,6 +51,9 @@ struct TEnvSetDlg : Form {
     CheckBox CheckBox1;      // ExcludeFlag
     ListBox ExtListBox;      // ExcludeMasks, one a line
     Button Button1, Button2; // 追加, 削除
+    GroupBox TextRuleGroupBox;
+    CheckBox TextRuleChkBox;                        // TextRule
+    CheckBox TextIgnoreChkBoxes[TextOptionCount];   // TextIgnore, shared with the text view
 
     OpenFileDialog WaveFileRefDlg;
     ColorDialog ColorDlg;
@@ -89,11 +93,16 @@ struct TEnvSetDlg : Form {
 
     void SetExcludeMasks(const std::vector<std::string>& masks);
     std::vector<std::string> ExcludeMasks() const;
+    void SetTextIgnore(const TextOptions& options);
+    TextOptions TextIgnore() const;
 
 private:
     void CreateDisplayPage();
     void CreateSoundPage();
     void CreateCompPage();
+    void CreateTextRuleControls(HWND page, int top); // EnvSetText.cpp
+    void PlaceTextIgnoreBoxes();
+    int textRuleTop_ = 0;
     void ShowPage();
     void BrowseWaveFile(Edit& edit);
 

@@ -1,4 +1,6 @@
 #pragma once
+#include "textdiff/TextRules.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -22,6 +24,10 @@ struct TEnvSettings {
     bool TargetOnly = false;               // list what only the target holds, too
     bool ExcludeFlag = false;              // leave out what ExcludeMasks match, on both sides
     std::vector<std::string> ExcludeMasks; // "*.obj", "Thumbs.db"; a trailing "\" is a folder
+    // The contents check of a text pair whose bytes differ reads the texts under TextIgnore
+    // (the text view's options, one rule for both).
+    bool TextRule = false;
+    TextOptions TextIgnore;
 };
 
 extern TEnvSettings EnvSettings;

@@ -233,8 +233,13 @@ std::string StorageOnlyNotice(const TextLikeness& likeness)
 }
 
 TextRuleOutcome CompareUnderTextRule(const char* a, size_t aSize, const char* b, size_t bSize,
-                                     const TextOptions& options)
+                                     const TextOptions& options,
+                                     const std::function<void()>& atFixedPoint)
 {
+    size_t lines = 0;
+    auto step = [&] {
+        if (++lines % 65536 == 0 && atFixedPoint) atFixedPoint();
+    };
     DetectedEncoding aEncoding = DetectEncoding(a, aSize), bEncoding = DetectEncoding(b, bSize);
     if (aEncoding.Encoding == TextEncoding::Binary || bEncoding.Encoding == TextEncoding::Binary)
         return TextRuleOutcome::Different;
@@ -247,6 +252,7 @@ TextRuleOutcome CompareUnderTextRule(const char* a, size_t aSize, const char* b,
         std::wstring leftText, rightText;
         bool sameCharacters = true, sameEndings = true;
         for (;;) {
+            step();
             bool hasLeft = left.Reader.Next(left.Line), hasRight = right.Reader.Next(right.Line);
             if (!hasLeft || !hasRight) {
                 sameCharacters = hasLeft == hasRight;
@@ -281,6 +287,7 @@ TextRuleOutcome CompareUnderTextRule(const char* a, size_t aSize, const char* b,
         return false;
     };
     for (;;) {
+        step();
         bool hasLeft = next(left, 0), hasRight = next(right, 1);
         if (!hasLeft || !hasRight)
             return hasLeft == hasRight ? TextRuleOutcome::Equivalent : TextRuleOutcome::Different;

@@ -3,6 +3,7 @@
 #include "textdiff/TextRules.h"
 
 #include <cstddef>
+#include <functional>
 #include <vector>
 
 // A run of lines of A that B has in place of them (either run may be empty). Between two
@@ -48,6 +49,8 @@ enum class TextRuleOutcome {
     Equivalent,   // equal under the options in another way
 };
 // Reads both byte strings line by line without keeping the lines, so files of any size
-// are checked; stops at the first line that differs.
+// are checked; stops at the first line that differs. atFixedPoint, when given, is called
+// every few tens of thousands of lines.
 TextRuleOutcome CompareUnderTextRule(const char* a, size_t aSize, const char* b, size_t bSize,
-                                     const TextOptions& options);
+                                     const TextOptions& options,
+                                     const std::function<void()>& atFixedPoint = {});

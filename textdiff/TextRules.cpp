@@ -81,6 +81,14 @@ bool OptionAt(const TextOptions& options, int index)
     return OptionAt(const_cast<TextOptions&>(options), index);
 }
 
+const char* OptionCaption(int index)
+{
+    static const char* const captions[TextOptionCount] = {
+        "改行コード(&E)",   "空白の量(&W)", "空白すべて(&A)", "空行(&L)",
+        "大文字小文字(&I)", "全角半角(&Z)", "かなカナ(&K)"};
+    return index >= 0 && index < TextOptionCount ? captions[index] : "";
+}
+
 bool IsTextSpace(wchar_t c)
 {
     if (c < 0x80) return c == L' ' || (c >= 0x09 && c <= 0x0D);

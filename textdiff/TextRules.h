@@ -46,6 +46,8 @@ enum TextOptionIndex {
 };
 bool& OptionAt(TextOptions& options, int index);
 bool OptionAt(const TextOptions& options, int index);
+// The option's caption, as the text view and the settings dialog show it ("空行(&L)").
+const char* OptionCaption(int index);
 
 // White space as the rules see it: tab, line tabulation, form feed, CR, space, no-break
 // space, the ideographic space U+3000 and the other Unicode spaces.

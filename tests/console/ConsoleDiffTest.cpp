@@ -115,3 +115,27 @@ TEST(ConsoleDiff, ExitStatusesAndTheTextRules)
     }
 }
 } // namespace
+
+namespace {
+TEST(ConsoleDiff, IgnoreSwitchesWithoutDiffAreTheRunsTextRule)
+{
+    TempFolder a, b;
+    a.WriteFile("t.txt", "x\r\ny\r\n");
+    b.WriteFile("t.txt", "x\ny\n");
+    const std::wstring folders = Quoted(a.Path) + L" " + Quoted(b.Path);
+    struct Case {
+        const wchar_t* Switches;
+        int Status;
+        const char* Verdict; // the line's contents verdict
+    } cases[] = {
+        {L"/nodate /nosize ", 1, "\t－\t－\t不一致\r\n"},
+        {L"/nodate /nosize /ignoreeol ", 0, "\t－\t－\t改行のみ\r\n"},
+        {L"/nodate /ignoreeol ", 1, "\t－\t小さい\t改行のみ\r\n"},
+    };
+    for (const Case& c : cases) {
+        ConsoleRun run = RunConsole(c.Switches + folders);
+        EXPECT_EQ(run.Status, c.Status) << run.Err;
+        EXPECT_NE(run.Out.find("t.txt" + std::string(c.Verdict)), std::string::npos) << run.Out;
+    }
+}
+} // namespace

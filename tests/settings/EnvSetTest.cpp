@@ -59,7 +59,7 @@ TEST(EnvSetDlgTest, SoundCheckBoxAloneEnablesTheSoundPanel)
     EXPECT_EQ("環境設定", d.Text());
     SIZE client = d.ClientSize();
     EXPECT_EQ(486, client.cx); // 462 designed, and the room the button captions need
-    EXPECT_EQ(287, client.cy);
+    EXPECT_EQ(371, client.cy); // 287 designed, and the room of the text rule on 比較
     EXPECT_FALSE(d.SoundChkBox.Checked());
     ExpectSoundEnabled(d, false);
 

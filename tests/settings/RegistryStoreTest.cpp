@@ -282,3 +282,43 @@ TEST_F(RegistryTest, TargetOnlyAndExclusionRoundTripAndStayAbsentAtTheirDefaults
         EXPECT_EQ(c.masks, EnvSettings.ExcludeMasks) << c.what;
     }
 }
+
+TEST_F(RegistryTest, TextRuleAndItsOptionsRoundTripAndStayAbsentAtTheirDefaults)
+{
+    const char* const names[] = {"TextRule",        "TextIgnoreEol",   "TextIgnoreSpace",
+                                 "TextIgnoreAllSpace", "TextIgnoreBlank", "TextIgnoreCase",
+                                 "TextIgnoreWidth", "TextIgnoreKana"};
+    struct Case {
+        const char* what;
+        bool rule;
+        std::vector<int> options;       // TextOptionIndex
+        std::vector<const char*> stored; // per name, nullptr: no value
+    } cases[] = {
+        {"defaults write nothing new", false, {}, {nullptr, nullptr, nullptr, nullptr, nullptr,
+                                                   nullptr, nullptr, nullptr}},
+        {"rule on, endings and width", true, {toIgnoreEol, toIgnoreWidth},
+         {"1", "1", nullptr, nullptr, nullptr, nullptr, "1", nullptr}},
+        {"switched off again", false, {}, {"0", "0", nullptr, nullptr, nullptr, nullptr, "0", nullptr}},
+    };
+    for (const Case& c : cases) {
+        EnvSettings = TEnvSettings{};
+        EnvSettings.TextRule = c.rule;
+        for (int option : c.options)
+            OptionAt(EnvSettings.TextIgnore, option) = true;
+        SaveEnvironment();
+        for (size_t i = 0; i < std::size(names); ++i) {
+            DWORD type = 0;
+            std::string text;
+            bool found = GetRaw("Environment", names[i], type, text);
+            EXPECT_EQ(c.stored[i] != nullptr, found) << c.what << ": " << names[i];
+            if (found && c.stored[i]) {
+                EXPECT_EQ(c.stored[i], text) << c.what << ": " << names[i];
+            }
+        }
+        TextOptions saved = EnvSettings.TextIgnore;
+        EnvSettings = TEnvSettings{};
+        LoadEnvironment();
+        EXPECT_EQ(c.rule, EnvSettings.TextRule) << c.what;
+        EXPECT_TRUE(saved == EnvSettings.TextIgnore) << c.what;
+    }
+}
