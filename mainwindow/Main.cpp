@@ -1,7 +1,6 @@
 #include "mainwindow/Main.h"
 
 #include "engine/Util.h"
-#include "mainwindow/FolderHistory.h"
 #include "mainwindow/MainLayout.h"
 #include "mainwindow/MainState.h"
 #include "mainwindow/PaneProvider.h"
@@ -88,6 +87,8 @@ void TMainDlg::FormCreate()
     SetMenu(Handle, MainMenu);
     FilePopupMenu = CreateFilePopupMenu();
     SetWindowPos(Handle, nullptr, 299, 97, Scaled(661), Scaled(497), SWP_NOZORDER | SWP_NOACTIVATE);
+    // At a large scale the designed window may be larger than the screen.
+    FitIntoWorkArea(Handle);
     SrcPanelHeight = Scaled(DesignedSrcPanelHeight);
     Src.FolderPanelWidth = Des.FolderPanelWidth = Scaled(DesignedFolderPanelWidth);
 
@@ -109,6 +110,8 @@ void TMainDlg::FormCreate()
     SetMenuChecked(MainMenu, CompObjSizeMenuItem, EnvSettings.CompSize);
     SetMenuChecked(MainMenu, CompObjContentsMenuItem, EnvSettings.CompContents);
     UpdateStatusBar();
+    UpdateFolderCBoxEx(Src);
+    UpdateFolderCBoxEx(Des);
     if (EnvSettings.AllSelect) SelectAllFiles(SrcFileView);
     ApplyDragDrop();
 }
@@ -168,6 +171,7 @@ void TMainDlg::WireEvents()
     // Only the reference pane reports its changes: the status bar describes it alone.
     SrcFileView.OnChange = [this] { SrcFileViewChange(); };
     SrcFolderView.OnChange = [this] { SrcFolderViewChange(); };
+    DesFolderView.OnChange = [this] { DesFolderViewChange(); };
     SrcFileView.OnKeyDown = [this](WORD k, bool s, bool a, bool c) {
         SrcFileViewKeyDown(k, s, a, c);
     };
@@ -182,6 +186,8 @@ void TMainDlg::WireEvents()
     };
     SrcFolderCBoxEx.OnChange = [this] { SrcFolderCBoxExChange(); };
     DesFolderCBoxEx.OnChange = [this] { DesFolderCBoxExChange(); };
+    SrcFolderCBoxEx.OnEnter = [this](const std::wstring& t) { SrcFolderCBoxExEnter(t); };
+    DesFolderCBoxEx.OnEnter = [this](const std::wstring& t) { DesFolderCBoxExEnter(t); };
     SrcFileView.OnContextMenu = [this](POINT p) { ShowFilePopup(SrcFileView, p); };
     DesFileView.OnContextMenu = [this](POINT p) { ShowFilePopup(DesFileView, p); };
 }
@@ -413,7 +419,3 @@ bool TMainDlg::IsVirtualFolder(PaneSide side)
                                  : DesFolderView.IsVirtualFolder();
 }
 
-void TMainDlg::AddFolderHistory(PaneSide side, const std::string& path)
-{
-    ::AddFolderHistory(side == PaneSide::Src ? SrcFolderCBoxEx : DesFolderCBoxEx, path);
-}

@@ -143,9 +143,15 @@ struct TMainDlg : Form, CompareCommandHost {
     void DesFileViewKeyDown(WORD key, bool shift, bool alt, bool ctrl);
     void SrcFolderViewKeyDown(WORD key, bool shift, bool alt, bool ctrl);
     void DesFolderViewKeyDown(WORD key, bool shift, bool alt, bool ctrl);
+    void DesFolderViewChange();
     void SrcFolderCBoxExChange();
     void DesFolderCBoxExChange();
     void ChooseHistoryEntry(TMainPane& pane);
+    void SrcFolderCBoxExEnter(const std::wstring& typed);
+    void DesFolderCBoxExEnter(const std::wstring& typed);
+    void OpenTypedFolder(TMainPane& pane, const std::wstring& typed);
+    // The history box shows its pane's folder.
+    void UpdateFolderCBoxEx(TMainPane& pane);
     void SrcHSplitterExMoved();
     void DesHSplitterExMoved();
     void FilePopupMenuPopup();
@@ -197,6 +203,7 @@ private:
     void WireEvents();
     void ShowFilePopup(TFileView& list, POINT screen);
     void RefreshFolderView(TFolderView& view);
+    void RefreshFileView(TMainPane& pane);
 };
 
 // Builds the main menu and the file popup with every caption and designed mark.

@@ -1,10 +1,9 @@
 #include "mainwindow/About.h"
-#include "mainwindow/FolderHistory.h"
+#include "mainwindow/Help.h"
 #include "mainwindow/Main.h"
 #include "results/Result.h"
 #include "settings/EnvSet.h"
 #include "settings/EnvSettings.h"
-#include "toolkit/Application.h"
 #include "toolkit/CodePage.h"
 #include "toolkit/Menu.h"
 #include "toolkit/MessageBoxes.h"
@@ -247,26 +246,32 @@ void TMainDlg::RefreshFolderView(TFolderView& view)
     view.SelectPath(path);
 }
 
+void TMainDlg::RefreshFileView(TMainPane& pane)
+{
+    // The tree is read again too, so that a folder made or removed since shows in both.
+    if (!pane.FolderView.RefreshTree()) pane.FileView.FillList();
+}
+
 void TMainDlg::RefreshMenuItemClick()
 {
     HWND focus = GetFocus();
     if (!focus) return;
     if (focus == SrcFolderView.Handle) RefreshFolderView(SrcFolderView);
     if (focus == DesFolderView.Handle) RefreshFolderView(DesFolderView);
-    if (focus == SrcFileView.Handle) SrcFileView.FillList();
-    if (focus == DesFileView.Handle) DesFileView.FillList();
+    if (focus == SrcFileView.Handle) RefreshFileView(Src);
+    if (focus == DesFileView.Handle) RefreshFileView(Des);
 }
 
 void TMainDlg::SrcFileViewKeyDown(WORD key, bool shift, bool alt, bool ctrl)
 {
     if (alt && !shift && !ctrl) return;
     if (key == KeyA && shift && !alt && !ctrl) SelectAllFiles(SrcFileView);
-    if (key == KeyF5) SrcFileView.FillList();
+    if (key == KeyF5) RefreshFileView(Src);
 }
 
 void TMainDlg::DesFileViewKeyDown(WORD key, bool, bool, bool)
 {
-    if (key == KeyF5) DesFileView.FillList();
+    if (key == KeyF5) RefreshFileView(Des);
 }
 
 void TMainDlg::SrcFolderViewKeyDown(WORD key, bool, bool, bool)
@@ -319,34 +324,6 @@ void TMainDlg::SrcFileViewChange()
 {
     StatusBarDue();
 }
-void TMainDlg::SrcFolderViewChange()
-{
-    StatusBarDue();
-}
-
-void TMainDlg::SrcFolderCBoxExChange()
-{
-    ChooseHistoryEntry(Src);
-}
-
-void TMainDlg::DesFolderCBoxExChange()
-{
-    ChooseHistoryEntry(Des);
-}
-
-void TMainDlg::ChooseHistoryEntry(TMainPane& pane)
-{
-    std::string path = pane.FolderCBoxEx.Item(pane.FolderCBoxEx.ItemIndex());
-    // A folder removed since it was remembered: say so, and the pane stays where it is.
-    if (!pane.FolderView.Reaches(path)) {
-        pane.FolderCBoxEx.SetItemIndex(0);
-        ShowInformation("フォルダが見つかりません。\r\n" + path);
-        return;
-    }
-    pane.FolderView.SelectPath(path);
-    ::AddFolderHistory(pane.FolderCBoxEx, path);
-    pane.FileView.SetFocus();
-}
 
 bool TMainDlg::TabToNextControl(bool back)
 {
@@ -359,7 +336,7 @@ bool TMainDlg::TabToNextControl(bool back)
     HWND focus = GetFocus();
     int at = -1;
     for (int i = 0; i < count; ++i)
-        if (order[i] == focus) at = i;
+        if (order[i] == focus || IsChild(order[i], focus)) at = i; // a history box's edit
     if (at < 0 && focus && focus != Handle) return false;
     for (int step = 1; step <= count; ++step) {
         int i = ((back ? at - step : at + step) % count + count) % count;
@@ -376,7 +353,7 @@ void TMainDlg::OtherPaneMenuItemClick()
     // The same control of the other pane; from anywhere else, the reference list.
     HWND focus = GetFocus();
     auto focusOther = [focus](TMainPane& from, TMainPane& to) {
-        if (focus == from.FolderCBoxEx.Handle) to.FolderCBoxEx.SetFocus();
+        if (from.FolderCBoxEx.HasFocus()) to.FolderCBoxEx.SetFocus();
         else if (focus == from.FolderView.Handle) to.FolderView.SetFocus();
         else if (focus == from.FileView.Handle) to.FileView.SetFocus();
         else return false;
@@ -397,7 +374,9 @@ void TMainDlg::DesHSplitterExMoved()
 
 void TMainDlg::ContentsMenuItemClick()
 {
-    WinHelpA(Handle, Application.HelpFile.c_str(), 11, 0);
+    // The help travels inside the program: no help file or help system is needed.
+    THelpDlg help;
+    help.ShowDialog(Handle);
 }
 
 void TMainDlg::AboutMenuItemClick()

@@ -5,6 +5,7 @@
 #include "mainwindow/Main.h"
 #include "settings/EnvReg.h"
 #include "settings/RegistryStore.h"
+#include "toolkit/CodePage.h"
 #include "toolkit/Menu.h"
 
 #include <algorithm>
@@ -118,12 +119,42 @@ void SaveColumnWidths(const TMainDlg& form, const TFileView& list, const std::st
         WriteInteger(Main, prefix + ColumnNames[i], Stored(form, list.ColumnWidth(i)));
 }
 
+// A folder is stored as its code-page text, as it always was ("?" for what the code page
+// cannot hold); the real spelling goes beside it, in a value of its own ("...Real"), only
+// for a name that needs it. The real one counts only while the text is still its
+// code-page form, so a value an earlier build wrote over reads as that build wrote it.
+std::wstring ReadFolder(const std::string& name, const std::string& defaultText)
+{
+    std::string text = ReadString(Main, name, defaultText);
+    std::wstring real;
+    if (ReadRealString(Main, name + "Real", real) && CodePageText(real) == text) return real;
+    return WideOf(text);
+}
+
+void WriteFolder(const std::string& name, const std::string& text, const std::wstring& real)
+{
+    WriteString(Main, name, text);
+    if (!real.empty() && CodePageText(real) == text && WideOf(text) != real)
+        WriteRealString(Main, name + "Real", real);
+    else
+        DeleteValue(Main, name + "Real");
+}
+
+void LoadHistory(TComboBoxEx& box, const std::string& prefix)
+{
+    for (int i = 0; i < 10; ++i) {
+        std::wstring entry = ReadFolder(prefix + std::to_string(i), "");
+        if (!entry.empty()) box.Add(entry);
+    }
+    box.SetItemIndex(-1);
+}
+
 void SaveHistory(const TComboBoxEx& box, const std::string& prefix)
 {
     // Entries are never deleted: indexes not written keep an earlier run's value.
     for (int i = 0; i < box.Count(); ++i) {
-        std::string entry = box.Item(i);
-        if (!entry.empty()) WriteString(Main, prefix + std::to_string(i), entry);
+        std::wstring entry = box.RealItem(i);
+        if (!entry.empty()) WriteFolder(prefix + std::to_string(i), CodePageText(entry), entry);
     }
 }
 } // namespace
@@ -156,16 +187,10 @@ int LoadMainState(TMainDlg& form)
     SetMenuChecked(form.MainMenu, StatusBarMenuItem, ReadBool(Environment, "StatusBarDisp", true));
     form.SetBarsFromMarks();
 
-    for (int i = 0; i < 10; ++i) {
-        std::string src = ReadString(Main, "SrcFolderList" + std::to_string(i), "");
-        if (!src.empty()) form.SrcFolderCBoxEx.Add(src);
-        std::string des = ReadString(Main, "DesFolderList" + std::to_string(i), "");
-        if (!des.empty()) form.DesFolderCBoxEx.Add(des);
-    }
-    form.SrcFolderCBoxEx.SetItemIndex(-1);
-    form.DesFolderCBoxEx.SetItemIndex(-1);
+    LoadHistory(form.SrcFolderCBoxEx, "SrcFolderList");
+    LoadHistory(form.DesFolderCBoxEx, "DesFolderList");
 
-    form.SrcFolderView.SelectPath(ReadString(Main, "SrcDirectory", CurrentDirectory()));
+    form.SrcFolderView.SelectPath(ReadFolder("SrcDirectory", CurrentDirectory()));
     LoadAppearance(form.SrcFolderView);
     // A folder panel leaves room for the file list beside it.
     int least = form.Scaled(MinFolderPanelWidth);
@@ -178,7 +203,7 @@ int LoadMainState(TMainDlg& form)
     LoadAppearance(form.SrcFileView);
     LoadColumnWidths(form, form.SrcFileView, "SrcFV");
 
-    form.DesFolderView.SelectPath(ReadString(Main, "DesDirectory", CurrentDirectory()));
+    form.DesFolderView.SelectPath(ReadFolder("DesDirectory", CurrentDirectory()));
     LoadAppearance(form.DesFolderView);
     form.SetFolderPanelWidth(
         form.Des, ReadSize(form, "DesFolderViewWidth", form.Scaled(200), least, widest));
@@ -215,7 +240,8 @@ void SaveMainState(TMainDlg& form)
     WriteBool(Environment, "StatusBarDisp", form.StatusBarShown());
 
     const TFolderView& tree = form.SrcFolderView;
-    WriteString(Main, "SrcDirectory", form.SrcFolderView.GetSelectedPath());
+    WriteFolder("SrcDirectory", form.SrcFolderView.GetSelectedPath(),
+                form.SrcFolderView.GetSelectedRealPath());
     WriteInteger(Main, "ViewBColor", static_cast<int>(tree.BackColor()));
     WriteString(Main, "MsgFontName", tree.Look().FontName);
     WriteInteger(Main, "MsgFontSize", tree.Look().FontSize);
@@ -226,7 +252,8 @@ void SaveMainState(TMainDlg& form)
 
     WriteInteger(Main, "SrcFileVViewStyle", form.SrcFileView.ViewStyle());
     SaveColumnWidths(form, form.SrcFileView, "SrcFV");
-    WriteString(Main, "DesDirectory", form.DesFolderView.GetSelectedPath());
+    WriteFolder("DesDirectory", form.DesFolderView.GetSelectedPath(),
+                form.DesFolderView.GetSelectedRealPath());
     WriteInteger(Main, "DesFileVViewStyle", form.DesFileView.ViewStyle());
     SaveColumnWidths(form, form.DesFileView, "DesFV");
     WriteInteger(Main, "DesFolderViewWidth",

@@ -25,7 +25,12 @@ int RunProgram()
     HACCEL accelerators = CreateAcceleratorTableA(keys, static_cast<int>(std::size(keys)));
     MSG msg{};
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (mainDlg.Handle && TranslateAcceleratorA(mainDlg.Handle, accelerators, &msg)) continue;
+        // Ctrl+A in a history box selects its text, as in any text box.
+        bool textKey = msg.message == WM_KEYDOWN && msg.wParam == 'A' &&
+                       (mainDlg.SrcFolderCBoxEx.HasFocus() || mainDlg.DesFolderCBoxEx.HasFocus());
+        if (mainDlg.Handle && !textKey &&
+            TranslateAcceleratorA(mainDlg.Handle, accelerators, &msg))
+            continue;
         if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0 &&
             GetActiveWindow() == mainDlg.Handle &&
             mainDlg.TabToNextControl(GetKeyState(VK_SHIFT) < 0))

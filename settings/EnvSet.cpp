@@ -337,12 +337,14 @@ void TEnvSetDlg::CheckBox1Click()
         c->SetEnabled(enabled);
 }
 
+const char* const ExcludeMaskPrompt =
+    "ファイル名かワイルドカード（フォルダは末尾に \\ を付ける）：\r\n"
+    "例：　*.obj　　Thumbs.db　　bin\\";
+
 void TEnvSetDlg::Button1Click()
 {
     std::string mask;
-    if (!InputQuery(Handle, "比較対象外の追加",
-                    "ファイル名かワイルドカード（フォルダは末尾に \\ を付ける）：", mask,
-                    MaskProblem))
+    if (!InputQuery(Handle, "比較対象外の追加", ExcludeMaskPrompt, mask, MaskProblem))
         return;
     for (int i = 0; i < ExtListBox.Count(); ++i)
         if (ExtListBox.Item(i) == mask) {

@@ -110,3 +110,6 @@ private:
     HBITMAP playPicture_ = nullptr;
     int soundEditColor_ = COLOR_BTNFACE;
 };
+
+// What 追加 asks for a new exclusion mask, with an example of each kind of mask.
+extern const char* const ExcludeMaskPrompt;

@@ -1,8 +1,12 @@
 #include "settings/RegistryStore.h"
 
+#include "toolkit/CodePage.h"
+
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cwchar>
 #include <vector>
 #include <windows.h>
 
@@ -117,4 +121,41 @@ void WriteInteger(const std::string& section, const std::string& name, int value
 void WriteBool(const std::string& section, const std::string& name, bool value)
 {
     WriteString(section, name, value ? "1" : "0");
+}
+
+bool ReadRealString(const std::string& section, const std::string& name, std::wstring& text)
+{
+    RegKey key;
+    if (!OpenSection(section, false, key)) return false;
+    std::wstring wideName = WideOf(name);
+    DWORD type = 0, size = 0;
+    if (RegQueryValueExW(key.Handle, wideName.c_str(), nullptr, &type, nullptr, &size) !=
+            ERROR_SUCCESS ||
+        (type != REG_SZ && type != REG_EXPAND_SZ))
+        return false;
+    // One spare character: stored data need not end with a terminator.
+    std::vector<wchar_t> buffer(size / sizeof(wchar_t) + 1, L'\0');
+    DWORD got = size;
+    if (RegQueryValueExW(key.Handle, wideName.c_str(), nullptr, &type,
+                         reinterpret_cast<BYTE*>(buffer.data()), &got) != ERROR_SUCCESS)
+        return false;
+    text.assign(buffer.data(), std::min<size_t>(got / sizeof(wchar_t), buffer.size() - 1));
+    text.resize(std::wcslen(text.c_str()));
+    return true;
+}
+
+void WriteRealString(const std::string& section, const std::string& name,
+                     const std::wstring& value)
+{
+    RegKey key;
+    if (!OpenSection(section, true, key)) return;
+    RegSetValueExW(key.Handle, WideOf(name).c_str(), 0, REG_SZ,
+                   reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+}
+
+void DeleteValue(const std::string& section, const std::string& name)
+{
+    RegKey key;
+    if (OpenSection(section, false, key)) RegDeleteValueA(key.Handle, name.c_str());
 }

@@ -22,3 +22,10 @@ bool ReadBool(const std::string& section, const std::string& name, bool defaultV
 void WriteString(const std::string& section, const std::string& name, const std::string& value);
 void WriteInteger(const std::string& section, const std::string& name, int value);
 void WriteBool(const std::string& section, const std::string& name, bool value); // "0" / "1"
+
+// Names the code page cannot hold are kept in values of their own, written as UTF-16.
+// False (text untouched) when the value is missing or not a string value.
+bool ReadRealString(const std::string& section, const std::string& name, std::wstring& text);
+void WriteRealString(const std::string& section, const std::string& name,
+                     const std::wstring& value);
+void DeleteValue(const std::string& section, const std::string& name);

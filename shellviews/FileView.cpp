@@ -1,5 +1,6 @@
 #include "shellviews/Namespace.h"
 #include "shellviews/ShView.h"
+#include "toolkit/CodePage.h"
 #include "toolkit/ListView.h"
 
 // The list control itself: creation, notifications, options and appearance.
@@ -147,15 +148,10 @@ bool TFileView::Notify(NMHDR* header, LRESULT& result)
     }
     case LVN_ENDLABELEDITW: {
         auto* info = reinterpret_cast<NMLVDISPINFOW*>(header);
-        result = FALSE;
-        if (info->item.pszText) {
-            int n = WideCharToMultiByte(CP_ACP, 0, info->item.pszText, -1, nullptr, 0, nullptr,
-                                        nullptr);
-            std::string text(static_cast<size_t>(n > 0 ? n : 1), '\0');
-            WideCharToMultiByte(CP_ACP, 0, info->item.pszText, -1, text.data(), n, nullptr,
-                                nullptr);
-            result = EndLabelEdit(info->item.iItem, text.c_str());
-        }
+        // "?" for what the code page cannot hold: a look-alike would name another object.
+        result = info->item.pszText
+                     ? EndLabelEdit(info->item.iItem, CodePageText(info->item.pszText).c_str())
+                     : FALSE;
         return true;
     }
     }

@@ -50,13 +50,22 @@ struct TFolderView : Control {
     bool Create(HWND parent, int left, int top, int width, int height);
 
     void SelectPath(const std::string& path);
+    // The same for a path as the file system spells it.
+    void SelectPath(const std::wstring& path);
+    // Selects the folder a path names, as a person opens it: false, with the selection
+    // as it was, when the path names no folder the tree reaches (nothing, or a file).
+    bool OpenFolder(const std::wstring& path);
     // Whether the path names an object of the namespace now (a folder removed since does not).
-    bool Reaches(const std::string& path) const;
+    bool Reaches(const std::wstring& path) const;
     std::string GetSelectedPath();
     // The selected folder's file-system path as the file system spells it (UTF-16), ""
     // for a folder without one; the code-page path cannot name a folder like "café".
     std::wstring GetSelectedRealPath();
     void RebuildTree();
+    // Reads every folder the tree has opened again, keeping what is still there as it is
+    // (expanded or not): new folders appear, removed ones go. True when the selected
+    // folder went and its nearest remaining folder was selected (the list followed it).
+    bool RefreshTree();
     bool IsVirtualFolder();
     void SelectChild(LPCITEMIDLIST child);
     void SelectParent(); // the selected folder's parent; nothing at the root
@@ -96,6 +105,8 @@ struct TFolderView : Control {
     void SetViewFont(const LOGFONTA& font);
     LOGFONTA ViewFont() const { return look_.LogFont(Dpi); }
     const ViewLook& Look() const { return look_; }
+    // The selected node's background while the tree lacks the focus.
+    COLORREF QuietSelectionColor() const;
 
     bool Notify(NMHDR* header, LRESULT& result) override;
 
@@ -108,8 +119,19 @@ private:
     HTREEITEM previous_ = nullptr;
     ViewLook look_;
 
+    struct ChildMaker;
     void FillChildren(HTREEITEM node);
+    bool AddChild(HTREEITEM node, const ChildMaker& maker, LPITEMIDLIST item);
+    void SortChildrenOrClearFlag(HTREEITEM node, IShellFolder* folder);
+    void SetHasChildrenFlag(HTREEITEM node, bool hasChildren);
+    // Reads one opened node's children again (deep: and those of its opened children);
+    // the selected node, when it goes, leaves fallback at its nearest remaining folder.
+    bool RereadChildren(HTREEITEM node, bool deep, HTREEITEM& selected, HTREEITEM& fallback);
+    bool RereadNode(HTREEITEM node);
+    bool FollowLostSelection(HTREEITEM fallback);
+    bool IsSameOrBelow(HTREEITEM node, HTREEITEM ancestor) const;
     HTREEITEM FindChild(HTREEITEM node, LPCITEMIDLIST item);
+    HTREEITEM ChildMatching(HTREEITEM node, IShellFolder* folder, LPCITEMIDLIST item) const;
     HTREEITEM FindNode(LPCITEMIDLIST absolute);
     IShellFolder* FolderOfNode(HTREEITEM node); // with a reference
     // real: the name as the shell spells it, shown where the code page cannot hold it.
@@ -121,6 +143,7 @@ private:
     void FreeAllNodes();
     void DroppedFiles(HDROP drop);
     void ApplyLook();
+    LRESULT CustomDraw(NMTVCUSTOMDRAW& draw) const;
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
 };
 

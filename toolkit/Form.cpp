@@ -4,6 +4,8 @@
 #include "toolkit/CommandGuard.h"
 #include "toolkit/DialogKeys.h"
 
+#include <algorithm>
+
 namespace {
 DWORD StyleFor(const FormArgs& a)
 {
@@ -176,24 +178,46 @@ void Form::ApplyDpi(UINT dpi, const RECT* suggested)
     InvalidateRect(Handle, nullptr, TRUE);
 }
 
-void BringOntoScreen(HWND window)
+namespace {
+// The work area of the screen that shows most of a window, or of the nearest one.
+bool WorkAreaOf(const RECT& r, RECT& work)
 {
-    RECT r{};
-    if (!window || !GetWindowRect(window, &r)) return;
-    if (MonitorFromRect(&r, MONITOR_DEFAULTTONULL)) return;
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
-    if (!GetMonitorInfoA(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &monitor)) return;
-    const RECT& work = monitor.rcWork;
+    if (!GetMonitorInfoA(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &monitor)) return false;
+    work = monitor.rcWork;
+    return true;
+}
+
+// As near to where it is as the work area allows; its top left corner stays visible when
+// the window is larger than the work area.
+void MoveInto(HWND window, const RECT& r, const RECT& work, UINT flags)
+{
     int width = r.right - r.left, height = r.bottom - r.top;
-    // As near to the stored place as the work area allows; its top left corner stays
-    // visible when the window is larger than the screen.
     int left = r.left, top = r.top;
     if (left > work.right - width) left = work.right - width;
     if (left < work.left) left = work.left;
     if (top > work.bottom - height) top = work.bottom - height;
     if (top < work.top) top = work.top;
-    SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window, nullptr, left, top, width, height, flags | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+} // namespace
+
+void BringOntoScreen(HWND window)
+{
+    RECT r{}, work{};
+    if (!window || !GetWindowRect(window, &r)) return;
+    if (MonitorFromRect(&r, MONITOR_DEFAULTTONULL)) return;
+    if (WorkAreaOf(r, work)) MoveInto(window, r, work, SWP_NOSIZE);
+}
+
+void FitIntoWorkArea(HWND window)
+{
+    RECT r{}, work{};
+    if (!window || !GetWindowRect(window, &r) || !WorkAreaOf(r, work)) return;
+    r.right = r.left + std::min(r.right - r.left, work.right - work.left);
+    r.bottom = r.top + std::min(r.bottom - r.top, work.bottom - work.top);
+    MoveInto(window, r, work, 0);
 }
 
 Form* FormOf(HWND handle)

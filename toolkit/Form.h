@@ -77,3 +77,6 @@ Form* FormOf(HWND handle);
 // Moves a top-level window that lies wholly outside every screen onto the work area of
 // the nearest one, keeping its size; a window at least partly on a screen stays put.
 void BringOntoScreen(HWND window);
+// Makes a top-level window no larger than the work area of its screen and moves it
+// wholly onto it, as near to where it was as the work area allows.
+void FitIntoWorkArea(HWND window);

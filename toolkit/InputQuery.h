@@ -23,6 +23,7 @@ struct TInputQueryDlg : Form {
     void OKButtonClick();
 
 private:
+    void FitToPrompt();
     std::string prompt_, value_;
 };
 

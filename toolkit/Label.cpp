@@ -22,3 +22,16 @@ int Label::TextWidth() const
     ReleaseDC(Handle, dc);
     return extent.cx;
 }
+
+SIZE Label::TextExtent() const
+{
+    if (!Exists()) return {0, 0};
+    std::string text = Text();
+    HDC dc = GetDC(Handle);
+    HGDIOBJ old = SelectObject(dc, Font() ? Font() : GetStockObject(SYSTEM_FONT));
+    RECT r{0, 0, 0, 0};
+    DrawTextA(dc, text.data(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_NOPREFIX);
+    SelectObject(dc, old);
+    ReleaseDC(Handle, dc);
+    return {r.right, r.bottom};
+}

@@ -184,10 +184,12 @@ bool PumpUntil(const std::function<bool()>& done, DWORD limitMs)
 
 std::function<bool()> Pause(DWORD ms)
 {
-    auto started = std::make_shared<DWORD>(0);
+    // The start is taken at the first try; a start one tick ahead of the clock (an odd
+    // value made of an even one) would read as ages ago.
+    auto started = std::make_shared<ULONGLONG>(0);
     return [started, ms] {
-        if (!*started) *started = GetTickCount() | 1;
-        return GetTickCount() - *started >= ms;
+        if (!*started) *started = GetTickCount64();
+        return GetTickCount64() - *started >= ms;
     };
 }
 

@@ -1,6 +1,7 @@
 #include "engine/CompDisp.h"
 #include "engine/FileSearchDisp.h"
 #include "mainwindow/About.h"
+#include "mainwindow/Help.h"
 #include "mainwindow/MainState.h"
 #include "results/Result.h"
 #include "results/TrelkDisp.h"
@@ -173,7 +174,13 @@ TEST(AtOneDpi, NoWindowClipsItsTexts)
         {"mask query",
          [] {
              auto d = std::make_unique<TInputQueryDlg>();
-             d->Create(nullptr, "除外マスク", "ファイル名のマスク：", "*.tmp");
+             d->Create(nullptr, "比較対象外の追加", ExcludeMaskPrompt, "*.tmp");
+             return std::unique_ptr<Form>(d.release());
+         }},
+        {"help",
+         [] {
+             auto d = std::make_unique<THelpDlg>();
+             d->Create(nullptr);
              return std::unique_ptr<Form>(d.release());
          }},
         {"about box",
@@ -292,4 +299,37 @@ TEST(AtOneDpi, DamagedSizesAreClampedAtLoadAndHealedAtSave)
         EXPECT_GE(saved, d.Least) << at;
         EXPECT_LE(saved, d.Most) << at;
     }
+}
+
+TEST(AtOneDpi, FirstStartWindowsFitTheScreen)
+{
+    if (!ChildDpi()) GTEST_SKIP() << "runs in a child at a DPI";
+    TempFolder folder;
+    ClearStore();
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    struct Case {
+        const char* Name;
+        std::function<std::unique_ptr<Form>()> Open;
+    };
+    const Case cases[] = {
+        {"main window", [&] { return std::unique_ptr<Form>(OpenMainWindow(folder.Path).release()); }},
+        {"help",
+         [] {
+             auto d = std::make_unique<THelpDlg>();
+             d->Create(nullptr);
+             return std::unique_ptr<Form>(d.release());
+         }},
+    };
+    for (const Case& c : cases) {
+        std::unique_ptr<Form> form = c.Open();
+        RECT r{};
+        GetWindowRect(form->Handle, &r);
+        std::string at = std::string(c.Name) + " at " + std::to_string(ChildDpi()) + " dpi";
+        EXPECT_GE(r.left, work.left) << at;
+        EXPECT_GE(r.top, work.top) << at;
+        EXPECT_LE(r.right, work.right) << at;
+        EXPECT_LE(r.bottom, work.bottom) << at;
+    }
+    ClearStore();
 }

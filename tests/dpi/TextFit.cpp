@@ -16,8 +16,10 @@ Need Measure(HWND control, const std::string& text, bool prefix)
     HDC dc = GetDC(control);
     HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
     RECT r{0, 0, 0, 0};
+    // A text of several lines needs its widest line and all of its lines.
+    UINT lines = text.find('\n') == std::string::npos ? DT_SINGLELINE : 0;
     DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r,
-              DT_CALCRECT | DT_SINGLELINE | (prefix ? 0 : DT_NOPREFIX));
+              DT_CALCRECT | lines | (prefix ? 0 : DT_NOPREFIX));
     SelectObject(dc, old);
     ReleaseDC(control, dc);
     return {text, r.right, r.bottom};

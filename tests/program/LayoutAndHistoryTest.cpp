@@ -74,14 +74,20 @@ TEST(MainLayout, PaneHasFolderPanelSplitterAndList)
 
 TEST_F(HistoryTest, MovesAnExistingPathToTheTopAndComparesCaseSensitively)
 {
-    Box.Add("C:\\A");
-    Box.Add("C:\\B");
-    Box.Add("C:\\C");
-    AddFolderHistory(Box, "C:\\B");
+    Box.Add(L"C:\\A");
+    Box.Add(L"C:\\B");
+    Box.Add(L"C:\\C");
+    AddFolderHistory(Box, L"C:\\B");
     EXPECT_EQ("C:\\B|C:\\A|C:\\C", Entries(Box));
-    AddFolderHistory(Box, "c:\\a");
+    AddFolderHistory(Box, L"c:\\a");
     EXPECT_EQ("c:\\a|C:\\B|C:\\A|C:\\C", Entries(Box));
     EXPECT_EQ(0, Box.ItemIndex());
+    // Names the code page cannot hold are compared as they are spelt, never by their "?".
+    AddFolderHistory(Box, L"C:\\caf\x00E9");
+    AddFolderHistory(Box, L"C:\\caf\x00E8");
+    EXPECT_EQ("C:\\caf?|C:\\caf?|c:\\a|C:\\B|C:\\A|C:\\C", Entries(Box));
+    EXPECT_EQ(L"C:\\caf\x00E8", Box.RealItem(0));
+    EXPECT_EQ(L"C:\\caf\x00E9", Box.RealItem(1));
     // The program's own selection is not a user's choice.
     EXPECT_EQ(0, Changes);
 }
@@ -89,20 +95,45 @@ TEST_F(HistoryTest, MovesAnExistingPathToTheTopAndComparesCaseSensitively)
 TEST_F(HistoryTest, KeepsTenEntriesDroppingTheOldest)
 {
     for (int i = 0; i < 10; ++i)
-        Box.Add("D:\\" + std::to_string(i));
-    AddFolderHistory(Box, "D:\\new");
+        Box.Add(L"D:\\" + std::to_wstring(i));
+    AddFolderHistory(Box, L"D:\\new");
     ASSERT_EQ(10, Box.Count());
     EXPECT_EQ("D:\\new", Box.Item(0));
     EXPECT_EQ("D:\\8", Box.Item(9));
     // Re-adding an entry of a full history removes its old place, nothing else.
-    AddFolderHistory(Box, "D:\\8");
+    AddFolderHistory(Box, L"D:\\8");
     EXPECT_EQ(10, Box.Count());
     EXPECT_EQ("D:\\8|D:\\new|D:\\0|D:\\1|D:\\2|D:\\3|D:\\4|D:\\5|D:\\6|D:\\7", Entries(Box));
 }
 
 TEST_F(HistoryTest, FirstPathOfAnEmptyHistory)
 {
-    AddFolderHistory(Box, "E:\\only");
+    AddFolderHistory(Box, L"E:\\only");
     EXPECT_EQ("E:\\only", Entries(Box));
     EXPECT_EQ(0, Box.ItemIndex());
+}
+
+TEST(TypedFolderPath, MakesWhatAPersonTypesIntoAPathTheTreeOpens)
+{
+    SetEnvironmentVariableW(L"VEXIL_PLACE", L"D:\\work");
+    struct Case {
+        const char* Name;
+        std::wstring Typed, Current, Path;
+    };
+    const Case cases[] = {
+        {"as it is", L"C:\\data", L"E:\\x", L"C:\\data"},
+        {"blanks and quotes of a pasted path", L" \t\"C:\\my data\"\x3000 ", L"", L"C:\\my data"},
+        {"forward slashes", L"C:/data/sub", L"", L"C:\\data\\sub"},
+        {"a %variable%", L"%VEXIL_PLACE%\\src", L"", L"D:\\work\\src"},
+        {"relative to the folder shown", L"..\\other", L"E:\\x\\y", L"E:\\x\\other"},
+        {"relative to a drive root", L"sub", L"E:\\", L"E:\\sub"},
+        {"relative without a folder shown", L"sub", L"", L"sub"},
+        {"a drive", L"C:", L"E:\\x", L"C:\\"},
+        {"a shell object's parsing name", L"::{20D04FE0-3AEA-1069-A2D8-08002B30309D}", L"E:\\x",
+         L"::{20D04FE0-3AEA-1069-A2D8-08002B30309D}"},
+        {"a real name", L"C:\\\xD55C\xAE00", L"", L"C:\\\xD55C\xAE00"},
+        {"nothing", L"  ", L"E:\\x", L""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.Path, TypedFolderPath(c.Typed, c.Current)) << c.Name;
 }

@@ -106,8 +106,10 @@ TEST(PaneKeys, ExplorerKeysTabAndF6ThroughThePanes)
         steps.push_back(When(
             [] { return !FindCommonDialog(); },
             [&] {
+                // A history box has the focus in its edit.
                 for (Place place : {SrcCombo, SrcTree, SrcList, DesCombo, DesTree, DesList, Bar})
-                    if (GetFocus() == HandleOf(place)) s.Focus = place;
+                    if (GetFocus() == HandleOf(place) || IsChild(HandleOf(place), GetFocus()))
+                        s.Focus = place;
                 s.SrcFolder = RunningMain().SrcFolderView.GetSelectedPath();
                 s.SrcSelected = RunningMain().SrcFileView.SelCount();
             }));

@@ -3,6 +3,7 @@
 #include "tests/common/TimedSteps.h"
 #include "tests/program/MainTestSupport.h"
 #include "toolkit/Application.h"
+#include "toolkit/CodePage.h"
 #include "toolkit/Menu.h"
 
 #include <gtest/gtest.h>
@@ -285,4 +286,51 @@ TEST_F(MainStateTest, WindowThatNoScreenShowsIsBroughtOntoTheNearest)
     RECT partly = openAt(-300, 50);
     EXPECT_EQ(-300, partly.left);
     EXPECT_EQ(50, partly.top);
+}
+
+// Folders named outside the code page: the values an earlier build wrote stay as they
+// were ("?" for what the code page lacks), and the real spelling goes beside them in a
+// value of its own, only where it is needed; it counts only beside its own "?" form.
+TEST_F(MainStateTest, RealNamesAreKeptBesideTheirCodePageForm)
+{
+    const std::wstring korean = WideOf(Temp.Path) + L"\xD55C\xAE00"; // 한글
+    Temp.WriteFile(L"\xD55C\xAE00\\in.txt", "k");
+    const std::string koreanText = CodePageText(korean); // ...\??
+    // Stored by an earlier run: a real name beside its "?" form, and a real one left
+    // behind by a value an older build wrote over since.
+    WriteString("Main", "SrcFolderList0", koreanText);
+    WriteRealString("Main", "SrcFolderList0Real", korean);
+    WriteString("Main", "SrcFolderList1", "C:\\plain");
+    WriteRealString("Main", "SrcFolderList1Real", L"C:\\pl\x00E4in");
+    WriteString("Main", "DesDirectory", koreanText);
+    WriteRealString("Main", "DesDirectoryReal", korean);
+
+    auto form = OpenMainWindow(Start);
+    TMainDlg& f = *form;
+    EXPECT_EQ(korean, f.SrcFolderCBoxEx.RealItem(0));
+    EXPECT_EQ(L"C:\\plain", f.SrcFolderCBoxEx.RealItem(1));
+    EXPECT_EQ(korean, f.DesFolderView.GetSelectedRealPath());
+    EXPECT_EQ(korean, f.DesFolderCBoxEx.ShownText());
+
+    f.AddFolderHistory(PaneSide::Des, f.DesFolderView.GetSelectedPath());
+    f.Close();
+    struct Value {
+        const char* Name;
+        std::string Text;
+        std::wstring Real; // L"" where no real value may be written
+    };
+    const Value values[] = {
+        {"SrcFolderList0", koreanText, korean},
+        {"SrcFolderList1", "C:\\plain", L""}, // the left-behind one is gone
+        {"DesFolderList0", koreanText, korean},
+        {"DesDirectory", koreanText, korean},
+        {"SrcDirectory", WithoutTrailingSlash(Start), L""},
+    };
+    for (const Value& v : values) {
+        EXPECT_EQ(v.Text, StoredText("Main", v.Name)) << v.Name;
+        std::wstring real;
+        EXPECT_EQ(!v.Real.empty(), ReadRealString("Main", std::string(v.Name) + "Real", real))
+            << v.Name;
+        EXPECT_EQ(v.Real, real) << v.Name;
+    }
 }
