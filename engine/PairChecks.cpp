@@ -1,8 +1,8 @@
 #include "engine/PairChecks.h"
 
+#include "filebytes/BlockReader.h"
+#include "filebytes/FirstDifference.h"
 #include "toolkit/MessageBoxes.h"
-
-#include <cstring>
 
 namespace {
 // Closes the file on every way out of a check.
@@ -35,14 +35,12 @@ int64_t LocalTwoSecondSteps(const FILETIME& utc)
     return static_cast<int64_t>(ticks / 20000000u);
 }
 
-void ReadBlock(HANDLE file, char* buffer, DWORD& count)
+int64_t SizeOfOpenFile(HANDLE file)
 {
-    if (!ReadFile(file, buffer, CompareBlockSize, &count, nullptr)) throw IoFailure{GetLastError()};
+    LARGE_INTEGER size{};
+    GetFileSizeEx(file, &size);
+    return size.QuadPart;
 }
-
-// Fixed buffers of the contents check, one per file.
-char referenceBlock[CompareBlockSize];
-char targetBlock[CompareBlockSize];
 } // namespace
 
 FileFacts LookUpFile(const FilePath& path)
@@ -134,10 +132,13 @@ ContentsVerdict CompareContents(const FilePath& reference, const FileFacts& /*re
     if (!targetFile.IsOpen())
         return FileFacts::IsNotFoundError(GetLastError()) ? cvNotFound : cvInUse;
 
-    // The size of the file as opened, in case it changed since it was looked up.
-    LARGE_INTEGER size{};
-    GetFileSizeEx(referenceFile.Value, &size);
-    double total = size.QuadPart > 0 ? static_cast<double>(size.QuadPart) : 1.0;
+    // The sizes of the files as opened, in case they changed since they were looked up.
+    const int64_t size = SizeOfOpenFile(referenceFile.Value);
+    const double total = size > 0 ? static_cast<double>(size) : 1.0;
+    // Large files are compared in place, in their mapped views; the readers are gone
+    // before the files are closed.
+    BlockReader referenceBytes(referenceFile.Value, size, CompareBlockSize);
+    BlockReader targetBytes(targetFile.Value, SizeOfOpenFile(targetFile.Value), CompareBlockSize);
 
     int64_t position = 0;
     DWORD referenceCount = 0, targetCount = 0;
@@ -145,10 +146,19 @@ ContentsVerdict CompareContents(const FilePath& reference, const FileFacts& /*re
         int percent = static_cast<int>(static_cast<double>(position) / total * 100);
         progress.SetProgressBar(percent);
         progress.SetProgDisp(std::to_string(percent) + "%");
-        ReadBlock(referenceFile.Value, referenceBlock, referenceCount);
-        ReadBlock(targetFile.Value, targetBlock, targetCount);
+        const uint8_t* referenceBlock = referenceBytes.Next(referenceCount);
+        const uint8_t* targetBlock = targetBytes.Next(targetCount);
         DWORD common = referenceCount < targetCount ? referenceCount : targetCount;
-        if (std::memcmp(referenceBlock, targetBlock, common) != 0) return cvDiffer;
+        size_t differs = FirstDifference(referenceBlock, targetBlock, common);
+        if (differs == ReadFaulted) {
+            // A view could not be read (its file shrank, its drive went): the block is
+            // read again, so that a read error is reported as any other.
+            referenceBlock = referenceBytes.Reread(referenceCount);
+            targetBlock = targetBytes.Reread(targetCount);
+            common = referenceCount < targetCount ? referenceCount : targetCount;
+            differs = FirstDifference(referenceBlock, targetBlock, common);
+        }
+        if (differs < common) return cvDiffer;
         progress.AtFixedPoint();
         position += referenceCount;
     } while (referenceCount != 0 && referenceCount == targetCount);

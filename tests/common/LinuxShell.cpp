@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "tests/common/TempFolder.h"
+#include "toolkit/CodePage.h"
 
 void WaitForPath(const std::string& path, bool present)
 {
@@ -47,4 +48,19 @@ std::string MissingLinuxProgram(const std::string& name)
         return "the Linux shell (/bin/sh) could not be started to look for " + name;
     if (ReadWholeFile(folder / "answer").compare(0, 3, "yes") == 0) return "";
     return name + " is not installed: run scripts/setup.sh";
+}
+
+bool ResizeFromLinux(const std::string& path, int64_t size)
+{
+    std::wstring wide = WideOf(path);
+    size_t slash = wide.find_last_of(L'\\');
+    if (slash == std::wstring::npos) return false;
+    std::string folder = CodePageText(wide.substr(0, slash + 1));
+    std::string name = CodePageText(wide.substr(slash + 1));
+    std::string marker = name + ".resized";
+    bool done = RunLinuxShell(
+        folder, "truncate -s " + std::to_string(size) + " '" + name + "' && touch '" + marker + "'",
+        marker);
+    DeleteFileA((folder + marker).c_str());
+    return done;
 }

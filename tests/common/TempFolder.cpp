@@ -68,6 +68,33 @@ std::string ReadWholeFile(const std::string& path)
     return bytes;
 }
 
+bool MakeSparseFile(const std::string& path, int64_t size)
+{
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    LARGE_INTEGER to;
+    to.QuadPart = size;
+    bool ok = SetFilePointerEx(h, to, nullptr, FILE_BEGIN) && SetEndOfFile(h);
+    CloseHandle(h);
+    return ok;
+}
+
+bool PatchFile(const std::string& path, int64_t offset, const std::string& bytes)
+{
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    LARGE_INTEGER to;
+    to.QuadPart = offset;
+    DWORD written = 0;
+    bool ok = SetFilePointerEx(h, to, nullptr, FILE_BEGIN) &&
+              ::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+              written == bytes.size();
+    CloseHandle(h);
+    return ok;
+}
+
 bool SetLocalWriteTime(const std::string& path, int year, int month, int day, int hour, int minute,
                        int second)
 {

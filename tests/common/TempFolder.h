@@ -24,6 +24,10 @@ struct TempFolder {
 };
 
 std::string ReadWholeFile(const std::string& path);
+// A file of the given size without writing its bytes (zeros); false when the disk refuses.
+bool MakeSparseFile(const std::string& path, int64_t size);
+// Writes bytes at an offset of an existing file.
+bool PatchFile(const std::string& path, int64_t offset, const std::string& bytes);
 // Sets the last-write time from a local time.
 bool SetLocalWriteTime(const std::string& path, int year, int month, int day, int hour, int minute,
                        int second);

@@ -1,5 +1,6 @@
 #include "engine/CompDispView.h"
 #include "engine/CompareRun.h"
+#include "filebytes/BlockReader.h"
 #include "results/ByteDifferences.h"
 #include "results/ResultExport.h"
 #include "results/TrelkDisp.h"
@@ -298,6 +299,37 @@ TEST(Console, ByteLinesEqualTheViewsRows)
     ConsoleRun text = RunConsole(L"/bytes " + Quoted(folder / "r1") + L" " + Quoted(folder / "t1"));
     EXPECT_EQ(text.Out, "00000003\t\t00\t\t  0\t\t\r\n00000004\t\t00\t\t  0\t\t\r\n"
                         "00000005\t\t00\t\t  0\t\t\r\n");
+}
+
+TEST(Console, LargeFilesComparedInViewsReadAsTheyAre)
+{
+    // Files larger than one mapped view, equal or differing at a view's edge or their end.
+    const int64_t size = static_cast<int64_t>(ViewWindowSize) + 40000;
+    struct Case {
+        const char* what;
+        int64_t differsAt; // -1: nowhere
+        int status;
+        const char* line; // "" for no line
+    } cases[] = {
+        {"equal", -1, 0, ""},
+        {"the first byte of the second view differs", static_cast<int64_t>(ViewWindowSize), 1,
+         "big.bin\t一致\t一致\t不一致\r\n"},
+        {"the last byte differs", size - 1, 1, "big.bin\t一致\t一致\t不一致\r\n"},
+    };
+    for (const Case& c : cases) {
+        TempFolder src, des;
+        ASSERT_TRUE(MakeSparseFile(src / "big.bin", size));
+        ASSERT_TRUE(MakeSparseFile(des / "big.bin", size));
+        if (c.differsAt >= 0) {
+            ASSERT_TRUE(PatchFile(des / "big.bin", c.differsAt, "d"));
+        }
+        for (const TempFolder* side : {&src, &des})
+            ASSERT_TRUE(SetLocalWriteTime(*side / "big.bin", 2024, 1, 1, 9, 0, 0));
+        ConsoleRun run = RunConsole(Quoted(src.Path) + L" " + Quoted(des.Path));
+        EXPECT_EQ(run.Status, c.status) << c.what << ": " << run.Err;
+        std::string line = *c.line ? WithoutSlash(src.Path) + "\\" + c.line : "";
+        EXPECT_EQ(run.Out, line) << c.what;
+    }
 }
 
 TEST(Console, NeverLinksTheWindowLibrary)

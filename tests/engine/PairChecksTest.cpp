@@ -1,7 +1,9 @@
 #include "engine/Util.h"
+#include "tests/common/LinuxShell.h"
 #include "tests/common/TempFolder.h"
 #include "toolkit/MessageBoxes.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -33,31 +35,6 @@ DateVerdict DateOf(const int (&r)[6], const int (&t)[6])
     return CompareDate(pair.Reference, pair.Target);
 }
 
-// A file of the given size without writing its bytes; false when the disk refuses.
-bool MakeSparseFile(const std::string& path, int64_t size)
-{
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    LARGE_INTEGER to;
-    to.QuadPart = size;
-    bool ok = SetFilePointerEx(h, to, nullptr, FILE_BEGIN) && SetEndOfFile(h);
-    CloseHandle(h);
-    return ok;
-}
-
-// Writes bytes at an offset of an existing file.
-void Patch(const std::string& path, int64_t offset, const std::string& bytes)
-{
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE);
-    LARGE_INTEGER to;
-    to.QuadPart = offset;
-    DWORD written = 0;
-    SetFilePointerEx(h, to, nullptr, FILE_BEGIN);
-    WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(h);
-}
 } // namespace
 
 TEST(DosFileTime, PacksLocalTimeAndRefusesWhatTheFormatCannotHold)
@@ -153,7 +130,7 @@ TEST(CompareContents, ProgressOverAFileBeyond4GiBUsesItsFullSize)
         GTEST_SKIP() << "no 4 GiB files here";
     // A difference in the second block; with only the low 32 bits (10) as the total the
     // second value would be far beyond 100.
-    Patch(target, CompareBlockSize + 1, "x");
+    ASSERT_TRUE(PatchFile(target, CompareBlockSize + 1, "x"));
     SeenProgress progress;
     EXPECT_EQ(CompareContents(reference, target, progress), cvDiffer);
     EXPECT_EQ(progress.Bars, (std::vector<int>{0, 0}));
@@ -235,29 +212,34 @@ TEST(PairChecks, TargetThatIsMissingOrAFolderIsNotFound)
 TEST(PairChecks, FileHeldWithoutSharingIsInUseForContentsOnly)
 {
     TempFolder temp;
-    std::string reference = temp.WriteFile("ref.txt", "content");
-    std::string target = temp.WriteFile("des.txt", "content!");
-    ASSERT_TRUE(SetLocalWriteTime(reference, 2024, 1, 1, 9, 0, 0));
-    ASSERT_TRUE(SetLocalWriteTime(target, 2024, 1, 1, 9, 0, 0));
-    EXPECT_FALSE(IsFileInUse(reference));
     EXPECT_TRUE(IsFileInUse(temp / "missing.txt"));
-
-    for (const std::string& held : {reference, target}) {
-        HANDLE lock =
-            CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    // Small files are read, large ones compared in mapped views: both are opened first.
+    for (size_t size : {size_t{7}, size_t{2} << 20}) {
+        std::string name = std::to_string(size);
+        std::string reference = temp.WriteFile("ref" + name, std::string(size, 'c'));
+        std::string target = temp.WriteFile("des" + name, std::string(size + 1, 'c'));
+        ASSERT_TRUE(SetLocalWriteTime(reference, 2024, 1, 1, 9, 0, 0));
+        ASSERT_TRUE(SetLocalWriteTime(target, 2024, 1, 1, 9, 0, 0));
+        EXPECT_FALSE(IsFileInUse(reference));
+        for (const std::string& held : {reference, target}) {
+            HANDLE lock =
+                CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+            ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+            SeenProgress p;
+            EXPECT_TRUE(IsFileInUse(held));
+            EXPECT_EQ(CompareContents(reference, target, p), cvInUse) << held;
+            EXPECT_EQ(CompareDate(reference, target), dvSame);
+            EXPECT_EQ(CompareSize(reference, target), svLarger);
+            CloseHandle(lock);
+        }
+        // Nothing stays open after the checks, a mapping of the file included.
         SeenProgress p;
-        EXPECT_TRUE(IsFileInUse(held));
-        EXPECT_EQ(CompareContents(reference, target, p), cvInUse) << held;
-        EXPECT_EQ(CompareDate(reference, target), dvSame);
-        EXPECT_EQ(CompareSize(reference, target), svLarger);
-        CloseHandle(lock);
+        EXPECT_EQ(CompareContents(reference, reference, p), cvSame);
+        HANDLE exclusive =
+            CreateFileA(reference.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        EXPECT_NE(exclusive, INVALID_HANDLE_VALUE) << size;
+        CloseHandle(exclusive);
     }
-    // Nothing stays open after the checks.
-    HANDLE exclusive =
-        CreateFileA(reference.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    EXPECT_NE(exclusive, INVALID_HANDLE_VALUE);
-    CloseHandle(exclusive);
 }
 
 TEST(PairChecks, LookUpTakesTheExactPathNotAPattern)
@@ -299,4 +281,106 @@ TEST(CompareContents, ReadFailureAfterOpeningThrowsAndClosesBoth)
         CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     EXPECT_NE(exclusive, INVALID_HANDLE_VALUE) << "the target stayed open";
     CloseHandle(exclusive);
+}
+
+TEST(CompareContents, LargeAndEmptyFilesAgainstEachOther)
+{
+    TempFolder temp;
+    const int64_t large = int64_t{2} << 20; // 64 blocks
+    const int64_t beyond4GiB = (int64_t{1} << 32) + 1; // 131,072 blocks and one byte
+    struct Case {
+        const char* what;
+        int64_t referenceSize, targetSize;
+        int64_t differsAt; // -1: nowhere
+        ContentsVerdict verdict;
+        size_t bars; // one per block compared, and one for an equal pair's empty last pass
+        int lastBar;
+    } cases[] = {
+        {"empty against large", 0, large, -1, cvDiffer, 1, 0},
+        {"large against empty", large, 0, -1, cvDiffer, 1, 0},
+        {"large pair, last byte differs", large, large, large - 1, cvDiffer, 64, 98},
+        {"large pair, equal", large, large, -1, cvSame, 65, 100},
+        {"4 GiB + 1, last byte differs", beyond4GiB, beyond4GiB, beyond4GiB - 1, cvDiffer, 131073,
+         99},
+    };
+    for (const Case& c : cases) {
+        std::string reference = temp / "ref.bin", target = temp / "des.bin";
+        ASSERT_TRUE(MakeSparseFile(reference, c.referenceSize)) << c.what;
+        ASSERT_TRUE(MakeSparseFile(target, c.targetSize)) << c.what;
+        if (c.differsAt >= 0) {
+            ASSERT_TRUE(PatchFile(target, c.differsAt, "x"));
+        }
+        SeenProgress p;
+        EXPECT_EQ(CompareContents(reference, target, p), c.verdict) << c.what;
+        EXPECT_EQ(p.Bars.size(), c.bars) << c.what;
+        ASSERT_FALSE(p.Bars.empty()) << c.what;
+        EXPECT_EQ(p.Bars.back(), c.lastBar) << c.what;
+        EXPECT_EQ(p.Texts.back(), std::to_string(c.lastBar) + "%") << c.what;
+        DeleteFileA(reference.c_str());
+        DeleteFileA(target.c_str());
+    }
+}
+
+namespace {
+// Runs a change to the files when the check shows the given block's percentage.
+struct ChangingProgress : SeenProgress {
+    size_t AtBlock;
+    std::function<void()> Change;
+    void SetProgressBar(int percent) override
+    {
+        SeenProgress::SetProgressBar(percent);
+        if (Bars.size() == AtBlock) Change();
+    }
+};
+} // namespace
+
+TEST(CompareContents, FilesThatChangeLengthWhileCompared)
+{
+    std::string missing = MissingLinuxProgram("truncate");
+    ASSERT_TRUE(missing.empty()) << missing;
+    TempFolder temp;
+    const std::string bytes(size_t{3} << 20, 'm');
+    std::string reference, target;
+    // Another program writes past the end; Linux cuts a file under a view (Windows and
+    // Wine refuse to cut a mapped file).
+    auto grow = [](const std::string* path) {
+        return [path] { ASSERT_TRUE(PatchFile(*path, int64_t{3} << 20, "more")); };
+    };
+    auto cut = [](const std::string* path, int64_t size) {
+        return [path, size] { ASSERT_TRUE(ResizeFromLinux(*path, size)); };
+    };
+    struct Case {
+        const char* what;
+        std::vector<std::function<void()>> changes;
+        ContentsVerdict verdict;
+    } cases[] = {
+        {"the reference grows", {grow(&reference)}, cvDiffer},
+        {"the target grows", {grow(&target)}, cvDiffer},
+        {"both grow alike", {grow(&reference), grow(&target)}, cvSame},
+        {"the reference is cut inside the next block", {cut(&reference, 40000)}, cvDiffer},
+        {"the target is cut inside the next block", {cut(&target, 40000)}, cvDiffer},
+        {"the target is cut far ahead", {cut(&target, int64_t{2} << 20)}, cvDiffer},
+        {"both are cut alike", {cut(&reference, 40000), cut(&target, 40000)}, cvSame},
+        {"the reference is emptied", {cut(&reference, 0)}, cvDiffer},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        std::string name = std::to_string(n++);
+        reference = temp.WriteFile("r" + name, bytes);
+        target = temp.WriteFile("t" + name, bytes);
+        ChangingProgress p;
+        p.AtBlock = 2;
+        p.Change = [&c] {
+            for (const auto& change : c.changes)
+                change();
+        };
+        ContentsVerdict verdict = cvNotCompared;
+        try {
+            verdict = CompareContents(reference, target, p);
+        } catch (const IoFailure& failure) {
+            ADD_FAILURE() << c.what << ": read error " << failure.Code;
+        }
+        EXPECT_EQ(verdict, c.verdict) << c.what;
+        EXPECT_GE(p.Bars.size(), 2u) << c.what;
+    }
 }
