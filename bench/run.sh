@@ -2,16 +2,17 @@
 # Runs every benchmark once and prints the table: bash bench/run.sh
 # Builds with VEXIL_BENCH=ON into build-bench/, generates the data in a temporary folder
 # (removed afterwards) and measures inside one virtual display with one Wine server.
-# Smaller runs while developing: BENCH_BIG_MIB, BENCH_TOPS (folders of 100 x 100 files),
+# Smaller runs while developing: BENCH_BIG_MIB (the large contents pair; BENCH_CONTENTS_MIB
+# lists every size, "256 1024" by default), BENCH_TOPS (folders of 100 x 100 files),
 # BENCH_REPS, BENCH_PARTS (any of: contents collection quick run windows memory panes console),
 # BENCH_PANE_REPS (repetitions of the pane figures, 3: a fill of 50,000 files takes seconds).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/setup.sh"
 source "$root/scripts/require-tools.sh"
-require_tools python3 g++ cmp diff xvfb-run wine wineserver
+require_tools python3 g++ cmp diff xvfb-run wine wineserver /usr/bin/time pgrep
 VEXIL_BENCH=ON VEXIL_BUILD_DIR="$root/build-bench" "$root/scripts/build.sh" \
-  --target bench_floor bench_engine bench_windows bench_panes Vexil32c
+  --target bench_floor bench_engine bench_windows bench_panes bench_console Vexil32c
 
 work="$(mktemp -d /tmp/vexil-bench.XXXXXX)"
 cleanup() {
@@ -23,7 +24,7 @@ trap cleanup EXIT
 g++ -O2 -Wall -Wextra -o "$work/readcmp" "$root/bench/native/readcmp.cpp"
 g++ -O2 -Wall -Wextra -o "$work/walk" "$root/bench/native/walk.cpp"
 
-# The 1 GiB pair needs 2 GiB, the trees about 1.3 GiB, the prefix 0.7 GiB.
+# The 1 GiB pair needs 2 GiB (one pair at a time), the trees about 1.3 GiB, the prefix 0.7 GiB.
 big_mib="${BENCH_BIG_MIB:-1024}"
 free_kib="$(df -Pk "$work" | awk 'NR==2 {print $4}')"
 if [ -z "${BENCH_BIG_MIB:-}" ] && [ "$free_kib" -lt $((6 * 1024 * 1024)) ]; then
@@ -34,8 +35,6 @@ export BENCH_BIG_MIB="$big_mib" BENCH_TOPS="${BENCH_TOPS:-10}" BENCH_REPS="${BEN
 export BENCH_BUILD="$root/build-bench" BENCH_WORK="$work"
 
 echo "generating data in $work"
-python3 "$root/bench/gen_data.py" big "$work/big_a.bin" "$big_mib"
-cp "$work/big_a.bin" "$work/big_b.bin"
 python3 "$root/bench/gen_data.py" tree "$work/src" "$BENCH_TOPS" 100 100
 cp -a "$work/src" "$work/des"
 mkdir -p "$work/dump"

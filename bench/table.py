@@ -30,20 +30,27 @@ def ratio(a, b):
 rows = []
 
 
-def relative(label, ours, floor, peer, limit, also_faster_than_peer=False, peer_note=""):
+def number(value):
+    return ("%.2f" % value).rstrip("0").rstrip(".")
+
+
+def relative(label, ours, floor, peer, limit, peer_limit=None, peer_note=""):
+    """A ratio to a floor, within limit; with peer_limit, also at most that ratio to the peer."""
     r = ratio(ours, floor)
     rp = ratio(ours, peer)
     ratio_text = "n/a" if r is None else "%.2fx floor (%.2fx)" % r
     if rp is not None:
-        ratio_text += "; %.2fx %s" % (rp[0], peer_note or "peer")
+        ratio_text += "; %.2fx %s (%.2fx)" % (rp[0], peer_note or "peer", rp[1])
     if limit is None:
         rows.append((label, fmt(ours), fmt(floor), fmt(peer), ratio_text, "-", "-"))
         return
-    target = "<= %.1fx floor" % limit + (", faster than peer" if also_faster_than_peer else "")
+    target = "<= %sx floor" % number(limit)
+    if peer_limit is not None:
+        target += ", <= %sx %s" % (number(peer_limit), peer_note or "peer")
     if r is None:
         verdict = "not measured"
     else:
-        ok = r[0] <= limit and (not also_faster_than_peer or (rp is not None and rp[0] < 1))
+        ok = r[0] <= limit and (peer_limit is None or (rp is not None and rp[0] <= peer_limit))
         verdict = "yes" if ok else "NO"
     rows.append((label, fmt(ours), fmt(floor), fmt(peer), ratio_text, target, verdict))
 
@@ -69,21 +76,26 @@ def memory(label, name, limit_mb):
                  "yes" if mb < limit_mb else "NO"))
 
 
-size = results.get("native_contents_same", (0, 0, ""))[2]
-relative("contents check, identical %s pair" % size.replace("same ", ""),
-         "contents_same", "native_contents_same", "cmp_same", 1.5, True, "cmp")
-relative("contents check, last byte differs", "contents_last", "native_contents_last",
-         "cmp_last", 1.5, True, "cmp")
-relative("  (info) Wine ReadFile loop, identical", "wine_contents_same",
-         "native_contents_same", "cmp_same", None, False, "cmp")
+sizes = sorted(int(name.rsplit("_", 1)[1]) for name in results
+               if name.startswith("native_contents_same_"))
+for mib in sizes:
+    relative("contents check, identical %d MiB pair" % mib, "contents_same_%d" % mib,
+             "native_contents_same_%d" % mib, "cmp_same_%d" % mib, 1.1, 0.8, "cmp")
+    relative("contents check, %d MiB, last byte differs" % mib, "contents_last_%d" % mib,
+             "native_contents_last_%d" % mib, "cmp_last_%d" % mib, 1.1, 0.8, "cmp")
+    relative("  (info) Wine ReadFile loop, identical %d MiB" % mib, "wine_contents_same_%d" % mib,
+             "native_contents_same_%d" % mib, "cmp_same_%d" % mib, None, None, "cmp")
+if "contents_cold" in results:
+    relative("contents check, identical %s pair, cold cache" % results["contents_cold"][2],
+             "contents_cold", "native_contents_cold", "cmp_cold", None, None, "cmp")
 relative("collection, %s" % results.get("collect", (0, 0, "?"))[2], "collect", "wine_walk",
-         "native_walk", 1.3, False, "native walk")
+         "native_walk", 1.3, None, "native walk")
 relative("  (info) Wine FindFirstFileA walk", "wine_walk", "native_walk", "find_walk", None,
-         False, "find")
+         None, "find")
 relative("  (info) SearchFolder alone, no window", "collect_search", "native_walk", "wine_walk",
-         None, False, "Wine walk")
+         None, None, "Wine walk")
 relative("  (info) AddEntry of the same records alone", "collect_records", "native_walk",
-         "wine_walk", None, False, "Wine walk")
+         "wine_walk", None, None, "Wine walk")
 relative("dates and sizes run, identical trees", "quick_same", "floor_walk_both", "-", 1.3)
 relative("  (info) dates and sizes run: collection part", "quick_same_collect", "floor_walk_both",
          "-", None)
@@ -93,13 +105,24 @@ relative("dates and sizes run, target only on, 10% extra in target", "quick_targ
 relative("  (info) the same against both searches with the extra files", "quick_targetonly",
          "floor_walk_both_extra", "-", None)
 relative("compare run, identical trees", "run_same", "floor_run_same", "diff_same", 1.5,
-         False, "diff -rq")
+         None, "diff -rq")
 relative("  (info) run: collection part", "run_same_collect", "floor_run_same_walk", "-", None)
 relative("  (info) run: loop part", "run_same_loop", "floor_run_same_checks", "-", None)
 relative("compare run, 10% changed", "run_changed", "floor_run_changed", "diff_changed", 1.5,
-         False, "diff -rq")
+         None, "diff -rq")
 relative("console run, identical trees (floor: the window program's run)", "console_same",
-         "run_same", "diff_same", 1.05, False, "diff -rq")
+         "window_run_same", "diff_same", 1.05, None, "diff -rq")
+absolute("  (info) the window program's run: collection part", "window_run_same_collect", None)
+absolute("  (info) the window program's run: loop part", "window_run_same_loop", None)
+relative("  (info) console's steps in its process: all (floor: the window program's run)",
+         "console_steps", "window_run_same", "-", None)
+relative("  (info) console's steps: collection (floor: the window program's)",
+         "console_steps_collect", "window_run_same_collect", "-", None)
+relative("  (info) console's steps: loop (floor: the window program's)", "console_steps_loop",
+         "window_run_same_loop", "-", None)
+absolute("  (info) console's steps: output", "console_steps_output", None)
+relative("  (info) CPU seconds with the Wine server's: console process vs window program's",
+         "console_same_cpu", "window_run_same_cpu", "-", None)
 absolute("  (info) console start and exit (/?)", "console_start", None)
 absolute("console /bytes, 1 MiB all differ, to a CSV file", "console_bytes", 1.0)
 if "console_bytes_peak_kib" in results:

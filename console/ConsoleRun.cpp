@@ -52,6 +52,8 @@ struct ConsoleProgress : CollectionProgress, QuietProgressView {
 
     void SetFileNumText(const std::string& text) override
     {
+        // Called for every record: no text is made for a file or a pipe.
+        if (!Err.IsConsole()) return;
         Show("比較済み: " + text + "  不一致: " + std::to_string(MismatchCount));
     }
     bool CancelRequested() override
@@ -160,7 +162,8 @@ DWORD AttributesOfPath(const std::wstring& path)
     return path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(LongPathForm(path).c_str());
 }
 
-int CompareFromConsole(const ConsoleOptions& options, OutputStream& out, OutputStream& err)
+int CompareFromConsole(const ConsoleOptions& options, OutputStream& out, OutputStream& err,
+                       ConsoleSteps* steps)
 {
     EnvSettings.CompDate = options.CompDate;
     EnvSettings.CompSize = options.CompSize;
@@ -214,6 +217,7 @@ int CompareFromConsole(const ConsoleOptions& options, OutputStream& out, OutputS
             compared = EntryCount;
         } else {
             CollectFiles(pane, progress);
+            if (steps) steps->Done(ConsoleSteps::Collected);
             ExcludedCount += pane.Excluded;
             if (StopKeyPressed())
                 RunCancelled = true;
@@ -225,6 +229,7 @@ int CompareFromConsole(const ConsoleOptions& options, OutputStream& out, OutputS
             }
             progress.Clear();
         }
+        if (steps) steps->Done(ConsoleSteps::Compared);
     } catch (const IoFailure& failure) {
         progress.Clear();
         SayLine(err, WithFullStop(IoErrorText(failure.Code)));
@@ -257,6 +262,7 @@ int CompareFromConsole(const ConsoleOptions& options, OutputStream& out, OutputS
         }
     }
     out.Flush();
+    if (steps) steps->Done(ConsoleSteps::Written);
     if (ReportUncompared(err, compared)) return ExitTrouble;
     return MismatchCount > 0 ? ExitDifferent : ExitSame;
 }

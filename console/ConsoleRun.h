@@ -14,8 +14,16 @@ std::wstring FullPathOf(const std::wstring& path);
 // INVALID_FILE_ATTRIBUTES when the path names nothing that can be reached.
 DWORD AttributesOfPath(const std::wstring& path);
 
+// Told as each step of a folder comparison ends (the bench times them).
+struct ConsoleSteps {
+    enum Step { Collected, Compared, Written };
+    virtual ~ConsoleSteps() = default;
+    virtual void Done(Step step) = 0;
+};
+
 // The folder comparison: records, verdicts, then the rows as lines or as the CSV file.
-int CompareFromConsole(const ConsoleOptions& options, OutputStream& out, OutputStream& err);
+int CompareFromConsole(const ConsoleOptions& options, OutputStream& out, OutputStream& err,
+                       ConsoleSteps* steps = nullptr);
 // The unified diff of two files, or of every pair of two folders as diff -ru gives it.
 int DiffFromConsole(const ConsoleOptions& options, OutputStream& out, OutputStream& err);
 // The byte list of two files, one line (or CSV line) per differing position.

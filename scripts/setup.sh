@@ -4,9 +4,10 @@ set -euo pipefail
 # Every outside program a test, script or benchmark calls comes from one of these:
 # xdotool (the start test's clicks and keys), imagemagick (import, compare), libcap2-bin
 # (capsh), patch and diffutils (diff round trips and peers), python3 and g++ (the benchmarks'
-# data and native floors), xclip (reading the clipboard from X), x11-utils (xwininfo).
+# data and native floors), xclip (reading the clipboard from X), x11-utils (xwininfo), time
+# and procps (the benchmarks' CPU and memory figures: /usr/bin/time, pgrep).
 packages=(g++-mingw-w64-x86-64-posix wine wine64 fonts-wine xvfb xauth fonts-ipafont-gothic locales cmake
-          make googletest imagemagick libcap2-bin x11-utils xdotool xclip patch diffutils python3 g++)
+          make googletest imagemagick libcap2-bin x11-utils xdotool xclip patch diffutils python3 g++ time procps)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
