@@ -125,6 +125,19 @@ bool ParseArguments(const std::vector<std::wstring>& args, ConsoleOptions& optio
         reason = L"/diff は /bytes、/csv と一緒に指定できません。";
         return false;
     }
+    // The byte list reads two files whole: a switch it would not use is refused rather
+    // than ignored without a word.
+    if (options.Bytes) {
+        for (const std::wstring& arg : args) {
+            if (arg.size() < 2 || (arg[0] != L'/' && arg[0] != L'-')) continue;
+            std::wstring name = Lower(arg.substr(1));
+            if (name == L"nodate" || name == L"nosize" || name == L"nocontents" ||
+                name == L"all" || name == L"targetonly" || name.compare(0, 8, L"exclude:") == 0) {
+                reason = L"/bytes と一緒には使えないオプションです: " + arg;
+                return false;
+            }
+        }
+    }
     if (!options.Bytes && !options.Diff && !options.CompDate && !options.CompSize && !options.CompContents) {
         reason = L"比較するものがありません。";
         return false;

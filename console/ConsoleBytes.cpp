@@ -1,10 +1,13 @@
 // The console's byte list: the view's rows of two files, as text lines or as CSV.
 #include "console/ConsoleRun.h"
+#include "engine/ExcludeMasks.h"
+#include "engine/FolderWalk.h"
 #include "results/ByteDifferences.h"
 #include "toolkit/CodePage.h"
 #include "toolkit/MessageBoxes.h"
 
 #include <memory>
+#include <vector>
 
 namespace {
 // A field of a text line: quoted like a CSV field when it holds a tab as well.
@@ -50,6 +53,25 @@ struct LineSink : ByteDifferenceSink {
     }
 };
 
+// The file of a name in a target folder, as a folder comparison pairs it: the exact name,
+// else the one name that differs only in case. False when several do and none is exact.
+bool FileInFolder(const std::wstring& folder, const std::wstring& name, std::wstring& path)
+{
+    std::wstring dir = folder + (folder.back() == L'\\' ? L"" : L"\\");
+    path = dir + name;
+    const std::wstring folded = FoldedName(name);
+    std::vector<std::wstring> variants;
+    DWORD error = 0;
+    ListFolder(dir, [&](const FoundEntry& found) {
+        if (!found.IsFolder() && FoldedName(found.Name) == folded) variants.push_back(found.Name);
+        return true;
+    }, error);
+    for (const std::wstring& variant : variants)
+        if (variant == name) return true;
+    if (variants.size() == 1) path = dir + variants[0];
+    return variants.size() < 2;
+}
+
 bool FindFile(const std::wstring& given, const std::wstring& path, OutputStream& err)
 {
     DWORD attributes = AttributesOfPath(path);
@@ -66,9 +88,12 @@ int ListBytesFromConsole(const ConsoleOptions& options, OutputStream& out, Outpu
     DWORD targetAttributes = AttributesOfPath(target);
     // A target folder holds the file of the same name.
     if (targetAttributes != INVALID_FILE_ATTRIBUTES &&
-        (targetAttributes & FILE_ATTRIBUTE_DIRECTORY))
-        target += (target.back() == L'\\' ? L"" : L"\\") +
-                  reference.substr(reference.find_last_of(L'\\') + 1);
+        (targetAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+        !FileInFolder(target, reference.substr(reference.find_last_of(L'\\') + 1), target)) {
+        err.Write(L"対象に大文字と小文字だけが違う名前が複数あり、どれと比べるか決められません: " +
+                  options.Target + L"\r\n");
+        return ExitTrouble;
+    }
     if (!FindFile(options.Reference, reference, err) || !FindFile(options.Target, target, err))
         return ExitTrouble;
 

@@ -3,6 +3,7 @@
 #include "console/ConsoleRun.h"
 
 #include "engine/CompareRun.h"
+#include "engine/FolderWalk.h"
 #include "engine/TextRuleCheck.h"
 #include "engine/Util.h"
 #include "engine/WholeFolder.h"
@@ -191,9 +192,15 @@ int CompareFromConsole(const ConsoleOptions& options, OutputStream& out, OutputS
     std::wstring targetFolder = target;
     if (IsFolder(referenceAttributes)) {
         pane.Real = reference;
-        pane.List();
         if (!IsFolder(targetAttributes)) {
             err.Write(L"対象がフォルダではありません: " + options.Target + L"\r\n");
+            return ExitTrouble;
+        }
+        // A folder that cannot be read is no folder without files: nothing of it was
+        // compared, and nothing of the target is only the target's.
+        if (!pane.List() && IsReadFailure(pane.Error)) {
+            err.Write(L"基準のフォルダを読み込めません: " + options.Reference + L"\r\n");
+            SayLine(err, WithFullStop(IoErrorText(pane.Error)));
             return ExitTrouble;
         }
     } else {
@@ -201,11 +208,12 @@ int CompareFromConsole(const ConsoleOptions& options, OutputStream& out, OutputS
         SplitPath(reference, pane.Real, name);
         pane.Names.push_back(name);
         if (!IsFolder(targetAttributes)) {
+            // A pair of files of one name is compared as a folder's record; any other
+            // pair straight, so that the file named is the file read, whatever else its
+            // folder holds under a name that differs only in case.
             std::wstring targetName;
             SplitPath(target, targetFolder, targetName);
-            if (CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, name.c_str(), -1,
-                               targetName.c_str(), -1) != CSTR_EQUAL)
-                targetFolder.clear();
+            if (name != targetName) targetFolder.clear();
         }
     }
 

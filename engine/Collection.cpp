@@ -31,7 +31,11 @@ struct Search {
     CollectionProgress& Progress;
 };
 
-void SearchInside(Search& search, const std::string& rel, const std::wstring& realRel)
+// folderRecord is the record of the folder searched (null when the list was full): a
+// folder that cannot be read is not compared, and its target is not listed as the
+// target's own.
+void SearchInside(Search& search, const std::string& rel, const std::wstring& realRel,
+                  FilePairEntry* folderRecord)
 {
     // The wide search: the narrow one cuts names longer than 259 bytes (a name of 255
     // Japanese characters takes 510) and spells the names it cannot hold with "?".
@@ -62,8 +66,10 @@ void SearchInside(Search& search, const std::string& rel, const std::wstring& re
         bool looped = enter && found.IsLink() && search.Walk.LeadsBack(folder + real);
         if (looped) enter = false;
         std::wstring realChild = enter && !realPath.empty() ? realPath + L"\\" : std::wstring();
+        FilePairEntry* record = nullptr;
         if (AddEntry(isFolder ? name + "\\" : name, rel, std::move(realPath))) {
             FilePairEntry& entry = FileEntries.back();
+            record = &entry;
             entry.IsFolder = isFolder;
             entry.HasFacts = true;
             entry.Size = found.Size;
@@ -73,10 +79,13 @@ void SearchInside(Search& search, const std::string& rel, const std::wstring& re
         if (looped) ++LoopedLinkCount;
         search.Progress.AtFixedPoint();
         if (search.Progress.StopRequested()) return false;
-        if (enter) SearchInside(search, rel + name + "\\", realChild);
+        if (enter) SearchInside(search, rel + name + "\\", realChild, record);
         return true;
     };
-    if (!ListFolder(folder, visit, error) && IsReadFailure(error)) ++UnreadableFolderCount;
+    if (!ListFolder(folder, visit, error) && IsReadFailure(error)) {
+        ++UnreadableFolderCount;
+        if (folderRecord) MarkUnread(*folderRecord);
+    }
     search.Walk.Pop();
 }
 
@@ -113,8 +122,12 @@ void CollectItem(const FilePath& base, std::string name, const std::wstring& rea
             attributes = AttributesOf(RecordPath(base, "", form, realName));
         bool unreachable = IsUnreachableName(realName);
         if ((attributes & FILE_ATTRIBUTE_DIRECTORY) && !unreachable) {
-            if (AddEntry("", form + "\\", realName + L"\\")) FileEntries.back().IsFolder = true;
-            SearchFolder(base, form + "\\", realName + L"\\", progress);
+            FilePairEntry* record = nullptr;
+            if (AddEntry("", form + "\\", realName + L"\\")) {
+                record = &FileEntries.back();
+                record->IsFolder = true;
+            }
+            SearchFolder(base, form + "\\", realName + L"\\", progress, record);
         } else if (AddEntry(form, "", realName) && unreachable) {
             MarkNotCompared(FileEntries.back());
         }
@@ -123,8 +136,12 @@ void CollectItem(const FilePath& base, std::string name, const std::wstring& rea
     std::string drive = DriveOfCaption(name);
     if (!drive.empty()) name = drive;
     if (IsFolderPath(RecordPath(base, "", name, std::wstring()))) {
-        if (AddEntry("", name + "\\")) FileEntries.back().IsFolder = true;
-        SearchFolder(base, name + "\\", std::wstring(), progress);
+        FilePairEntry* record = nullptr;
+        if (AddEntry("", name + "\\")) {
+            record = &FileEntries.back();
+            record->IsFolder = true;
+        }
+        SearchFolder(base, name + "\\", std::wstring(), progress, record);
     } else {
         AddEntry(name, "");
     }
@@ -132,13 +149,13 @@ void CollectItem(const FilePath& base, std::string name, const std::wstring& rea
 } // namespace
 
 void SearchFolder(const FilePath& base, const std::string& rel, const std::wstring& realRel,
-                  CollectionProgress& progress)
+                  CollectionProgress& progress, FilePairEntry* folderRecord)
 {
     Search search{base, CurrentExclusionRule(), {}, progress};
     // A link to a folder above the selection would bring the selection back in.
     std::wstring above = (base.Real.empty() ? WideOf(base.Text) : base.Real);
     if (!above.empty()) search.Walk.PushWithAncestors(above);
-    SearchInside(search, rel, realRel);
+    SearchInside(search, rel, realRel, folderRecord);
 }
 
 void SearchFolder(const std::string& base, const std::string& rel)

@@ -1,4 +1,5 @@
 #pragma once
+#include "engine/FileEntries.h"
 #include "engine/FilePath.h"
 
 #include <cstdint>
@@ -39,6 +40,7 @@ void CollectFiles(ReferencePane& pane);
 // Adds records for everything under base + rel, depth first; rel ends with "\".
 void SearchFolder(const std::string& base, const std::string& rel);
 // The same below a folder that its code-page name does not reach: realRel is rel as the
-// file system spells it, "" when rel reaches it.
+// file system spells it, "" when rel reaches it. The folder's own record, when given, is
+// marked not compared if the folder cannot be read.
 void SearchFolder(const FilePath& base, const std::string& rel, const std::wstring& realRel,
-                  CollectionProgress& progress);
+                  CollectionProgress& progress, FilePairEntry* folderRecord = nullptr);

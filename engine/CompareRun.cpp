@@ -40,9 +40,15 @@ void CompareEntry(FilePairEntry& entry, const FileFacts& reference, const FilePa
 }
 
 // A folder's row says whether the target has that folder: a file of its name is no folder.
+// A check switched off reads "－" there as on a file's row.
 void CompareFolder(FilePairEntry& entry, const FileFacts& target)
 {
-    if (target.IsFolder()) return;
+    if (target.IsFolder()) {
+        if (!EnvSettings.CompDate) entry.DateResult = dvNotCompared;
+        if (!EnvSettings.CompSize) entry.SizeResult = svNotCompared;
+        if (!EnvSettings.CompContents) entry.ContentsResult = cvNotCompared;
+        return;
+    }
     if (target.Unreachable()) {
         MarkNotCompared(entry);
         return;
@@ -114,7 +120,9 @@ void RunComparison(const SelectedFolder& src, const SelectedFolder& des, Compare
     const FilePath desBase = RunBaseOf(des);
     TargetFolders targets(srcBase, desBase, EnvSettings.TargetOnly, CurrentExclusionRule(),
                           [&view] { view.AtFixedPoint(); });
-    if (src.Whole) targets.OpenBase();
+    // The target folder's one listing answers the selected items too (a name that
+    // differs only in case is told apart there); a base without a folder has none.
+    if (src.Whole || !desBase.Text.empty() || !desBase.Real.empty()) targets.OpenBase(src.Whole);
     bool left = false; // every folder left, so the target-only records are all in
     for (int32_t i = 0;; ++i) {
         if (i == EntryCount && !left) {
@@ -125,7 +133,7 @@ void RunComparison(const SelectedFolder& src, const SelectedFolder& des, Compare
         view.SetCompFileNumProgBar(static_cast<int>(static_cast<double>(i) / EntryCount * 100));
         FilePairEntry& entry = FileEntries[static_cast<size_t>(i)];
         const FilePath refPath = RecordPath(srcBase, entry.Folder, entry.Name, entry.RealPath);
-        const FilePath targetPath = RecordPath(desBase, entry.Folder, entry.Name, entry.RealPath);
+        FilePath targetPath = RecordPath(desBase, entry.Folder, entry.Name, entry.RealPath);
         if (view.CancelRequested()) {
             RunCancelled = true;
             MarkNotReached(i);
@@ -144,9 +152,8 @@ void RunComparison(const SelectedFolder& src, const SelectedFolder& des, Compare
         // The target comes from its folder's one listing; a record the run cannot compare
         // still pairs its target, so that it never shows as only in the target.
         targets.Reach(entry);
-        const bool selected = entry.Name.empty();
-        FileFacts target =
-            targets.Find(entry, selected ? SelectedFolderPath(targetPath) : targetPath);
+        if (entry.Name.empty()) targetPath = SelectedFolderPath(targetPath);
+        FileFacts target = targets.Find(entry, targetPath);
         // Folders say whether the target has them; a reference that has gone or cannot
         // be looked up is marked as not compared rather than left looking like a match.
         if (!entry.NotCompared) {
@@ -155,7 +162,7 @@ void RunComparison(const SelectedFolder& src, const SelectedFolder& des, Compare
                 CompareEntry(entry, reference, refPath, target, targetPath, view);
             } else if (reference.IsFolder()) {
                 CompareFolder(entry, target);
-                targets.Open(entry, target);
+                targets.Open(entry, target, targetPath);
             } else {
                 MarkNotCompared(entry);
             }
@@ -171,6 +178,10 @@ std::string UncomparedNoticeText()
     std::string text;
     if (UncomparedCount > 0)
         text = "比較できなかったファイルが" + std::to_string(UncomparedCount) + "個あります。";
+    // Which of several names that differ only in case is the pair cannot be told.
+    if (CaseVariantCount > 0)
+        AddLine(text, "対象に大文字と小文字だけが違う名前が複数あり、比較しなかったファイル・フォルダが" +
+                          std::to_string(CaseVariantCount) + "個あります。");
     if (UnreadableFolderCount > 0)
         AddLine(text, "読み込めなかったフォルダが" + std::to_string(UnreadableFolderCount) +
                           "個あります。");

@@ -13,6 +13,7 @@ int32_t UncomparedCount = 0;
 int32_t UnreadableFolderCount = 0;
 int32_t ExcludedCount = 0;
 int32_t LoopedLinkCount = 0;
+int32_t CaseVariantCount = 0;
 
 void EntryList::reserve(size_t count)
 {
@@ -35,6 +36,7 @@ void ResetEntries()
     UnreadableFolderCount = 0;
     ExcludedCount = 0;
     LoopedLinkCount = 0;
+    CaseVariantCount = 0;
     // A fresh list: the capacity of the previous run does not carry over.
     FileEntries.clear();
     FileEntries.reserve(static_cast<size_t>(EntryCount + EntryGrowStep));
@@ -63,11 +65,16 @@ bool AddEntry(const std::string& name, const std::string& folder, std::wstring r
 void MarkNotCompared(FilePairEntry& entry)
 {
     if (entry.NotCompared) return;
+    MarkUnread(entry);
+    ++UncomparedCount;
+}
+
+void MarkUnread(FilePairEntry& entry)
+{
     entry.NotCompared = true;
     entry.DateResult = dvNotCompared;
     entry.SizeResult = svNotCompared;
     entry.ContentsResult = cvNotCompared;
-    ++UncomparedCount;
 }
 
 void AddTargetOnlyEntry(const std::string& name, const std::string& folder, std::wstring realPath,

@@ -146,6 +146,9 @@ extern int32_t UnreadableFolderCount;
 // they lead back into a folder being searched.
 extern int32_t ExcludedCount;
 extern int32_t LoopedLinkCount;
+// Records not compared because the target holds several names that differ from theirs
+// only in case, none of them exactly theirs.
+extern int32_t CaseVariantCount;
 
 // Empties the list and gives it its first capacity (start of collection).
 void ResetEntries();
@@ -156,6 +159,9 @@ bool AddEntry(const std::string& name, const std::string& folder, std::wstring r
 // A record whose files could not be reached (gone, path too long, name unreachable,
 // lookup error): "－" for every check, which is no mismatch, and counted once.
 void MarkNotCompared(FilePairEntry& entry);
+// A folder record whose folder could not be read (counted as such, not again here): "－"
+// for every check, so that what was not looked at never reads as a match.
+void MarkUnread(FilePairEntry& entry);
 // Appends a record of what only the target holds (基準なし, a mismatch).
 void AddTargetOnlyEntry(const std::string& name, const std::string& folder, std::wstring realPath,
                         bool isFolder);

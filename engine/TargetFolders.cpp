@@ -50,12 +50,19 @@ void TargetFolders::Read(Listing& listing)
 {
     DWORD error = 0;
     auto keep = [&](const FoundEntry& found) {
-        listing.ByName.emplace(FoldedName(found.Name), listing.Items.size());
-        listing.Items.push_back({found.Name, found.Attributes, found.Size, found.LastWrite, false});
+        // Names that differ only in case are chained from the first one seen.
+        auto [first, added] = listing.ByName.emplace(FoldedName(found.Name), listing.Items.size());
+        size_t next = NoItem;
+        if (!added) {
+            next = first->second;
+            first->second = listing.Items.size();
+        }
+        listing.Items.push_back(
+            {found.Name, found.Attributes, found.Size, found.LastWrite, false, next});
         return true;
     };
     listing.Status = State::Read;
-    if (ListFolder(FolderPath(listing.RealRel), keep, error)) return;
+    if (ListFolder(listing.DesFolder, keep, error)) return;
     // Gone since its folder record was looked at: what is in it is not found. A folder
     // that cannot be listed is left to lookups of its records, as before any listing.
     listing.Items.clear();
@@ -64,32 +71,77 @@ void TargetFolders::Read(Listing& listing)
         listing.Status = State::Missing;
     } else {
         listing.Status = State::Unlisted;
-        if (targetOnly_) ++UnreadableFolderCount;
+        if (targetOnly_ && !listing.AnswerOnly) ++UnreadableFolderCount;
     }
 }
 
-FileFacts TargetFolders::Find(const FilePairEntry& entry, const FilePath& targetPath)
+TargetFolders::Item* TargetFolders::Pair(Listing& listing, const FilePairEntry& entry,
+                                         bool& ambiguous)
+{
+    const std::wstring name = RealNameOf(entry);
+    auto first = listing.ByName.find(FoldedName(name));
+    if (first == listing.ByName.end()) return nullptr;
+    // A file pairs with a file and a folder with a folder: a name of the other kind is
+    // not this record's target (with TargetOnly it becomes a record of its own).
+    const bool folder = entry.IsFolder || entry.Name.empty();
+    Item* variant = nullptr;
+    int variants = 0;
+    for (size_t i = first->second; i != NoItem; i = listing.Items[i].NextVariant) {
+        Item& item = listing.Items[i];
+        if (((item.Attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) != folder) continue;
+        if (item.Name == name) return &item;
+        variant = &item;
+        ++variants;
+    }
+    if (variants < 2) return variant;
+    // None is the record's own name: each may be it, so none is only in the target.
+    ambiguous = true;
+    for (size_t i = first->second; i != NoItem; i = listing.Items[i].NextVariant)
+        if (((listing.Items[i].Attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) == folder)
+            listing.Items[i].Matched = true;
+    return nullptr;
+}
+
+FileFacts TargetFolders::Find(const FilePairEntry& entry, FilePath& targetPath)
 {
     if (open_.empty() || open_.back().Rel != ParentRel(entry)) return LookUpFile(targetPath);
     Listing& listing = open_.back();
     if (listing.Status == State::Unread) Read(listing);
     if (listing.Status == State::Missing) return NotThere(ERROR_PATH_NOT_FOUND);
+    if (listing.Status == State::Ambiguous) return NotThere(ErrorCaseVariants);
     if (listing.Status == State::Unlisted) return LookUpFile(targetPath);
-    auto found = listing.ByName.find(FoldedName(RealNameOf(entry)));
-    if (found == listing.ByName.end()) return NotThere(ERROR_FILE_NOT_FOUND);
-    Item& item = listing.Items[found->second];
-    item.Matched = true;
-    return FoundFacts(item.Attributes, item.Size, item.LastWrite);
+    bool ambiguous = false;
+    Item* item = Pair(listing, entry, ambiguous);
+    if (ambiguous) {
+        ++CaseVariantCount;
+        return NotThere(ErrorCaseVariants);
+    }
+    if (!item) return NotThere(ERROR_FILE_NOT_FOUND);
+    item->Matched = true;
+    if (item->Name != RealNameOf(entry)) {
+        std::string form;
+        CodePageForm(item->Name, form);
+        const bool subFolder = !entry.Name.empty() && entry.IsFolder;
+        targetPath = FilePath(desBase_.Text + (entry.Name.empty() ? "" : entry.Folder) + form +
+                                  (subFolder ? "\\" : ""),
+                              listing.DesFolder + item->Name + (subFolder ? L"\\" : L""));
+    }
+    return FoundFacts(item->Attributes, item->Size, item->LastWrite);
 }
 
-void TargetFolders::Open(const FilePairEntry& entry, const FileFacts& targetFolder)
+void TargetFolders::Open(const FilePairEntry& entry, const FileFacts& targetFolder,
+                         const FilePath& targetPath)
 {
     Listing listing;
     listing.Rel = entry.Folder + entry.Name;
     listing.RealRel = entry.RealPath.empty() ? WideOf(listing.Rel) : entry.RealPath;
     if (listing.RealRel.back() != L'\\') listing.RealRel += L'\\';
+    listing.DesFolder = targetPath.Real.empty() ? WideOf(targetPath.Text) : targetPath.Real;
+    if (listing.DesFolder.empty() || listing.DesFolder.back() != L'\\') listing.DesFolder += L'\\';
     if (targetFolder.IsFolder())
         listing.Status = State::Unread; // read when first needed
+    else if (targetFolder.Error == ErrorCaseVariants)
+        listing.Status = State::Ambiguous;
     else if (targetFolder.Unreachable())
         listing.Status = State::Unlisted;
     else
@@ -97,10 +149,12 @@ void TargetFolders::Open(const FilePairEntry& entry, const FileFacts& targetFold
     open_.push_back(std::move(listing));
 }
 
-void TargetFolders::OpenBase()
+void TargetFolders::OpenBase(bool whole)
 {
     Listing listing;
     listing.Status = State::Unread;
+    listing.AnswerOnly = !whole;
+    listing.DesFolder = FolderPath(L"");
     open_.push_back(std::move(listing));
 }
 
@@ -114,14 +168,14 @@ void TargetFolders::Finish()
 
 void TargetFolders::Leave(Listing& listing)
 {
-    if (!targetOnly_) return;
+    if (!targetOnly_ || listing.AnswerOnly) return;
     if (listing.Status == State::Unread) Read(listing);
     if (listing.Status != State::Read) return;
     // The folders the run is in make the walk that target-only links must not lead into.
     walk_ = WalkStack();
     walk_.PushWithAncestors(FolderPath(L""));
     for (const Listing& open : open_)
-        walk_.Push(FolderPath(open.RealRel));
+        walk_.Push(open.DesFolder);
     for (const Item& item : listing.Items) {
         if (item.Matched) continue;
         bool isFolder = (item.Attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
@@ -134,12 +188,12 @@ void TargetFolders::Leave(Listing& listing)
             if (AttributesOf(reference) == INVALID_FILE_ATTRIBUTES) ++ExcludedCount;
             continue;
         }
-        AddTargetOnly(listing.Rel, listing.RealRel, item);
+        AddTargetOnly(listing.Rel, listing.RealRel, listing.DesFolder, item);
     }
 }
 
 void TargetFolders::AddTargetOnly(const std::string& rel, const std::wstring& realRel,
-                                  const Item& item)
+                                  const std::wstring& desFolder, const Item& item)
 {
     std::string name;
     std::wstring realPath;
@@ -149,18 +203,18 @@ void TargetFolders::AddTargetOnly(const std::string& rel, const std::wstring& re
     AddTargetOnlyEntry(isFolder ? name + "\\" : name, rel, realPath, isFolder);
     if (!isFolder || IsUnreachableName(item.Name)) return;
     std::wstring childRel = (realPath.empty() ? realRel + item.Name : realPath) + L"\\";
-    std::wstring folder = FolderPath(childRel);
+    std::wstring folder = desFolder + item.Name + L"\\";
     // A link back up into the walk is listed but not entered.
     if ((item.Attributes & FILE_ATTRIBUTE_REPARSE_POINT) && walk_.LeadsBack(folder)) {
         ++LoopedLinkCount;
         return;
     }
-    AddTargetOnlyTree(rel + name + "\\", childRel);
+    AddTargetOnlyTree(rel + name + "\\", childRel, folder);
 }
 
-void TargetFolders::AddTargetOnlyTree(const std::string& rel, const std::wstring& realRel)
+void TargetFolders::AddTargetOnlyTree(const std::string& rel, const std::wstring& realRel,
+                                      const std::wstring& folder)
 {
-    std::wstring folder = FolderPath(realRel);
     walk_.Push(folder);
     DWORD error = 0;
     auto add = [&](const FoundEntry& found) {
@@ -170,8 +224,8 @@ void TargetFolders::AddTargetOnlyTree(const std::string& rel, const std::wstring
             return true;
         }
         if (atFixedPoint_) atFixedPoint_();
-        AddTargetOnly(rel, realRel,
-                      {found.Name, found.Attributes, found.Size, found.LastWrite, false});
+        AddTargetOnly(rel, realRel, folder,
+                      {found.Name, found.Attributes, found.Size, found.LastWrite, false, NoItem});
         return true;
     };
     if (!ListFolder(folder, add, error) && IsReadFailure(error)) ++UnreadableFolderCount;

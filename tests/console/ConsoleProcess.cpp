@@ -27,6 +27,18 @@ std::wstring Quoted(const std::string& codePageText)
     return Quoted(WideOf(codePageText));
 }
 
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    for (size_t at = 0; at < text.size();) {
+        size_t end = text.find("\r\n", at);
+        if (end == std::string::npos) end = text.size();
+        lines.push_back(text.substr(at, end - at));
+        at = end + 2;
+    }
+    return lines;
+}
+
 namespace {
 std::string ReadAll(HANDLE from)
 {

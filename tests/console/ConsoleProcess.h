@@ -1,6 +1,7 @@
 #pragma once
 // Runs Vexil32c.exe, built beside the tests, as a real process.
 #include <string>
+#include <vector>
 
 struct ConsoleRun {
     int Status = -1;
@@ -12,6 +13,8 @@ std::wstring ConsoleProgramPath();
 // Starts the program with the arguments (quoted where they hold a space) and waits for
 // its end. Standard output goes to a pipe when toPipe, else to a file.
 ConsoleRun RunConsole(const std::wstring& arguments, bool toPipe = false);
+// The lines of a text without their CR LF.
+std::vector<std::string> Lines(const std::string& text);
 // An argument in quotes.
 std::wstring Quoted(const std::wstring& text);
 std::wstring Quoted(const std::string& codePageText);

@@ -40,18 +40,6 @@ std::vector<std::string> CsvFields(const std::string& line)
     return fields;
 }
 
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    for (size_t at = 0; at < text.size();) {
-        size_t end = text.find("\r\n", at);
-        if (end == std::string::npos) end = text.size();
-        lines.push_back(text.substr(at, end - at));
-        at = end + 2;
-    }
-    return lines;
-}
-
 // A reference pane listing a real folder's items in the order given, all selected.
 struct WholeFolder : ReferencePane {
     std::string Folder;
@@ -183,6 +171,12 @@ TEST(Console, ExitStatusesAndProgressOnlyToAConsole)
          "比較対象外のファイル・フォルダが1個あり、比較から除きました。"},
         {"a differing file not left out", L"/exclude:*.obj;bin\\ " + logDiffers, 1, ""},
         {"a mask no name can match", L"/exclude:a|b " + logDiffers, 2, "a|b"},
+        // The byte list uses none of these: refused, never ignored without a word.
+        {"bytes with every record", L"/bytes /all " + same, 2,
+         "/bytes と一緒には使えないオプションです: /all"},
+        {"bytes with the target's own", L"/bytes /targetonly " + same, 2, "/targetonly"},
+        {"bytes with masks", L"/bytes /exclude:*.log " + same, 2, "/exclude:*.log"},
+        {"bytes without dates", L"/bytes /nodate " + same, 2, "/nodate"},
     };
     for (const Case& c : cases) {
         ConsoleRun run = RunConsole(c.args);

@@ -279,7 +279,7 @@ TEST_F(CompareCommandTest, SelectedFoldersNamedOutsideTheCodePageAreComparedByTh
         codes[e.Folder + e.Name] = CodesOf(e);
     std::map<std::string, std::vector<int>> expected{{"a.txt", {1, 0, cvDiffer}},
                                                      {"same.txt", {1, 0, 0}},
-                                                     {"sub\\", {0, 0, 0}},
+                                                     {"sub\\", {1, 0, 0}},
                                                      {"sub\\c.txt", {1, 0, cvDiffer}}};
     EXPECT_EQ(expected, codes);
     EXPECT_EQ(2, MismatchCount);
@@ -317,8 +317,9 @@ TEST_F(CompareCommandTest, WhatWasNotComparedIsToldBeforeTheUsualMessage)
         EXPECT_EQ("gone.txt", host.EntriesShown[0].Name);
         EXPECT_EQ((std::vector<int>{1, 1, 1}), CodesOf(host.EntriesShown[0]));
         EXPECT_EQ(0, MismatchCount);
-        EXPECT_EQ("locked\\", host.EntriesShown[2].Folder); // its own record keeps 0
-        EXPECT_EQ((std::vector<int>{0, 0, 0}), CodesOf(host.EntriesShown[2]));
+        // Its own record was not read: "－", not the 一致 of a folder looked at.
+        EXPECT_EQ("locked\\", host.EntriesShown[2].Folder);
+        EXPECT_EQ((std::vector<int>{1, 1, 1}), CodesOf(host.EntriesShown[2]));
     }
     // Only mismatches shown: the notice comes before "no mismatches", never instead.
     EnvSettings.DispDiscord = true;

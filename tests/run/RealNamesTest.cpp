@@ -76,10 +76,10 @@ TEST_F(RealNamesTest, NamesOutsideTheCodePageAreComparedWithTheirOwnCounterparts
         {"cafe.txt", "100"},        // its own counterpart, equal
         {"caf?.txt", "102"},        // differs from its own counterpart
         {"??.txt", "100"},          // 한글.txt
-        {"?\\", "000"},             // the folder's own record
+        {"?\\", "100"},             // the folder's own record: date off reads "－"
         {"?\\?.txt", "143"},        // 원.txt, missing on the target side
         {"?\\??.txt", "100 | 122"}, // 😀.txt equal; 😁.txt larger
-        {"sub\\", "000"},
+        {"sub\\", "100"},
         {"sub\\??.txt", "102"},
     };
     EXPECT_EQ(expected, Verdicts());

@@ -54,9 +54,10 @@ struct TargetSideTest : ::testing::Test {
     }
 };
 
+// The date check is off: "－" on folder rows as on files.
 const std::string Same = "－ 一致 一致", Differ = "－ 一致 不一致",
                   Missing = "－ 見つからない 見つからない", NotCompared = "－ － －",
-                  FolderThere = "一致 一致 一致", NoReference = "基準なし 基準なし 基準なし";
+                  FolderThere = "－ 一致 一致", NoReference = "基準なし 基準なし 基準なし";
 } // namespace
 
 TEST_F(TargetSideTest, HostileNamesLinksAndMissingFoldersNeverReadAsMatches)
@@ -246,4 +247,41 @@ TEST_F(TargetSideTest, CsvBytesAreTodaysWithTheOptionsOffAndGainTargetOnlyRowsWh
         EXPECT_EQ(targetOnly ? withTargetOnly : today, ExportText(WithoutSlash(src.Path), rows))
             << "target only " << targetOnly;
     }
+}
+
+// Selected items are paired through the target folder's listing too: the exact name of
+// several that differ only in case, none of them guessed. A folder that cannot be read
+// reads "－", and what its target holds is not taken for the target's own.
+TEST_F(TargetSideTest, CaseVariantsAndUnreadFoldersNeverReadAsMatchesNorAsTheTargetsOwn)
+{
+    src.WriteFile("readme.txt", "same");
+    src.WriteFile("mixed.txt", "m");
+    src.WriteFile("sel\\locked\\in.txt", "i");
+    des.WriteFile("sel\\locked\\in.txt", "i");
+    des.WriteFile("sel\\locked\\only.txt", "o");
+    if (!RunLinuxShell(des.Path,
+                       "printf same > readme.txt && printf other! > README.TXT && "
+                       "printf m > MIXED.TXT && printf m > Mixed.txt && touch done",
+                       "done"))
+        GTEST_SKIP() << "cannot run the Linux shell";
+    // Held without sharing, the folder cannot be listed.
+    HANDLE locked = CreateFileA((src / "sel\\locked").c_str(), GENERIC_READ, 0, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, locked);
+    for (bool targetOnly : {false, true}) {
+        ResetEntries();
+        EnvSettings.TargetOnly = targetOnly;
+        Run({"readme.txt", "mixed.txt", "sel"});
+        std::map<std::string, std::string> expected{{"readme.txt", Same},
+                                                    {"mixed.txt", NotCompared},
+                                                    {"sel\\", FolderThere},
+                                                    {"sel\\locked\\", NotCompared}};
+        EXPECT_EQ(expected, Rows()) << "target only " << targetOnly;
+        EXPECT_EQ(1, CaseVariantCount);
+        EXPECT_EQ(1, UnreadableFolderCount);
+        EXPECT_NE(std::string::npos, UncomparedNoticeText().find("大文字と小文字だけが違う"));
+    }
+    CloseHandle(locked);
+    RunLinuxShell(des.Path, "rm -f readme.txt README.TXT MIXED.TXT Mixed.txt done", "");
+    WaitForPath(des / "done", false);
 }
