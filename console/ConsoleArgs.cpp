@@ -57,17 +57,18 @@ std::wstring Lower(std::wstring text)
         c = static_cast<wchar_t>(std::towlower(c));
     return text;
 }
-// Masks separated by ";", each one as the settings dialog would take it.
-bool ReadMasks(const std::wstring& text, std::vector<std::string>& masks, std::wstring& reason)
+// Masks separated by ";", each one as the settings dialog would take it: whole, so that
+// a character the code page lacks stays itself and never becomes a "?" wildcard.
+bool ReadMasks(const std::wstring& text, std::vector<std::wstring>& masks, std::wstring& reason)
 {
     for (size_t at = 0; at <= text.size();) {
         size_t end = std::min(text.find(L';', at), text.size());
-        std::string mask = CodePageText(text.substr(at, end - at));
+        std::wstring mask = text.substr(at, end - at);
         at = end + 1;
         if (mask.empty()) continue;
         std::string problem = MaskProblem(mask);
         if (!problem.empty()) {
-            reason = WideOf(mask + ": " + problem);
+            reason = mask + L": " + WideOf(problem);
             return false;
         }
         masks.push_back(mask);

@@ -15,7 +15,7 @@ struct ConsoleOptions {
     TextOptions Text;   // /ignore*: the diff's rules, or else the run's text rule
     bool Help = false;
     bool TargetOnly = false;               // list what only the target holds, too
-    std::vector<std::string> ExcludeMasks; // left out on both sides; empty for none
+    std::vector<std::wstring> ExcludeMasks; // left out on both sides; empty for none
     std::wstring CsvPath;                  // "" for lines on standard output
     std::wstring Reference, Target;
 };

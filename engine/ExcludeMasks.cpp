@@ -57,11 +57,11 @@ bool MaskMatchesName(const std::wstring& mask, const std::wstring& name)
     return MatchesFoldedName(FoldedName(mask), FoldedName(name));
 }
 
-ExclusionRule::ExclusionRule(const std::vector<std::string>& masks)
+ExclusionRule::ExclusionRule(const std::vector<std::wstring>& masks)
 {
-    for (const std::string& mask : masks) {
+    for (const std::wstring& mask : masks) {
         if (!MaskProblem(mask).empty()) continue;
-        std::wstring wide = FoldedName(WideOf(mask));
+        std::wstring wide = FoldedName(mask);
         if (wide.back() == L'\\') {
             wide.pop_back();
             folders_.push_back(wide);

@@ -18,7 +18,7 @@ bool MaskMatchesName(const std::wstring& mask, const std::wstring& name);
 class ExclusionRule {
 public:
     ExclusionRule() = default;
-    explicit ExclusionRule(const std::vector<std::string>& masks);
+    explicit ExclusionRule(const std::vector<std::wstring>& masks);
     // Whether the file or folder of this real name is left out.
     bool Excludes(const std::wstring& name, bool isFolder) const;
     bool Empty() const { return files_.empty() && folders_.empty(); }

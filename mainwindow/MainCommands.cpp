@@ -438,7 +438,13 @@ void TMainDlg::EnvSetMenuItemClick()
     e.ProgTime = dialog.ProgTimeChkBox.Checked();
     e.TargetOnly = dialog.TargetOnlyChkBox.Checked();
     e.ExcludeFlag = dialog.CheckBox1.Checked();
-    e.ExcludeMasks = dialog.ExcludeMasks();
+    // Masks the user changed replace a stored value that could not be read; untouched,
+    // that value stays as it was.
+    std::vector<std::wstring> masks = dialog.ExcludeMasks();
+    if (masks != e.ExcludeMasks) {
+        e.ExcludeMasks = std::move(masks);
+        e.StoredMasksProblem.clear();
+    }
     e.TextRule = dialog.TextRuleChkBox.Checked();
     e.TextIgnore = dialog.TextIgnore();
     e.CompSort = static_cast<uint8_t>(dialog.ResultSortRGrp.ItemIndex);

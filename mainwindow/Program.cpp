@@ -1,7 +1,9 @@
 #include "mainwindow/Program.h"
 
 #include "mainwindow/Main.h"
+#include "settings/EnvReg.h"
 #include "toolkit/Application.h"
+#include "toolkit/MessageBoxes.h"
 
 #include <iterator>
 #include <windows.h>
@@ -15,6 +17,9 @@ int RunProgram()
     if (!mainDlg.Create()) return 1;
     Application.MainWindow = mainDlg.Handle;
     mainDlg.ShowInStoredState();
+    // Stored masks that could not be read are said at once, before they are missed.
+    std::string masksNotice = StoredMasksNotice();
+    if (!masksNotice.empty()) ShowInformation(masksNotice);
     // Ctrl+A is the shortcut of the select-all menu item wherever the focus is; F6 moves
     // between the panes; Ctrl+Enter compares, F9 compares the folders whole.
     ACCEL keys[] = {{FVIRTKEY | FCONTROL, 'A', AllSlctMenuItem},

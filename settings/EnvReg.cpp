@@ -1,12 +1,15 @@
 #include "settings/EnvReg.h"
 
 #include "settings/EnvSettings.h"
+#include "settings/MaskProblem.h"
 #include "settings/RegistryStore.h"
+#include "toolkit/CodePage.h"
 
 namespace {
 const char* const Section = "Environment";
-// The masks stand in one string value, split where no name can hold the character.
-const char MaskSeparator = '|';
+// The masks stand in one string value, split where no name can hold the character. The
+// value is read and split as UTF-16: in Shift-JIS "|" is also a trail byte (ポ is 83 7C).
+const wchar_t MaskSeparator = L'|';
 // The text options' values, in the order of TextOptionIndex.
 const char* const TextIgnoreNames[TextOptionCount] = {
     "TextIgnoreEol",  "TextIgnoreSpace", "TextIgnoreAllSpace", "TextIgnoreBlank",
@@ -19,27 +22,47 @@ void WriteBoolOnceChanged(const char* name, bool value, bool defaultValue)
     if (value != defaultValue || ValueExists(Section, name)) WriteBool(Section, name, value);
 }
 
-std::vector<std::string> SplitMasks(const std::string& text)
+// The masks of the stored text; problem tells the first piece that is no mask.
+std::vector<std::wstring> SplitMasks(const std::wstring& text, std::string& problem)
 {
-    std::vector<std::string> masks;
+    std::vector<std::wstring> masks;
     size_t start = 0;
     while (start <= text.size()) {
         size_t end = text.find(MaskSeparator, start);
-        if (end == std::string::npos) end = text.size();
-        if (end > start) masks.push_back(text.substr(start, end - start));
+        if (end == std::wstring::npos) end = text.size();
+        std::wstring mask = text.substr(start, end - start);
         start = end + 1;
+        if (mask.empty()) continue;
+        std::string why = MaskProblem(mask);
+        if (why.empty())
+            masks.push_back(mask);
+        else if (problem.empty())
+            problem = "「" + CodePageText(mask) + "」: " + why;
     }
     return masks;
 }
 
-std::string JoinMasks(const std::vector<std::string>& masks)
+std::wstring JoinMasks(const std::vector<std::wstring>& masks)
 {
-    std::string text;
-    for (const std::string& mask : masks) {
+    std::wstring text;
+    for (const std::wstring& mask : masks) {
         if (!text.empty()) text += MaskSeparator;
         text += mask;
     }
     return text;
+}
+
+// The masks as stored; a value that is no text, or pieces that are no masks, are told
+// in StoredMasksProblem and the value is kept as it is.
+void LoadMasks(TEnvSettings& s)
+{
+    s.ExcludeMasks.clear();
+    s.StoredMasksProblem.clear();
+    std::wstring stored;
+    if (ReadRealString(Section, "ExcludeMasks", stored))
+        s.ExcludeMasks = SplitMasks(stored, s.StoredMasksProblem);
+    else if (ValueExists(Section, "ExcludeMasks"))
+        s.StoredMasksProblem = "文字列ではない値です。";
 }
 } // namespace
 
@@ -62,7 +85,7 @@ void LoadEnvironment()
     s.ProgTime = ReadBool(Section, "ProgTime", true);
     s.TargetOnly = ReadBool(Section, "TargetOnly", false);
     s.ExcludeFlag = ReadBool(Section, "ExcludeFlag", false);
-    s.ExcludeMasks = SplitMasks(ReadString(Section, "ExcludeMasks", ""));
+    LoadMasks(s);
     s.TextRule = ReadBool(Section, "TextRule", false);
     for (int i = 0; i < TextOptionCount; ++i)
         OptionAt(s.TextIgnore, i) = ReadBool(Section, TextIgnoreNames[i], false);
@@ -90,9 +113,18 @@ void SaveEnvironment()
         WriteBool(Section, "TargetOnly", s.TargetOnly);
     if (s.ExcludeFlag || ValueExists(Section, "ExcludeFlag"))
         WriteBool(Section, "ExcludeFlag", s.ExcludeFlag);
-    if (!s.ExcludeMasks.empty() || ValueExists(Section, "ExcludeMasks"))
-        WriteString(Section, "ExcludeMasks", JoinMasks(s.ExcludeMasks));
+    if (s.StoredMasksProblem.empty() &&
+        (!s.ExcludeMasks.empty() || ValueExists(Section, "ExcludeMasks")))
+        WriteRealString(Section, "ExcludeMasks", JoinMasks(s.ExcludeMasks));
     WriteBoolOnceChanged("TextRule", s.TextRule, false);
     for (int i = 0; i < TextOptionCount; ++i)
         WriteBoolOnceChanged(TextIgnoreNames[i], OptionAt(s.TextIgnore, i), false);
+}
+
+std::string StoredMasksNotice()
+{
+    if (EnvSettings.StoredMasksProblem.empty()) return {};
+    return "保存されている比較対象外のマスクを読み込めませんでした。\r\n" +
+           EnvSettings.StoredMasksProblem +
+           "\r\n保存されている値はそのまま残し、読み込めたマスクだけを使います。";
 }

@@ -199,7 +199,7 @@ void TEnvSetDlg::CreateCompPage()
     GroupBox2.Create(p.Handle, "", 8, 56, 420, 144);
     CheckBox1.Create(p.Handle, "下記のﾌｧｲﾙを比較対象外とする", 16, 66, 300, 18);
     CheckBox1.OnClick = [this] { CheckBox1Click(); };
-    ExtListBox.Create(p.Handle, 16, 88, 300, 104);
+    ExtListBox.Create(p.Handle, 16, 88, 300, 104, true); // masks are kept whole
     Button1.Create(p.Handle, "追加", 330, 88, 75, 25);
     Button1.OnClick = [this] { Button1Click(); };
     Button2.Create(p.Handle, "削除", 330, 118, 75, 25);
@@ -343,11 +343,11 @@ const char* const ExcludeMaskPrompt =
 
 void TEnvSetDlg::Button1Click()
 {
-    std::string mask;
+    std::wstring mask;
     if (!InputQuery(Handle, "比較対象外の追加", ExcludeMaskPrompt, mask, MaskProblem))
         return;
     for (int i = 0; i < ExtListBox.Count(); ++i)
-        if (ExtListBox.Item(i) == mask) {
+        if (ExtListBox.WideItem(i) == mask) {
             ExtListBox.SetSelectedIndex(i);
             return;
         }
@@ -364,17 +364,17 @@ void TEnvSetDlg::Button2Click()
     if (count > 0) ExtListBox.SetSelectedIndex(index < count ? index : count - 1);
 }
 
-void TEnvSetDlg::SetExcludeMasks(const std::vector<std::string>& masks)
+void TEnvSetDlg::SetExcludeMasks(const std::vector<std::wstring>& masks)
 {
     ExtListBox.Clear();
-    for (const std::string& mask : masks)
+    for (const std::wstring& mask : masks)
         ExtListBox.AddItem(mask);
 }
 
-std::vector<std::string> TEnvSetDlg::ExcludeMasks() const
+std::vector<std::wstring> TEnvSetDlg::ExcludeMasks() const
 {
-    std::vector<std::string> masks;
+    std::vector<std::wstring> masks;
     for (int i = 0; i < ExtListBox.Count(); ++i)
-        masks.push_back(ExtListBox.Item(i));
+        masks.push_back(ExtListBox.WideItem(i));
     return masks;
 }

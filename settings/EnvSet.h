@@ -91,8 +91,8 @@ struct TEnvSetDlg : Form {
     void Button1Click();
     void Button2Click();
 
-    void SetExcludeMasks(const std::vector<std::string>& masks);
-    std::vector<std::string> ExcludeMasks() const;
+    void SetExcludeMasks(const std::vector<std::wstring>& masks);
+    std::vector<std::wstring> ExcludeMasks() const;
     void SetTextIgnore(const TextOptions& options);
     TextOptions TextIgnore() const;
 

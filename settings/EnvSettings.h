@@ -23,7 +23,10 @@ struct TEnvSettings {
     bool ProgTime = true;  // show the elapsed time while comparing
     bool TargetOnly = false;               // list what only the target holds, too
     bool ExcludeFlag = false;              // leave out what ExcludeMasks match, on both sides
-    std::vector<std::string> ExcludeMasks; // "*.obj", "Thumbs.db"; a trailing "\" is a folder
+    std::vector<std::wstring> ExcludeMasks; // "*.obj", "Thumbs.db"; a trailing "\" is a folder
+    // Why the stored masks could not all be read ("" when they could): the stored value
+    // is then left as it is until the user changes the masks.
+    std::string StoredMasksProblem;
     // The contents check of a text pair whose bytes differ reads the texts under TextIgnore
     // (the text view's options, one rule for both).
     bool TextRule = false;

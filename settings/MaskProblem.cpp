@@ -1,10 +1,8 @@
 #include "settings/MaskProblem.h"
 
-#include "toolkit/CodePage.h"
-
-std::string MaskProblem(const std::string& mask)
+std::string MaskProblem(const std::wstring& mask)
 {
-    std::wstring wide = WideOf(mask);
+    std::wstring wide = mask;
     bool folder = !wide.empty() && wide.back() == L'\\';
     if (folder) wide.pop_back();
     if (wide.find_first_not_of(L" ") == std::wstring::npos)

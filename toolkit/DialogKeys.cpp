@@ -89,7 +89,7 @@ bool FormKeys(HWND form, const MSG& msg)
     return SwitchPage(form, msg) || SharedMnemonic(form, msg);
 }
 
-bool FormDialogMessage(HWND form, MSG& msg)
+bool FormDialogMessage(HWND form, MSG& msg, bool wide)
 {
-    return FormKeys(form, msg) || IsDialogMessageA(form, &msg);
+    return FormKeys(form, msg) || (wide ? IsDialogMessageW : IsDialogMessageA)(form, &msg);
 }

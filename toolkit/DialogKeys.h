@@ -7,5 +7,5 @@
 // pressing one. True when the key was used.
 bool FormKeys(HWND form, const MSG& msg);
 
-// FormKeys, then the system's dialog navigation.
-bool FormDialogMessage(HWND form, MSG& msg);
+// FormKeys, then the system's dialog navigation; wide for a message taken as UTF-16.
+bool FormDialogMessage(HWND form, MSG& msg, bool wide = false);

@@ -95,14 +95,21 @@ int Form::ShowModal()
     if (ActiveControl) ActiveControl->SetFocus();
     MSG msg;
     while (ModalResult == mrNone && IsWindow(Handle)) {
-        if (!GetMessageA(&msg, nullptr, 0, 0)) {
+        // A wide window (an edit that keeps every character) takes its messages as
+        // UTF-16: the narrow calls would turn a typed "é" or emoji into "?" on the way.
+        if (!PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            WaitMessage();
+            continue;
+        }
+        bool wide = msg.hwnd && IsWindowUnicode(msg.hwnd);
+        if (!(wide ? GetMessageW : GetMessageA)(&msg, nullptr, 0, 0)) {
             PostQuitMessage(static_cast<int>(msg.wParam));
             ModalResult = mrCancel;
             break;
         }
-        if (!FormDialogMessage(Handle, msg)) {
+        if (!FormDialogMessage(Handle, msg, wide)) {
             TranslateMessage(&msg);
-            DispatchMessageA(&msg);
+            (wide ? DispatchMessageW : DispatchMessageA)(&msg);
         }
     }
     modal_ = false;

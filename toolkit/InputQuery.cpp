@@ -10,7 +10,7 @@ TInputQueryDlg::~TInputQueryDlg()
 }
 
 bool TInputQueryDlg::Create(HWND owner, const std::string& caption, const std::string& prompt,
-                            const std::string& value)
+                            const std::wstring& value)
 {
     prompt_ = prompt;
     value_ = value;
@@ -31,7 +31,7 @@ void TInputQueryDlg::FormCreate()
     // A prompt may run to several lines (an example under the question).
     SetWindowLongA(PromptLabel.Handle, GWL_STYLE,
                    GetWindowLongA(PromptLabel.Handle, GWL_STYLE) & ~SS_CENTERIMAGE);
-    ValueEdit.Create(Handle, value_, 8, 28, 284, 22);
+    ValueEdit.CreateWide(Handle, value_, 8, 28, 284, 22);
     OKButton.Create(Handle, "OK", 136, 62, 75, 25, true);
     OKButton.OnClick = [this] { OKButtonClick(); };
     CancelButton.Create(Handle, "キャンセル", 217, 62, 75, 25);
@@ -64,7 +64,7 @@ void TInputQueryDlg::FitToPrompt()
 
 void TInputQueryDlg::OKButtonClick()
 {
-    std::string problem = Check ? Check(ValueEdit.Text()) : std::string();
+    std::string problem = Check ? Check(ValueEdit.WideText()) : std::string();
     if (problem.empty()) {
         ModalResult = mrOK;
         return;
@@ -74,12 +74,12 @@ void TInputQueryDlg::OKButtonClick()
 }
 
 bool InputQuery(HWND owner, const std::string& caption, const std::string& prompt,
-                std::string& value, std::function<std::string(const std::string&)> check)
+                std::wstring& value, std::function<std::string(const std::wstring&)> check)
 {
     TInputQueryDlg dialog;
     dialog.Check = std::move(check);
     if (!dialog.Create(owner, caption, prompt, value)) return false;
     if (dialog.ShowModal() != mrOK) return false;
-    value = dialog.ValueEdit.Text();
+    value = dialog.ValueEdit.WideText();
     return true;
 }

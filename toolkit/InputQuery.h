@@ -8,25 +8,27 @@
 #include <string>
 
 // A small modal box that asks for one line of text: a prompt, an edit, OK and Cancel.
-// Check, when set, vets the text on OK: it returns "" to accept, or the reason shown in
-// an information box while the box stays open for a correction.
+// The text is kept whole (UTF-16), whatever the code page holds. Check, when set, vets
+// it on OK: it returns "" to accept, or the reason shown in an information box while
+// the box stays open for a correction.
 struct TInputQueryDlg : Form {
     Label PromptLabel;
     Edit ValueEdit;
     Button OKButton, CancelButton;
-    std::function<std::string(const std::string&)> Check;
+    std::function<std::string(const std::wstring&)> Check;
 
     ~TInputQueryDlg() override;
     bool Create(HWND owner, const std::string& caption, const std::string& prompt,
-                const std::string& value);
+                const std::wstring& value);
     void FormCreate() override;
     void OKButtonClick();
 
 private:
     void FitToPrompt();
-    std::string prompt_, value_;
+    std::string prompt_;
+    std::wstring value_;
 };
 
 // Asks for the text; true with value set when the user confirmed an accepted text.
 bool InputQuery(HWND owner, const std::string& caption, const std::string& prompt,
-                std::string& value, std::function<std::string(const std::string&)> check = {});
+                std::wstring& value, std::function<std::string(const std::wstring&)> check = {});

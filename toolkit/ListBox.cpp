@@ -1,9 +1,25 @@
 #include "toolkit/ListBox.h"
 
-bool ListBox::Create(HWND parent, int left, int top, int width, int height)
+bool ListBox::Create(HWND parent, int left, int top, int width, int height, bool wide)
 {
     return CreateChild(parent, "LISTBOX", "", WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY,
-                       WS_EX_CLIENTEDGE, left, top, width, height);
+                       WS_EX_CLIENTEDGE, left, top, width, height, wide);
+}
+
+void ListBox::AddItem(const std::wstring& text)
+{
+    SendMessageW(Handle, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+std::wstring ListBox::WideItem(int index) const
+{
+    LRESULT length = SendMessageW(Handle, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == LB_ERR) return {};
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    SendMessageW(Handle, LB_GETTEXT, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(static_cast<size_t>(length));
+    return text;
 }
 
 void ListBox::AddItem(const std::string& text)

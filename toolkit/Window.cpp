@@ -143,6 +143,21 @@ void Control::SetText(const std::string& text)
     if (Handle) SetWindowTextA(Handle, text.c_str());
 }
 
+void Control::SetWideText(const std::wstring& text)
+{
+    if (Handle) SetWindowTextW(Handle, text.c_str());
+}
+
+std::wstring Control::WideText() const
+{
+    if (!Handle) return {};
+    int length = GetWindowTextLengthW(Handle);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    int got = GetWindowTextW(Handle, text.data(), length + 1);
+    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    return text;
+}
+
 std::string Control::Text() const
 {
     if (!Handle) return {};

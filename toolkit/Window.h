@@ -52,6 +52,9 @@ struct Control {
     bool Visible() const;
     void SetText(const std::string& text);
     std::string Text() const;
+    // The text whole, also where the code page cannot hold it (a wide window keeps it so).
+    void SetWideText(const std::wstring& text);
+    std::wstring WideText() const;
     void SetFont(HFONT font);
     HFONT Font() const;
     // A font of the control's own by face and points, made anew at each DPI.

@@ -148,6 +148,20 @@ void TypeText(const std::string& text)
     SendAll(inputs);
 }
 
+void TypeWideText(const std::wstring& text)
+{
+    std::vector<INPUT> inputs;
+    for (wchar_t c : text)
+        for (bool up : {false, true}) {
+            INPUT input{};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wScan = c;
+            input.ki.dwFlags = KEYEVENTF_UNICODE | (up ? KEYEVENTF_KEYUP : 0);
+            inputs.push_back(input);
+        }
+    SendAll(inputs);
+}
+
 void Settle(DWORD limitMs)
 {
     // Injected input reaches the queue a little later than SendInput returns, so the

@@ -41,6 +41,9 @@ void RightClickAt(HWND window, POINT client);
 void PressKeys(const std::vector<WORD>& keys);
 // Types printable ASCII text as the keyboard does (Shift where the layout needs it).
 void TypeText(const std::string& text);
+// Types any text as an input method gives it: each UTF-16 unit as a character of its own
+// (KEYEVENTF_UNICODE), so "é" or an emoji arrives as typed.
+void TypeWideText(const std::wstring& text);
 
 // Pumps this thread's messages until the input and everything it posted is processed
 // (the queue stays empty for a while), at most limitMs.

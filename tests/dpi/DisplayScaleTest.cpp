@@ -174,7 +174,7 @@ TEST(AtOneDpi, NoWindowClipsItsTexts)
         {"mask query",
          [] {
              auto d = std::make_unique<TInputQueryDlg>();
-             d->Create(nullptr, "比較対象外の追加", ExcludeMaskPrompt, "*.tmp");
+             d->Create(nullptr, "比較対象外の追加", ExcludeMaskPrompt, L"*.tmp");
              return std::unique_ptr<Form>(d.release());
          }},
         {"help",

@@ -4,7 +4,7 @@
 
 TEST(ExclusionRule, MasksMatchNamesAloneWithoutCaseAndFoldersOnlyByFolderMasks)
 {
-    const ExclusionRule rule({"*.obj", "Thumbs.db", ".git\\", "bin\\", "a?c.*", "作業*"});
+    const ExclusionRule rule({L"*.obj", L"Thumbs.db", L".git\\", L"bin\\", L"a?c.*", L"作業*"});
     struct Case {
         const wchar_t* name;
         bool isFolder, excluded;
@@ -44,15 +44,15 @@ TEST(ExclusionRule, WildcardsAsThePlatformTakesThem)
 TEST(ExclusionRule, EmptyAndInvalidMasksAreRefusedWithAReason)
 {
     struct Case {
-        const char* mask;
+        const wchar_t* mask;
         bool usable;
     } cases[] = {
-        {"*.tmp", true}, {"bin\\", true}, {".git\\", true},   {"Thumbs.db", true}, {"", false},
-        {"   ", false},  {"\\", false},   {"a\\b", false},    {"a/b", false},      {"c:*.x", false},
-        {"a|b", false},  {"<x>", false},  {"bin\\\\", false},
+        {L"*.tmp", true}, {L"bin\\", true}, {L".git\\", true},   {L"Thumbs.db", true}, {L"", false},
+        {L"   ", false},  {L"\\", false},   {L"a\\b", false},    {L"a/b", false},      {L"c:*.x", false},
+        {L"a|b", false},  {L"<x>", false},  {L"bin\\\\", false}, {L"テンポ*.txt", true},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(c.usable, MaskProblem(c.mask).empty()) << "[" << c.mask << "]";
+        EXPECT_EQ(c.usable, MaskProblem(c.mask).empty()) << "mask #" << (&c - cases);
     // An unusable mask in the store is skipped, never matched.
-    EXPECT_TRUE(ExclusionRule({"", "a|b"}).Empty());
+    EXPECT_TRUE(ExclusionRule({L"", L"a|b"}).Empty());
 }

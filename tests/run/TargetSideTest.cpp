@@ -180,7 +180,7 @@ TEST_F(TargetSideTest, MasksLeaveThingsOutOnBothSidesAndTheNoticeSaysHowMany)
     }
     des.WriteFile("sel\\z.OBJ", "only here");
     des.WriteFile("sel\\bin\\q.txt", "only here");
-    EnvSettings.ExcludeMasks = {"*.obj", "bin\\", "thumbs.db"};
+    EnvSettings.ExcludeMasks = {L"*.obj", L"bin\\", L"thumbs.db"};
     EnvSettings.TargetOnly = true;
 
     struct Case {
@@ -226,7 +226,7 @@ TEST_F(TargetSideTest, CsvBytesAreTodaysWithTheOptionsOffAndGainTargetOnlyRowsWh
     src.WriteFile("sel\\c.txt", "c");
     des.WriteFile("sel\\extra.txt", "e");
     des.WriteFile("sel\\sub\\e.txt", "e");
-    EnvSettings.ExcludeMasks = {"*.txt"}; // stored, but exclusion is off
+    EnvSettings.ExcludeMasks = {L"*.txt"}; // stored, but exclusion is off
 
     const std::string header = "ファイル名,日付,サイズ,内容\r\n";
     const std::string base = src.Path + "sel\\";

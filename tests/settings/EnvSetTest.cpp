@@ -221,7 +221,7 @@ TEST(EnvSetDlgTest, MaskGroupAddsRefusesAndRemovesMasks)
 {
     TEnvSetDlg d;
     ASSERT_TRUE(d.Create());
-    d.SetExcludeMasks({"Thumbs.db"});
+    d.SetExcludeMasks({L"Thumbs.db"});
     EXPECT_FALSE(d.Button1.Enabled());
     d.CheckBox1.SetChecked(true);
     EXPECT_TRUE(d.Button1.Enabled() && d.Button2.Enabled() && d.ExtListBox.Enabled());
@@ -264,7 +264,7 @@ TEST(EnvSetDlgTest, MaskGroupAddsRefusesAndRemovesMasks)
         EXPECT_EQ(mrOK, d.ShowModal());
         EXPECT_EQ("", script.Failure);
     }
-    EXPECT_EQ((std::vector<std::string>{"*.obj", "bin\\"}), d.ExcludeMasks());
+    EXPECT_EQ((std::vector<std::wstring>{L"*.obj", L"bin\\"}), d.ExcludeMasks());
     ASSERT_EQ(2u, boxes.Seen.size());
     EXPECT_NE(std::string::npos, boxes.Seen[0].Text.find("空")) << boxes.Seen[0].Text;
     EXPECT_NE(std::string::npos, boxes.Seen[1].Text.find("使えない文字")) << boxes.Seen[1].Text;

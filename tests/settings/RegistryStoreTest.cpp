@@ -241,7 +241,7 @@ TEST_F(RegistryTest, TargetOnlyAndExclusionRoundTripAndStayAbsentAtTheirDefaults
     struct Case {
         const char* what;
         bool targetOnly, excludeFlag;
-        std::vector<std::string> masks;
+        std::vector<std::wstring> masks;
         const char* storedTargetOnly; // nullptr: no value
         const char* storedFlag;
         const char* storedMasks;
@@ -250,12 +250,12 @@ TEST_F(RegistryTest, TargetOnlyAndExclusionRoundTripAndStayAbsentAtTheirDefaults
         {"both on, three masks",
          true,
          true,
-         {"*.obj", ".git\\", "Thumbs.db"},
+         {L"*.obj", L".git\\", L"Thumbs.db"},
          "1",
          "1",
          "*.obj|.git\\|Thumbs.db"},
         {"switched off again", false, false, {}, "0", "0", ""},
-        {"a Japanese mask", false, true, {"作業*.tmp"}, "0", "1", "作業*.tmp"},
+        {"a Japanese mask", false, true, {L"作業*.tmp"}, "0", "1", "作業*.tmp"},
     };
     for (const Case& c : cases) {
         EnvSettings = TEnvSettings{};
