@@ -10,11 +10,12 @@
 #include <vector>
 
 namespace {
-// A field of a text line: quoted like a CSV field when it holds a tab as well.
+// A field of a text line: control characters escaped, so that a cell holding a tab, a
+// CR or an LF byte keeps its row one line; quoted like a CSV field when it holds a comma
+// or a quote.
 std::string TextField(const std::string& text)
 {
-    if (text.find('\t') == std::string::npos) return CsvField(text);
-    return "\"" + text + "\"";
+    return CsvField(EscapedControls(text));
 }
 
 // Each row goes out as it is found: nothing is kept per differing byte.

@@ -112,6 +112,7 @@ void ComparePairDirectly(const std::wstring& reference, const std::wstring& targ
                                : cvNotCompared;
     if (entry.ContentsResult == cvDiffer && EnvSettings.TextRule)
         entry.ContentsResult = TextRuleVerdict(r, t, EnvSettings.TextIgnore);
+    if (entry.ContentsResult == cvInUse) CountUnreadable(r, t);
     if (IsMismatch(entry)) ++MismatchCount;
 }
 
@@ -127,8 +128,16 @@ bool ReportUncompared(OutputStream& err, int32_t listedCount)
     int32_t inUse = 0;
     for (int32_t i = 0; i < listedCount; ++i)
         inUse += FileEntries[static_cast<size_t>(i)].ContentsResult == cvInUse;
-    if (inUse > 0)
-        SayLine(err, "使用中で読めなかったファイルが" + std::to_string(inUse) + "個あります。");
+    // Why each could not be read, in words: no right to it, or another program's hold.
+    if (DeniedCount > 0)
+        SayLine(err, "アクセスが拒否されて読めなかったファイルが" + std::to_string(DeniedCount) +
+                         "個あります。");
+    if (LockedCount > 0)
+        SayLine(err, "他のプログラムが使用中で読めなかったファイルが" +
+                         std::to_string(LockedCount) + "個あります。");
+    if (inUse > DeniedCount + LockedCount)
+        SayLine(err, "開けなかったファイルが" + std::to_string(inUse - DeniedCount - LockedCount) +
+                         "個あります。");
     if (RunCancelled) SayLine(err, "比較を中断しました。");
     return EntriesDropped || UncomparedCount > 0 || UnreadableFolderCount > 0 || inUse > 0 ||
            RunCancelled;
@@ -265,8 +274,8 @@ int CompareFromConsole(const ConsoleOptions& options, OutputStream& out, OutputS
             for (int column : {rcDate, rcSize, rcContents})
                 verdicts += "\t" + ResultRowText(*row, column);
             verdicts += "\r\n";
-            out.Write(RowFolderPath(srcFolder, row->Folder) + row->Name + verdicts,
-                      RealRowPath(srcFolder, *row, pane.Real) + WideOf(verdicts));
+            out.Write(EscapedControls(RowFolderPath(srcFolder, row->Folder) + row->Name) + verdicts,
+                      EscapedControls(RealRowPath(srcFolder, *row, pane.Real)) + WideOf(verdicts));
         }
     }
     out.Flush();

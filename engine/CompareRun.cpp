@@ -37,6 +37,7 @@ void CompareEntry(FilePairEntry& entry, const FileFacts& reference, const FilePa
     if (entry.ContentsResult == cvDiffer && EnvSettings.TextRule)
         entry.ContentsResult = TextRuleVerdict(refPath, targetPath, EnvSettings.TextIgnore,
                                                [&progress] { progress.AtFixedPoint(); });
+    if (entry.ContentsResult == cvInUse) CountUnreadable(refPath, targetPath);
 }
 
 // A folder's row says whether the target has that folder: a file of its name is no folder.
@@ -97,6 +98,21 @@ void MarkNotReached(int32_t first)
     }
 }
 } // namespace
+
+void CountUnreadable(const FilePath& reference, const FilePath& target)
+{
+    DWORD error = 0;
+    for (const FilePath* path : {&reference, &target}) {
+        HANDLE file = OpenForReading(*path);
+        if (file == INVALID_HANDLE_VALUE) {
+            error = GetLastError();
+            break;
+        }
+        CloseHandle(file);
+    }
+    if (error == ERROR_ACCESS_DENIED) ++DeniedCount;
+    if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) ++LockedCount;
+}
 
 FilePath RunBaseOf(const SelectedFolder& folder)
 {

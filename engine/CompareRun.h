@@ -72,6 +72,10 @@ struct SelectedFolder {
 // with one trailing "\", reached by the real path when the code-page one does not.
 FilePath RunBaseOf(const SelectedFolder& folder);
 
+// Counts why a pair's contents could not be read (DeniedCount, LockedCount): the open
+// error of the reference, else the target's.
+void CountUnreadable(const FilePath& reference, const FilePath& target);
+
 // The comparison loop over FileEntries, with the bases taken from the two trees.
 void RunComparison(const SelectedFolder& src, const SelectedFolder& des, CompareProgressView& view);
 // What the end of a run says of what it did not compare or left out ("" when nothing):

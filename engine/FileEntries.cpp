@@ -14,6 +14,8 @@ int32_t UnreadableFolderCount = 0;
 int32_t ExcludedCount = 0;
 int32_t LoopedLinkCount = 0;
 int32_t CaseVariantCount = 0;
+int32_t DeniedCount = 0;
+int32_t LockedCount = 0;
 
 void EntryList::reserve(size_t count)
 {
@@ -37,6 +39,8 @@ void ResetEntries()
     ExcludedCount = 0;
     LoopedLinkCount = 0;
     CaseVariantCount = 0;
+    DeniedCount = 0;
+    LockedCount = 0;
     // A fresh list: the capacity of the previous run does not carry over.
     FileEntries.clear();
     FileEntries.reserve(static_cast<size_t>(EntryCount + EntryGrowStep));

@@ -149,6 +149,10 @@ extern int32_t LoopedLinkCount;
 // Records not compared because the target holds several names that differ from theirs
 // only in case, none of them exactly theirs.
 extern int32_t CaseVariantCount;
+// Files whose contents could not be read (使用中), by why: no right to read them, held by
+// another program.
+extern int32_t DeniedCount;
+extern int32_t LockedCount;
 
 // Empties the list and gives it its first capacity (start of collection).
 void ResetEntries();

@@ -1,4 +1,5 @@
 #pragma once
+#include "results/CsvFile.h"
 #include "results/ResultRows.h"
 #include "toolkit/Window.h"
 
@@ -10,10 +11,6 @@
 // How the result window asks for the file name; tests answer the dialog themselves.
 using SaveDialogFunction = BOOL (*)(OPENFILENAMEA*);
 extern SaveDialogFunction SaveDialogRequest;
-
-// Shift-JIS as the program holds its texts (names outside it as "?"), or UTF-8 with a
-// byte-order mark and the names as the file system spells them.
-enum class CsvEncoding { ShiftJis, Utf8 };
 
 // A field as written: quoted only when it holds a comma, a double quote or a line
 // break, inner quotes doubled; any other field unchanged.
@@ -32,33 +29,6 @@ std::string CsvRowLine(const std::string& srcFolder, const FilePairEntry& row,
 // The reference path of a row (field 1) as the file system spells it.
 std::wstring RealRowPath(const std::string& srcFolder, const FilePairEntry& row,
                          const std::wstring& realSrcFolder);
-
-// Appending to a file whose encoding the program cannot write (UTF-16).
-struct UnappendableFile {
-    std::string Reason;
-};
-
-// A CSV file open for writing: emptied first when overwrite, else appended after its end,
-// cut at a 1A end-of-file mark among its last 128 bytes. An appended file keeps its own
-// encoding (UTF-8 when it starts with the byte-order mark, else Shift-JIS); a new or
-// emptied one gets the chosen encoding. Throws IoFailure or UnappendableFile.
-class CsvFile {
-public:
-    CsvFile(const std::wstring& path, bool overwrite, CsvEncoding chosen);
-    ~CsvFile();
-    CsvFile(const CsvFile&) = delete;
-    CsvFile& operator=(const CsvFile&) = delete;
-    CsvEncoding Encoding() const { return encoding_; }
-    // Buffers the bytes; writes out every megabyte. Throws IoFailure.
-    void Write(const std::string& bytes);
-    // Writes out what is buffered. Throws IoFailure.
-    void Flush();
-
-private:
-    HANDLE handle_;
-    CsvEncoding encoding_;
-    std::string pending_;
-};
 
 // Writes the header and one line per row to the file (see CsvFile). Throws IoFailure or
 // UnappendableFile; the file is closed either way. whileOpen runs after the last line,

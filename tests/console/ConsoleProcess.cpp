@@ -51,7 +51,7 @@ std::string ReadAll(HANDLE from)
 }
 } // namespace
 
-ConsoleRun RunConsole(const std::wstring& arguments, bool toPipe)
+ConsoleRun RunConsole(const std::wstring& arguments, bool toPipe, const std::wstring& outputPath)
 {
     TempFolder streams;
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
@@ -61,6 +61,9 @@ ConsoleRun RunConsole(const std::wstring& arguments, bool toPipe)
     if (toPipe) {
         CreatePipe(&pipeRead, &out, &inherit, 0);
         SetHandleInformation(pipeRead, HANDLE_FLAG_INHERIT, 0);
+    } else if (!outputPath.empty()) {
+        out = CreateFileW(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                          &inherit, OPEN_EXISTING, 0, nullptr);
     } else {
         out = CreateFileW(WideOf(streams / "out").c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
                           CREATE_ALWAYS, 0, nullptr);
@@ -92,7 +95,7 @@ ConsoleRun RunConsole(const std::wstring& arguments, bool toPipe)
     run.Status = static_cast<int>(status);
     CloseHandle(process.hProcess);
     CloseHandle(process.hThread);
-    if (!toPipe) run.Out = ReadWholeFile(streams / "out");
+    if (!toPipe && outputPath.empty()) run.Out = ReadWholeFile(streams / "out");
     run.Err = ReadWholeFile(streams / "err");
     return run;
 }

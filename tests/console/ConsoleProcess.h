@@ -11,8 +11,10 @@ struct ConsoleRun {
 // The program's path: ..\console\Vexil32c.exe from this test program's folder.
 std::wstring ConsoleProgramPath();
 // Starts the program with the arguments (quoted where they hold a space) and waits for
-// its end. Standard output goes to a pipe when toPipe, else to a file.
-ConsoleRun RunConsole(const std::wstring& arguments, bool toPipe = false);
+// its end. Standard output goes to a pipe when toPipe, else to a file: outputPath when
+// given (a device such as Z:\dev\full; Out stays empty then).
+ConsoleRun RunConsole(const std::wstring& arguments, bool toPipe = false,
+                      const std::wstring& outputPath = {});
 // The lines of a text without their CR LF.
 std::vector<std::string> Lines(const std::string& text);
 // An argument in quotes.

@@ -71,6 +71,9 @@ TEST(ConsoleUnreadable, FoldersWithoutReadRightsAreTroubleNeverMatchesNorTheTarg
         {"a reference sub-folder, target's own asked for", "ref/sub", "/targetonly /nodate ",
          "読み込めなかったフォルダが1個あります。",
          {"\\ref\\only.txt\t基準なし\t基準なし\t基準なし"}}, // sub\more.txt is not
+        {"a reference file", "ref/same.txt", "/nodate ",
+         "アクセスが拒否されて読めなかったファイルが1個あります。",
+         {"\\ref\\same.txt\t－\t一致\t使用中"}},
     };
     for (const Case& c : cases) {
         std::string shown;

@@ -85,17 +85,18 @@ TEST(ExportRows, WritesHeaderAndOneLinePerRowExactly)
     EXPECT_EQ(ReadWholeFile(path), Header);
 }
 
-TEST(ExportRows, AppendingCutsAtAnEndOfFileMarkNearTheEnd)
+TEST(ExportRows, AppendingNeverChangesAByteOfTheExistingFile)
 {
     TempFolder folder;
     const ResultRows rows = {MakeRow("a", "", dvSame, svSame, cvDiffer)};
     const std::string line = "C:\\a,一致,一致,不一致\r\n";
-    const std::string path = folder.WriteFile("old.csv", std::string("old\x1Atail\x1Amore", 13));
+    // An end-of-file mark is data like any byte; a last line without its break gets one.
+    const std::string marked = std::string("old\x1Atail\x1Amore", 13);
+    const std::string path = folder.WriteFile("old.csv", marked);
     ExportRows(path, false, "C:\\", rows);
-    EXPECT_EQ(ReadWholeFile(path), "old" + Header + line);
+    EXPECT_EQ(ReadWholeFile(path), marked + "\r\n" + Header + line);
 
-    // A mark more than 128 bytes before the end is plain data.
-    std::string distant = "x\x1A" + std::string(200, 'y');
+    std::string distant = "x\x1A" + std::string(200, 'y') + "\r\n";
     const std::string distantPath = folder.WriteFile("distant.csv", distant);
     ExportRows(distantPath, false, "C:\\", rows);
     EXPECT_EQ(ReadWholeFile(distantPath), distant + Header + line);
@@ -271,8 +272,10 @@ TEST(ExportRows, Utf8FormHoldsRealNamesAndAppendingKeepsTheFilesEncoding)
         {"new Shift-JIS file", nullptr, CsvEncoding::ShiftJis, true, Header + sjisRow},
         {"UTF-8 file appended as Shift-JIS chosen", "\xEF\xBB\xBFx\r\n", CsvEncoding::ShiftJis,
          false, mark + "x\r\n" + utf8Header + utf8Row},
-        {"Shift-JIS file appended as UTF-8 chosen", "x\r\n", CsvEncoding::Utf8, false,
+        {"Shift-JIS file appended as Shift-JIS", "x\r\n", CsvEncoding::ShiftJis, false,
          "x\r\n" + Header + sjisRow},
+        {"UTF-8 without its mark appended as Shift-JIS chosen", "\xC3\xA9\r\n",
+         CsvEncoding::ShiftJis, false, "\xC3\xA9\r\n" + utf8Header + utf8Row},
         {"empty file appended in UTF-8", "", CsvEncoding::Utf8, false, mark + utf8Header + utf8Row},
         {"UTF-8 file overwritten as Shift-JIS", "\xEF\xBB\xBFx", CsvEncoding::ShiftJis, true,
          Header + sjisRow},
@@ -284,14 +287,25 @@ TEST(ExportRows, Utf8FormHoldsRealNamesAndAppendingKeepsTheFilesEncoding)
         ExportRows(path, c.overwrite, "C:\\d", rows, {}, c.chosen);
         EXPECT_EQ(ReadWholeFile(path), c.expected) << c.name;
     }
-    // A UTF-16 file cannot take either form: it is left as it was, with the reason.
-    const std::string wide = folder.WriteFile("wide.csv", std::string("\xFF\xFEx\0", 4));
-    std::string reason;
-    try {
-        ExportRows(wide, false, "C:\\d", rows, {}, CsvEncoding::ShiftJis);
-    } catch (const UnappendableFile& refusal) {
-        reason = refusal.Reason;
+    // A file that cannot be continued in its own encoding is left as it was, with the reason.
+    struct Refusal {
+        std::string existing;
+        CsvEncoding chosen;
+        const char* reason;
+    } refusals[] = {
+        {std::string("\xFF\xFEx\0", 4), CsvEncoding::ShiftJis, "UTF-16 のファイル"},
+        {std::string("x\0,\0", 4), CsvEncoding::ShiftJis, "UTF-16 のファイル"},
+        {"x\r\n", CsvEncoding::Utf8, "Shift-JIS のファイルには UTF-8 で追記できません。"},
+    };
+    for (const Refusal& c : refusals) {
+        const std::string kept = folder.WriteFile("kept.csv", c.existing);
+        std::string reason;
+        try {
+            ExportRows(kept, false, "C:\\d", rows, {}, c.chosen);
+        } catch (const UnappendableFile& refusal) {
+            reason = refusal.Reason;
+        }
+        EXPECT_EQ(0u, reason.find(c.reason)) << reason;
+        EXPECT_EQ(ReadWholeFile(kept), c.existing);
     }
-    EXPECT_EQ(reason, "UTF-16 のファイルには追記できません。");
-    EXPECT_EQ(ReadWholeFile(wide), std::string("\xFF\xFEx\0", 4));
 }

@@ -30,11 +30,18 @@ TEST(MessageBoxes, InformationQuestionAndNoticeLookAsTheProgramShowsThem)
 
 TEST(MessageBoxes, ErrorTextsByNumberWithTheFullStopRule)
 {
-    EXPECT_EQ(IoErrorText(2), "ファイルが見つかりません");
-    EXPECT_EQ(IoErrorText(3), "不正なファイル名です");
-    EXPECT_EQ(IoErrorText(5), "ファイルへのアクセスが拒否されました");
-    EXPECT_EQ(IoErrorText(112), "ディスクがいっぱいです");
-    EXPECT_EQ(IoErrorText(1234), "I/O エラー (1234)");
+    // What happened, in the program's own words; a number only for what has none.
+    const std::pair<DWORD, const char*> texts[] = {
+        {2, "ファイルが見つかりません"},
+        {3, "フォルダが見つかりません"},
+        {5, "ファイルへのアクセスが拒否されました"},
+        {32, "ファイルは他のプログラムが使用中です"},
+        {112, "ディスクがいっぱいです"},
+        {123, "ファイル名が正しくありません（使えない文字が含まれています）"},
+        {1234, "I/O エラー (1234)"},
+    };
+    for (const auto& [code, text] : texts)
+        EXPECT_EQ(text, IoErrorText(code)) << code;
     // The last byte of a Japanese text is above "." so a full stop follows it.
     EXPECT_EQ(WithFullStop("ファイルが見つかりません"), "ファイルが見つかりません.");
     EXPECT_EQ(WithFullStop("I/O エラー (1234)"), "I/O エラー (1234)");
