@@ -47,8 +47,10 @@ void ShowEndOfRun(CompareCommandHost& host)
         host.ShowResults();
 }
 // Every item of the reference folder as it is now, not as the list last showed it. False,
-// with nothing collected, when the folder is not there.
-bool CollectWholeFolder(const std::wstring& folder)
+// with nothing collected, when the folder is not there; read is false when it could not
+// be read (then nothing of the target is only the target's: the run was not told what
+// the reference holds).
+bool CollectWholeFolder(const std::wstring& folder, bool& read)
 {
     WholeFolder pane;
     pane.Real = folder;
@@ -60,16 +62,19 @@ bool CollectWholeFolder(const std::wstring& folder)
     bool listed = pane.List();
     CollectFiles(pane);
     ExcludedCount += pane.Excluded;
-    if (!listed && IsReadFailure(pane.Error)) ++UnreadableFolderCount;
+    read = listed || !IsReadFailure(pane.Error);
+    if (!read) ++UnreadableFolderCount;
     return true;
 }
 } // namespace
 
 void CompareCommand(CompareCommandHost& host, CompareScope scope)
 {
-    const bool whole = scope == CompareScope::Whole;
+    bool whole = scope == CompareScope::Whole;
     if (whole) {
-        if (!CollectWholeFolder(host.SelectedRealPath(PaneSide::Src))) return;
+        bool read = true;
+        if (!CollectWholeFolder(host.SelectedRealPath(PaneSide::Src), read)) return;
+        whole = read;
     } else {
         if (host.SrcSelectedCount() == 0) return;
         CollectFiles(host.SrcPane());

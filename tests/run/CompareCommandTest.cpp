@@ -347,3 +347,22 @@ TEST_F(CompareCommandTest, WhatWasNotComparedIsToldBeforeTheUsualMessage)
     }
     CloseHandle(locked);
 }
+
+// The reference folder compared whole but unreadable (held without sharing): said as a
+// folder not read, and what the target holds is not taken for the target's own.
+TEST_F(CompareCommandTest, AWholeReferenceFolderThatCannotBeReadIsSaidAndTheTargetIsNotItsOwn)
+{
+    des.WriteFile("extra.txt", "only in the target");
+    host.Src.RealFolder = WideOf(host.Src.Folder);
+    host.DesRealPath = WideOf(host.DesPath);
+    EnvSettings.TargetOnly = true;
+    HANDLE locked = CreateFileA(host.Src.Folder.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, locked);
+    BoxAnswerer boxes({IDOK, IDOK});
+    CompareCommand(host, CompareScope::Whole);
+    CloseHandle(locked);
+    ASSERT_EQ(2u, boxes.Seen.size());
+    EXPECT_EQ("読み込めなかったフォルダが1個あります。", boxes.Seen[0].Text);
+    EXPECT_EQ("不一致ファイルはありません。", boxes.Seen[1].Text);
+}
