@@ -286,7 +286,7 @@ TEST(CompareContents, ReadFailureAfterOpeningThrowsAndClosesBoth)
 TEST(CompareContents, LargeAndEmptyFilesAgainstEachOther)
 {
     TempFolder temp;
-    const int64_t large = int64_t{2} << 20; // 64 blocks
+    const int64_t large = int64_t{2} << 20;            // 64 blocks
     const int64_t beyond4GiB = (int64_t{1} << 32) + 1; // 131,072 blocks and one byte
     struct Case {
         const char* what;
@@ -334,20 +334,40 @@ struct ChangingProgress : SeenProgress {
 };
 } // namespace
 
+namespace {
+// Sets a file's length through another handle, as another Windows program would; the
+// error, or 0.
+DWORD CutFromWindows(const std::string& path, int64_t size)
+{
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return GetLastError();
+    LARGE_INTEGER to;
+    to.QuadPart = size;
+    DWORD error =
+        SetFilePointerEx(h, to, nullptr, FILE_BEGIN) && SetEndOfFile(h) ? 0 : GetLastError();
+    CloseHandle(h);
+    return error;
+}
+} // namespace
+
 TEST(CompareContents, FilesThatChangeLengthWhileCompared)
 {
     std::string missing = MissingLinuxProgram("truncate");
     ASSERT_TRUE(missing.empty()) << missing;
     TempFolder temp;
-    const std::string bytes(size_t{3} << 20, 'm');
+    const int64_t size = int64_t{3} << 20; // compared in a view
     std::string reference, target;
-    // Another program writes past the end; Linux cuts a file under a view (Windows and
-    // Wine refuse to cut a mapped file).
-    auto grow = [](const std::string* path) {
-        return [path] { ASSERT_TRUE(PatchFile(*path, int64_t{3} << 20, "more")); };
+    auto grow = [size](const std::string* path) {
+        return [path, size] { ASSERT_TRUE(PatchFile(*path, size, "more")); };
     };
+    // Linux cuts a file anywhere, under a view too.
     auto cut = [](const std::string* path, int64_t size) {
         return [path, size] { ASSERT_TRUE(ResizeFromLinux(*path, size)); };
+    };
+    // Windows (and Wine) refuse to cut a file while a mapping of it is open.
+    auto cutFromWindows = [](const std::string* path, int64_t size, DWORD error) {
+        return [path, size, error] { ASSERT_EQ(CutFromWindows(*path, size), error); };
     };
     struct Case {
         const char* what;
@@ -362,12 +382,16 @@ TEST(CompareContents, FilesThatChangeLengthWhileCompared)
         {"the target is cut far ahead", {cut(&target, int64_t{2} << 20)}, cvDiffer},
         {"both are cut alike", {cut(&reference, 40000), cut(&target, 40000)}, cvSame},
         {"the reference is emptied", {cut(&reference, 0)}, cvDiffer},
+        {"no other program may cut the reference while it is mapped",
+         {cutFromWindows(&reference, 40000, ERROR_USER_MAPPED_FILE)},
+         cvSame},
     };
     int n = 0;
     for (const Case& c : cases) {
         std::string name = std::to_string(n++);
-        reference = temp.WriteFile("r" + name, bytes);
-        target = temp.WriteFile("t" + name, bytes);
+        reference = temp / ("r" + name);
+        target = temp / ("t" + name);
+        ASSERT_TRUE(MakeSparseFile(reference, size) && MakeSparseFile(target, size));
         ChangingProgress p;
         p.AtBlock = 2;
         p.Change = [&c] {
@@ -382,5 +406,7 @@ TEST(CompareContents, FilesThatChangeLengthWhileCompared)
         }
         EXPECT_EQ(verdict, c.verdict) << c.what;
         EXPECT_GE(p.Bars.size(), 2u) << c.what;
+        DeleteFileA(reference.c_str());
+        DeleteFileA(target.c_str());
     }
 }
