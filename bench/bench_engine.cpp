@@ -2,6 +2,7 @@
 // without windows, each through the engine's public routines.
 #include "bench/BenchTiming.h"
 #include "bench/BenchViews.h"
+#include "engine/CompDispView.h"
 #include "engine/CompareRun.h"
 #include "engine/Util.h"
 #include "settings/EnvSettings.h"
@@ -32,6 +33,16 @@ int main(int argc, char** argv)
         Measure(argv[2], std::atoi(argv[5]), [&] {
             return CompareContents(argv[3], argv[4], progress) == cvSame ? "same" : "differ";
         });
+    } else if (mode == "contentswindow" && argc == 6) {
+        // contentswindow NAME REF TARGET REPS: the same through the real progress window,
+        // which is updated and pumped at the check's fixed points
+        CompDispView view;
+        view.Open();
+        view.ShowView();
+        Measure(argv[2], std::atoi(argv[5]), [&] {
+            return CompareContents(argv[3], argv[4], view) == cvSame ? "same" : "differ";
+        });
+        view.CloseView();
     } else if (mode == "collect" && argc == 6) {
         // collect NAME BASE FOLDER REPS
         OneFolderPane pane(argv[3], argv[4]);

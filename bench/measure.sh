@@ -101,17 +101,21 @@ part contents && for mib in $contents_sizes; do
   warm "$a" "$b"
   for kind in same last; do
     if [ "$kind" = last ]; then python3 "$root/bench/gen_data.py" flip "$b"; fi
-    native=() peer=() wfloor=() ours=()
+    native=() peer=() wfloor=() ours=() shown=()
     for ((i = 0; i < reps; i++)); do
       native+=("$(ns_of "$work/readcmp" x "$a" "$b" 1)")
       peer+=("$(ns_of_tool cmp "$a" "$b")")
       wfloor+=("$(ns_of wine "$bin/bench_floor.exe" contents x "$(win "$a")" "$(win "$b")" 1)")
       ours+=("$(ns_of wine "$bin/bench_engine.exe" contents x "$(win "$a")" "$(win "$b")" 1)")
+      if [ "$kind" = same ]; then
+        shown+=("$(ns_of wine "$bin/bench_engine.exe" contentswindow x "$(win "$a")" "$(win "$b")" 1)")
+      fi
     done
     result_of "native_contents_${kind}_$mib" "${mib}MiB" "${native[@]}"
     result_of "cmp_${kind}_$mib" "${mib}MiB" "${peer[@]}"
     result_of "wine_contents_${kind}_$mib" "${mib}MiB" "${wfloor[@]}"
     result_of "contents_${kind}_$mib" "${mib}MiB" "${ours[@]}"
+    if [ "$kind" = same ]; then result_of "contents_window_same_$mib" "${mib}MiB" "${shown[@]}"; fi
   done
   # Cold: the identical pair read from the disk, each program after the cache was dropped.
   if ((cold_ok)) && [ "$mib" = "${contents_sizes##* }" ]; then

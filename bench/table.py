@@ -85,6 +85,9 @@ for mib in sizes:
              "native_contents_last_%d" % mib, "cmp_last_%d" % mib, 1.1, 0.8, "cmp")
     relative("  (info) Wine ReadFile loop, identical %d MiB" % mib, "wine_contents_same_%d" % mib,
              "native_contents_same_%d" % mib, "cmp_same_%d" % mib, None, None, "cmp")
+    relative("  (info) identical %d MiB with the progress window shown and pumped" % mib,
+             "contents_window_same_%d" % mib, "native_contents_same_%d" % mib,
+             "cmp_same_%d" % mib, None, None, "cmp")
 if "contents_cold" in results:
     relative("contents check, identical %s pair, cold cache" % results["contents_cold"][2],
              "contents_cold", "native_contents_cold", "cmp_cold", None, None, "cmp")
