@@ -5,8 +5,10 @@
 #include "engine/CompDispView.h"
 #include "engine/CompareRun.h"
 #include "engine/Util.h"
+#include "engine/WholeFolder.h"
 #include "settings/EnvSettings.h"
 #include "toolkit/Application.h"
+#include "toolkit/CodePage.h"
 
 #include <cstdlib>
 #include <string>
@@ -99,6 +101,38 @@ int main(int argc, char** argv)
         PrintResult(argv[2], total, note);
         PrintResult(std::string(argv[2]) + "_collect", collectTimes, note);
         PrintResult(std::string(argv[2]) + "_loop", loopTimes, note);
+    } else if (mode == "whole" && argc == 8) {
+        // whole NAME SRCBASE DESBASE FOLDER REPS QUICK: the reference folder compared whole
+        // (what フォルダ全体を比較 and 比較 with nothing selected do) against the same folder
+        // with its one item FOLDER selected, that is every item, as before; taken in turns,
+        // so that both meet the same machine. QUICK 1: dates and sizes only.
+        EnvSettings.CompContents = std::atoi(argv[7]) == 0;
+        const std::string name = argv[2];
+        OneFolderPane pane(argv[3], argv[5]);
+        SilentProgressView view;
+        std::vector<double> whole, all;
+        std::string note;
+        for (int rep = 0; rep < std::atoi(argv[6]); ++rep) {
+            for (int turn = 0; turn < 2; ++turn) {
+                bool wholeTurn = (turn == 0) == (rep % 2 == 0);
+                double start = NowSeconds();
+                SelectedFolder src(argv[3]);
+                if (wholeTurn) {
+                    src.Real = WideOf(argv[3]);
+                    bool read = true;
+                    CollectWholeFolder(src.Real, read);
+                    src.Whole = read;
+                } else {
+                    CollectFiles(pane);
+                }
+                RunComparison(src, SelectedFolder(argv[4]), view);
+                (wholeTurn ? whole : all).push_back(NowSeconds() - start);
+                note = CountsNote();
+                ReleaseEntries();
+            }
+        }
+        PrintResult(name + "_whole", whole, note);
+        PrintResult(name + "_all", all, note);
     } else {
         return 2;
     }

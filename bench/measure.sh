@@ -6,7 +6,7 @@ source "$root/scripts/wine-env.sh"
 export TZ=Asia/Tokyo  # the same zone as the tests, whatever the machine's
 work="$BENCH_WORK"
 reps="$BENCH_REPS"
-parts="${BENCH_PARTS:-contents collection quick run windows memory panes console}"  # a subset while developing
+parts="${BENCH_PARTS:-contents collection quick run whole windows memory panes console}"  # a subset while developing
 contents_sizes="$(printf '%s\n' ${BENCH_CONTENTS_MIB:-256 $BENCH_BIG_MIB} | awk '!seen[$0]++' | xargs)"
 part() { [[ " $parts " == *" $1 "* ]]; }
 bin="$BENCH_BUILD/bench"
@@ -157,6 +157,16 @@ if part quick; then
   wrun "$bin/bench_engine.exe" quickrun quick_targetonly "$(win "$work/src")" \
     "$(win "$work/des")" top "$runs" 1
   python3 "$root/bench/gen_data.py" noextra "$work/des" 10 >&2
+fi
+
+# 2c. The two folders compared whole against the same run with every item selected, in
+# turns, on the identical trees: dates and sizes only, then the whole comparison.
+if part whole; then
+  warm "$work/src" "$work/des"
+  wrun "$bin/bench_engine.exe" whole whole_quick "$(win "$work/src")" "$(win "$work/des")" \
+    top "$reps" 1
+  wrun "$bin/bench_engine.exe" whole whole_run "$(win "$work/src")" "$(win "$work/des")" \
+    top "$runs" 0
 fi
 
 # 3. Whole compare runs without windows: identical trees, then 10% of the files changed.

@@ -4,8 +4,9 @@
 # (removed afterwards) and measures inside one virtual display with one Wine server.
 # Smaller runs while developing: BENCH_BIG_MIB (the large contents pair; BENCH_CONTENTS_MIB
 # lists every size, "256 1024" by default), BENCH_TOPS (folders of 100 x 100 files),
-# BENCH_REPS, BENCH_PARTS (any of: contents collection quick run windows memory panes console),
-# BENCH_PANE_REPS (repetitions of the pane figures, 3: a fill of 50,000 files takes seconds).
+# BENCH_REPS, BENCH_PARTS (any of: contents collection quick whole run windows memory panes
+# console), BENCH_PANE_REPS (repetitions of the pane figures, 3: a fill of 50,000 files takes
+# seconds).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/setup.sh"

@@ -111,6 +111,10 @@ relative("compare run, identical trees", "run_same", "floor_run_same", "diff_sam
          None, "diff -rq")
 relative("  (info) run: collection part", "run_same_collect", "floor_run_same_walk", "-", None)
 relative("  (info) run: loop part", "run_same_loop", "floor_run_same_checks", "-", None)
+relative("whole-folder compare run, identical trees (floor: every item selected)", "whole_run_whole",
+         "whole_run_all", "-", 1.05)
+relative("  (info) the same, dates and sizes only", "whole_quick_whole", "whole_quick_all", "-",
+         None)
 relative("compare run, 10% changed", "run_changed", "floor_run_changed", "diff_changed", 1.5,
          None, "diff -rq")
 relative("console run, identical trees (floor: the window program's run)", "console_same",

@@ -81,6 +81,12 @@ void CompDispView::ShowView()
     Flush(true);
     if (Dialog) Dialog->Show();
     ProcessMessages();
+    // Painted whole once more now that the window is up: under Wine the first paint can
+    // miss the screen, and a short run would leave the window blank to its end.
+    if (Dialog)
+        RedrawWindow(Dialog->Handle, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    ProcessMessages();
 }
 
 void CompDispView::SetSrcFileDisp(const std::string& path)

@@ -1,10 +1,8 @@
 #include "engine/CompDispView.h"
 #include "engine/CompareRun.h"
-#include "engine/FolderWalk.h"
 #include "engine/WaveSound.h"
 #include "engine/WholeFolder.h"
 #include "settings/EnvSettings.h"
-#include "toolkit/CodePage.h"
 #include "toolkit/MessageBoxes.h"
 
 // The window program's compare command: collection and the run with their progress
@@ -45,26 +43,6 @@ void ShowEndOfRun(CompareCommandHost& host)
         ShowInformation("不一致ファイルはありません。");
     else
         host.ShowResults();
-}
-// Every item of the reference folder as it is now, not as the list last showed it. False,
-// with nothing collected, when the folder is not there; read is false when it could not
-// be read (then nothing of the target is only the target's: the run was not told what
-// the reference holds).
-bool CollectWholeFolder(const std::wstring& folder, bool& read)
-{
-    WholeFolder pane;
-    pane.Real = folder;
-    if (folder.empty() || AttributesOf(FilePath(CodePageText(folder), folder)) ==
-                              INVALID_FILE_ATTRIBUTES) {
-        ShowInformation(WideOf("フォルダが見つかりません。\r\n") + folder);
-        return false;
-    }
-    bool listed = pane.List();
-    CollectFiles(pane);
-    ExcludedCount += pane.Excluded;
-    read = listed || !IsReadFailure(pane.Error);
-    if (!read) ++UnreadableFolderCount;
-    return true;
 }
 } // namespace
 

@@ -1,8 +1,13 @@
 // The window program's collection: the file-search window shows the progress, the main
 // window is disabled and messages are pumped at collection's fixed points.
 #include "engine/Collection.h"
+#include "engine/FileEntries.h"
+#include "engine/FolderWalk.h"
+#include "engine/WholeFolder.h"
 #include "engine/FileSearchDisp.h"
 #include "toolkit/Application.h"
+#include "toolkit/CodePage.h"
+#include "toolkit/MessageBoxes.h"
 #include "toolkit/Pump.h"
 
 #include <string>
@@ -43,4 +48,21 @@ void CollectFiles(ReferencePane& pane)
         CollectFiles(pane, view);
     }
     view.Dialog.Destroy();
+}
+
+bool CollectWholeFolder(const std::wstring& folder, bool& read)
+{
+    WholeFolder pane;
+    pane.Real = folder;
+    if (folder.empty() || AttributesOf(FilePath(CodePageText(folder), folder)) ==
+                              INVALID_FILE_ATTRIBUTES) {
+        ShowInformation(WideOf("フォルダが見つかりません。\r\n") + folder);
+        return false;
+    }
+    bool listed = pane.List();
+    CollectFiles(pane);
+    ExcludedCount += pane.Excluded;
+    read = listed || !IsReadFailure(pane.Error);
+    if (!read) ++UnreadableFolderCount;
+    return true;
 }

@@ -25,3 +25,10 @@ struct WholeFolder : ReferencePane {
     // Reads the folder's items into Names; false, with Error set, when it could not.
     bool List();
 };
+
+// The window program's collection of a folder compared whole: every item of it as it is
+// now, not as a list last showed it, with the file-search window. False, after saying so,
+// with nothing collected, when the folder is not there; read is false when it could not
+// be read (then nothing of the target is only the target's: the run was not told what
+// the reference holds).
+bool CollectWholeFolder(const std::wstring& folder, bool& read);

@@ -75,13 +75,24 @@ int TComboBoxEx::ItemIndex() const
 void TComboBoxEx::SetItemIndex(int index)
 {
     SendMessageW(Handle, CB_SETCURSEL, index, 0);
-    if (HWND edit = EditHandle()) SetWindowTextW(edit, shown_.c_str());
+    ShowText(shown_);
 }
 
 void TComboBoxEx::SetShownText(const std::wstring& text)
 {
     shown_ = text;
-    if (HWND edit = EditHandle()) SetWindowTextW(edit, text.c_str());
+    ShowText(shown_);
+}
+
+void TComboBoxEx::ShowText(const std::wstring& text)
+{
+    HWND edit = EditHandle();
+    if (!edit) return;
+    SetWindowTextW(edit, text.c_str());
+    // A path longer than the box shows its end: the folder's own name.
+    int end = static_cast<int>(text.size());
+    SendMessageW(edit, EM_SETSEL, end, end);
+    SendMessageW(edit, EM_SCROLLCARET, 0, 0);
 }
 
 std::wstring TComboBoxEx::EditText() const
@@ -111,7 +122,7 @@ bool TComboBoxEx::Command(WORD code)
 {
     if (code == CBN_KILLFOCUS) {
         // Leaving the edit without Enter leaves the folder as it was, and the box says so.
-        if (HWND edit = EditHandle()) SetWindowTextW(edit, shown_.c_str());
+        ShowText(shown_);
         return false;
     }
     if (code != CBN_SELCHANGE || !OnChange) return false;

@@ -40,6 +40,7 @@ struct TComboBoxEx : Control {
 private:
     std::wstring shown_;
     WNDPROC editProc_ = nullptr;
+    void ShowText(const std::wstring& text);
     bool EditKey(WPARAM key);
     static LRESULT CALLBACK EditProc(HWND, UINT, WPARAM, LPARAM);
 };

@@ -308,3 +308,36 @@ TEST(MainWindowScale, StatusBarRefreshedOncePerActionOnThousandsOfFiles)
     form.reset();
     ClearStore();
 }
+
+// Names the code page cannot hold: the status bar's counts and sizes come from what the
+// list read of the real files, never from a path with "?" in it (a wildcard that may name
+// another file).
+TEST(MainWindowRealNames, StatusBarSizesOfFilesNamedOutsideTheCodePage)
+{
+    ClearStore();
+    TempFolder temp;
+    temp.WriteFile(L"real\\\xD55C\xAE00.txt", std::string(500, 'k')); // 한글.txt
+    temp.WriteFile(L"real\\caf\x00E9.txt", std::string(1548, 'c'));   // café.txt
+    temp.WriteFile("real\\ab.txt", std::string(7, 'x')); // what "??.txt" would find
+    auto form = OpenMainWindow(WithoutTrailingSlash(temp / "real"));
+    TFileView& list = form->SrcFileView;
+    struct Case {
+        const char* Name;
+        std::vector<std::string> Selected; // captions, "?" for what the code page lacks
+        std::string Count, Size;
+    };
+    const Case cases[] = {
+        {"one", {"??.txt"}, "1 個のオブジェクトを選択", "500 バイト"},
+        {"two", {"??.txt", "caf?.txt"}, "2 個のオブジェクトを選択", "2KB"},
+    };
+    for (const Case& c : cases) {
+        list.SelectAll(false);
+        for (const std::string& caption : c.Selected)
+            list.SetItemSelected(IndexOfCaption(list, caption), true);
+        ProcessMessages();
+        EXPECT_EQ(c.Count, form->StatusBar.PanelText(0)) << c.Name;
+        EXPECT_EQ(c.Size, form->StatusBar.PanelText(1)) << c.Name;
+    }
+    form.reset();
+    ClearStore();
+}
