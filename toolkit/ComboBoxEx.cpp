@@ -125,6 +125,12 @@ bool TComboBoxEx::Command(WORD code)
         ShowText(shown_);
         return false;
     }
+    if (code == CBN_SELENDCANCEL) {
+        // The list closed without a choice: the box shows the folder again, not the entry
+        // the list offered on opening.
+        ShowText(shown_);
+        return false;
+    }
     if (code != CBN_SELCHANGE || !OnChange) return false;
     OnChange();
     return true;
@@ -164,6 +170,15 @@ LRESULT CALLBACK TComboBoxEx::EditProc(HWND edit, UINT message, WPARAM wParam, L
         break;
     case WM_KEYDOWN:
         if (box->EditKey(wParam)) return 0;
+        break;
+    case WM_SYSKEYDOWN:
+        if (wParam == VK_DOWN || wParam == VK_UP) {
+            // Alt+Down drops the list; the platform's own handling of the key then forgets
+            // the Alt, so that letting it go does not also open the menu bar.
+            LRESULT done = CallWindowProcW(box->editProc_, edit, message, wParam, lParam);
+            DefWindowProcW(edit, message, wParam, lParam);
+            return done;
+        }
         break;
     case WM_CHAR:
         // The characters of the keys handled above would only beep.

@@ -161,3 +161,76 @@ TEST(PathBox, TypedAndPastedPathsOpenTheirFolderOrSayWhy)
     EXPECT_NE(GetSysColor(COLOR_WINDOW), markSeen);
     ClearStore();
 }
+
+// The history's keys in the box: Alt+Down drops the list without leaving the menu bar
+// armed, Down then opens an entry, Esc closes the list leaving the pane as it was.
+TEST(PathBox, HistoryKeysDropTheListAndChooseAnEntry)
+{
+    ClearStore();
+    TempFolder temp;
+    const std::string first = WithoutTrailingSlash(temp.MakeFolder("first"));
+    const std::string second = WithoutTrailingSlash(temp.MakeFolder("second"));
+    const std::string start = WithoutTrailingSlash(temp.MakeFolder("start"));
+    SetCurrentDirectoryA(temp.Path.c_str());
+    EnvSettings = TEnvSettings{};
+    struct Case {
+        const char* Name;
+        std::vector<WORD> Keys;
+        bool Dropped;       // the list is open afterwards
+        std::string Folder; // the reference pane's folder afterwards
+    };
+    const Case cases[] = {
+        {"Alt+Down drops the list", {VK_MENU, VK_DOWN}, true, start},
+        {"Esc closes it, the pane stays", {VK_ESCAPE}, false, start},
+        {"Alt+Down again", {VK_MENU, VK_DOWN}, true, start},
+        // The folder shown is not in the history: nothing is marked, Down takes the top one.
+        {"Down opens the top entry", {VK_DOWN}, false, first},
+    };
+    struct Seen {
+        bool Dropped = false, MenuMode = true, MenuOpen = true;
+        std::string Folder, Shown;
+    };
+    std::vector<Seen> seen(std::size(cases));
+    auto main = [] { return RunningMain().Handle; };
+    std::deque<std::function<bool()>> steps;
+    steps.push_back(OnMainWindowAt(start, start, [&] {
+        RunningMain().AddFolderHistory(PaneSide::Src, second);
+        RunningMain().AddFolderHistory(PaneSide::Src, first);
+        RunningMain().SrcFolderView.SelectPath(start);
+        SetForegroundWindow(main());
+        HWND edit = RunningMain().SrcFolderCBoxEx.EditHandle();
+        ClickAt(edit, ClientMiddle(edit));
+    }));
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        steps.push_back(Pause(300));
+        steps.push_back([&, i] {
+            PressKeys(cases[i].Keys);
+            return true;
+        });
+        steps.push_back(Pause(600));
+        steps.push_back([&, i] {
+            TComboBoxEx& box = RunningMain().SrcFolderCBoxEx;
+            GUITHREADINFO gui{};
+            gui.cbSize = sizeof gui;
+            GetGUIThreadInfo(GetCurrentThreadId(), &gui);
+            seen[i].MenuMode = (gui.flags & GUI_INMENUMODE) != 0;
+            seen[i].MenuOpen = OpenWindowCount("#32768") > 0;
+            seen[i].Dropped = SendMessageW(box.Handle, CB_GETDROPPEDSTATE, 0, 0) != 0;
+            seen[i].Folder = RunningMain().SrcFolderView.GetSelectedPath();
+            seen[i].Shown = CodePageText(box.EditText());
+            return true;
+        });
+    }
+    ASSERT_EQ("", RunProgramWith(steps, 30000));
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const Case& c = cases[i];
+        EXPECT_EQ(c.Dropped, seen[i].Dropped) << c.Name;
+        EXPECT_FALSE(seen[i].MenuMode) << c.Name;
+        EXPECT_FALSE(seen[i].MenuOpen) << c.Name;
+        EXPECT_TRUE(SamePath(c.Folder, seen[i].Folder)) << c.Name << ": " << seen[i].Folder;
+        if (!c.Dropped) {
+            EXPECT_TRUE(SamePath(c.Folder, seen[i].Shown)) << c.Name;
+        }
+    }
+    ClearStore();
+}
