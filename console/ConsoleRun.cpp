@@ -254,12 +254,13 @@ int CompareFromConsole(const ConsoleOptions& options, OutputStream& out, OutputS
     }
 
     // Only what was compared is listed: a stopped run's later records hold no verdict.
-    std::string srcFolder = pane.GetSelectedPath();
+    RunFolders folders{pane.GetSelectedPath(), CodePageText(targetFolder), pane.Real, targetFolder};
     ResultRows rows = OpeningRows(FileEntries, compared, !options.All);
-    CsvEncoding encoding = options.Utf8 ? CsvEncoding::Utf8 : CsvEncoding::ShiftJis;
+    CsvForm form;
+    form.Encoding = options.Utf8 ? CsvEncoding::Utf8 : CsvEncoding::ShiftJis;
     if (!options.CsvPath.empty()) {
         try {
-            ExportRows(options.CsvPath, !options.Append, srcFolder, rows, {}, encoding, pane.Real);
+            ExportRows(options.CsvPath, !options.Append, folders, rows, {}, form);
         } catch (const IoFailure& failure) {
             err.Write(L"CSV ファイルに書き込めません: " + options.CsvPath + L"\r\n");
             SayLine(err, WithFullStop(IoErrorText(failure.Code)));
@@ -274,8 +275,9 @@ int CompareFromConsole(const ConsoleOptions& options, OutputStream& out, OutputS
             for (int column : {rcDate, rcSize, rcContents})
                 verdicts += "\t" + ResultRowText(*row, column);
             verdicts += "\r\n";
-            out.Write(EscapedControls(RowFolderPath(srcFolder, row->Folder) + row->Name) + verdicts,
-                      EscapedControls(RealRowPath(srcFolder, *row, pane.Real)) + WideOf(verdicts));
+            FilePath path = RowPath(folders, *row);
+            out.Write(EscapedControls(path.Text) + verdicts,
+                      EscapedControls(RealFormOf(path)) + WideOf(verdicts));
         }
     }
     out.Flush();

@@ -21,6 +21,20 @@ std::string CountText(int32_t count, int32_t total)
     return std::to_string(count) + " / " + std::to_string(total);
 }
 
+// What the run found of both files stays with the record: the result window shows it.
+void KeepFacts(FilePairEntry& entry, const FileFacts& reference, const FileFacts& target)
+{
+    auto ticks = [](const FILETIME& time) {
+        return (static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+    };
+    entry.HasFacts = true;
+    entry.Size = reference.Size;
+    entry.LastWrite = ticks(reference.LastWrite);
+    entry.HasTargetFacts = target.IsFile();
+    entry.TargetSize = target.IsFile() ? target.Size : 0;
+    entry.TargetLastWrite = target.IsFile() ? ticks(target.LastWrite) : 0;
+}
+
 void CompareEntry(FilePairEntry& entry, const FileFacts& reference, const FilePath& refPath,
                   const FileFacts& target, const FilePath& targetPath, ContentsProgress& progress)
 {
@@ -29,6 +43,7 @@ void CompareEntry(FilePairEntry& entry, const FileFacts& reference, const FilePa
         MarkNotCompared(entry);
         return;
     }
+    KeepFacts(entry, reference, target);
     entry.DateResult = EnvSettings.CompDate ? CompareDate(reference, target) : dvNotCompared;
     entry.SizeResult = EnvSettings.CompSize ? CompareSize(reference, target) : svNotCompared;
     entry.ContentsResult = EnvSettings.CompContents
@@ -92,6 +107,7 @@ void MarkNotReached(int32_t first)
     for (int32_t i = first; i < EntryCount; ++i) {
         FilePairEntry& entry = FileEntries[static_cast<size_t>(i)];
         if (entry.TargetOnly || entry.NotCompared) continue;
+        entry.NotCompared = true; // not counted in UncomparedCount
         entry.DateResult = dvNotCompared;
         entry.SizeResult = svNotCompared;
         entry.ContentsResult = cvNotCompared;
@@ -155,7 +171,8 @@ void RunComparison(const SelectedFolder& src, const SelectedFolder& des, Compare
             MarkNotReached(i);
             break;
         }
-        view.SetSrcFilePath(refPath);
+        // What only the target holds has no reference path to show.
+        view.SetSrcFilePath(entry.TargetOnly ? FilePath() : refPath);
         view.SetDesFilePath(targetPath);
         view.SetFileNumText(CountText(i + 1, EntryCount));
         view.AtFixedPoint();

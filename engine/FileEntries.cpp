@@ -81,16 +81,17 @@ void MarkUnread(FilePairEntry& entry)
     entry.ContentsResult = cvNotCompared;
 }
 
-void AddTargetOnlyEntry(const std::string& name, const std::string& folder, std::wstring realPath,
+bool AddTargetOnlyEntry(const std::string& name, const std::string& folder, std::wstring realPath,
                         bool isFolder)
 {
-    if (!AddEntry(name, folder, std::move(realPath))) return;
+    if (!AddEntry(name, folder, std::move(realPath))) return false;
     FilePairEntry& entry = FileEntries.back();
     entry.IsFolder = isFolder;
     entry.TargetOnly = true;
     entry.DateResult = dvNoReference;
     entry.SizeResult = svNoReference;
     entry.ContentsResult = cvNoReference;
+    return true;
 }
 
 std::wstring RealNameOf(const FilePairEntry& entry)

@@ -59,10 +59,15 @@ struct FilePairEntry {
     bool IsFolder = false;    // the record of a folder
     bool TargetOnly = false;  // found only in the target: 基準なし in every check
     // The reference's size and last-write time (UTC, 100 ns units) as the search that
-    // found it reported them, so the run need not look the file up again.
+    // found it reported them, so the run need not look the file up again; after the run,
+    // as the run found them.
     bool HasFacts = false;
+    // The same of the target's file, as the run found it (none when it is missing).
+    bool HasTargetFacts = false;
     int64_t Size = 0;
     uint64_t LastWrite = 0;
+    int64_t TargetSize = 0;
+    uint64_t TargetLastWrite = 0;
 };
 
 // Any code above 1 is a mismatch; a switched-off check never is, nor texts the text rule
@@ -166,8 +171,9 @@ void MarkNotCompared(FilePairEntry& entry);
 // A folder record whose folder could not be read (counted as such, not again here): "－"
 // for every check, so that what was not looked at never reads as a match.
 void MarkUnread(FilePairEntry& entry);
-// Appends a record of what only the target holds (基準なし, a mismatch).
-void AddTargetOnlyEntry(const std::string& name, const std::string& folder, std::wstring realPath,
+// Appends a record of what only the target holds (基準なし, a mismatch); false when the
+// list is full.
+bool AddTargetOnlyEntry(const std::string& name, const std::string& folder, std::wstring realPath,
                         bool isFolder);
 // The record's name as the file system spells it, without a folder's trailing "\".
 std::wstring RealNameOf(const FilePairEntry& entry);

@@ -200,7 +200,12 @@ void TargetFolders::AddTargetOnly(const std::string& rel, const std::wstring& re
     if (!CodePageForm(item.Name, name) || WideOf(rel) != realRel || NeedsExactName(item.Name))
         realPath = realRel + item.Name;
     bool isFolder = (item.Attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    AddTargetOnlyEntry(isFolder ? name + "\\" : name, rel, realPath, isFolder);
+    if (AddTargetOnlyEntry(isFolder ? name + "\\" : name, rel, realPath, isFolder) && !isFolder) {
+        FilePairEntry& entry = FileEntries.back();
+        entry.HasTargetFacts = true;
+        entry.TargetSize = item.Size;
+        entry.TargetLastWrite = item.LastWrite;
+    }
     if (!isFolder || IsUnreachableName(item.Name)) return;
     std::wstring childRel = (realPath.empty() ? realRel + item.Name : realPath) + L"\\";
     std::wstring folder = desFolder + item.Name + L"\\";

@@ -1,20 +1,42 @@
 #include "results/Result.h"
 
 #include "engine/Util.h"
-#include "results/FitText.h"
 #include "settings/EnvSettings.h"
 #include "toolkit/CodePage.h"
 
 #include <shellapi.h>
 
-int ResultSortDirections[ResultColumnCount] = {1, 1, 1, 1, 1};
+int ResultSortDirections[ResultColumnCount] = {1, 1, 1, 1, 1, 1, 1, 1, 1};
 ShellExecuteFunction ShellExecuteRequest = ShellExecuteA;
 ShellExecuteWideFunction ShellExecuteWideRequest = ShellExecuteW;
 
 namespace {
 const WORD TrelkDispPMenuItemId = 101;
 const WORD ExplorerPMenuItemId = 102;
+const WORD CopyPMenuItemId = 103;
 const std::string DifferText = "不一致";
+
+// The footer: buttons 77 wide, 84 apart, 12 in from either end of their group.
+const int FooterHeight = 33, ButtonWidth = 77, ButtonHeight = 25, ButtonPitch = 84;
+const int ButtonMargin = 12;
+
+struct ColumnSpec {
+    const char* Caption;
+    int Width; // at 96 dpi
+    TextAlign Align;
+    const char* Widest; // the widest text its cells hold, when known
+};
+const ColumnSpec Columns[ResultColumnCount] = {
+    {"名前", 160, TextAlign::Left, ""},
+    {"フォルダ名", 210, TextAlign::Left, ""},
+    {"日時", 80, TextAlign::Center, ""},
+    {"サイズ", 80, TextAlign::Center, ""},
+    {"内容", 80, TextAlign::Center, ""},
+    {"基準の日時", 120, TextAlign::Left, "0000/00/00 00:00:00"},
+    {"対象の日時", 120, TextAlign::Left, "0000/00/00 00:00:00"},
+    {"基準のサイズ", 95, TextAlign::Right, "000,000,000,000"},
+    {"対象のサイズ", 95, TextAlign::Right, "000,000,000,000"},
+};
 } // namespace
 
 TResultDlg::~TResultDlg()
@@ -26,8 +48,7 @@ TResultDlg::~TResultDlg()
 bool TResultDlg::Open(const std::string& srcFolderPath, const std::string& desFolderPath,
                       const std::wstring& srcRealFolder, const std::wstring& desRealFolder)
 {
-    SrcRealFolder = srcRealFolder;
-    DesRealFolder = desRealFolder;
+    Folders = {srcFolderPath, desFolderPath, srcRealFolder, desRealFolder};
     FormArgs args;
     args.Caption = "結果";
     args.Width = 643;
@@ -38,14 +59,12 @@ bool TResultDlg::Open(const std::string& srcFolderPath, const std::string& desFo
     args.FontFace = "ＭＳ Ｐゴシック";
     if (!CreateForm(args)) return false;
 
-    SrcFolderDisp.SetCaption(srcFolderPath, srcRealFolder);
-    DesFolderDisp.SetCaption(desFolderPath, desRealFolder);
-    FileNumSText.SetText(std::to_string(EntryCount));
-    NotSameFileSText.SetText(std::to_string(MismatchCount));
-
+    Counts = CountRecords(FileEntries, EntryCount);
+    FillHeader(srcFolderPath, desFolderPath, srcRealFolder, desRealFolder);
     ResultList.SetRedraw(false);
     Rows = OpeningRows(FileEntries, EntryCount, EnvSettings.DispDiscord);
     ResultList.SetRowCount(static_cast<int>(Rows.size()));
+    ResultList.SetSortArrow(rcName, 1);
     ResultList.SetRedraw(true);
     return true;
 }
@@ -55,79 +74,103 @@ void TResultDlg::FormCreate()
     for (int& direction : ResultSortDirections)
         direction = 1;
 
-    // The two framed boxes and the buttons sit on the window itself: panels that only
-    // carried them would cost a window each to make, paint and destroy. Captions keep
-    // room for a font that runs wider than the designed one.
-    Panel1.Create(Handle, 4, 4, 425, 53, Bevel::RaisedInnerLoweredOuter);
-    Label1.Create(Panel1.Handle, "基準フォルダ：", 8, 9, 77, 15);
-    SrcFolderDisp.Create(Panel1.Handle, 96, 8, 321, 17);
-    Label2.Create(Panel1.Handle, "対象フォルダ：", 8, 29, 77, 15);
-    DesFolderDisp.Create(Panel1.Handle, 96, 28, 321, 17);
-    Panel2.Create(Handle, 432, 4, 173, 53, Bevel::RaisedInnerLoweredOuter);
-    Label3.Create(Panel2.Handle, "対象ファイル数：", 8, 9, 97, 15);
-    FileNumSText.Create(Panel2.Handle, "0", 120, 8, 45, 17, TextAlign::Right, true);
-    Label4.Create(Panel2.Handle, "不一致ファイル数：", 8, 29, 97, 15);
-    NotSameFileSText.Create(Panel2.Handle, "0", 120, 28, 45, 17, TextAlign::Right, true);
-    for (Label* label : {&Label1, &Label2})
-        FitLabelToText(*label, 86);
-    for (Label* label : {&Label3, &Label4})
-        FitLabelToText(*label, 110);
-
+    CreateHeader();
     ResultList.Create(Handle, 0, 61, 0, 0, true, true);
     // Nothing of the list is drawn until Open has given it its rows: each column added
     // or size set would otherwise lay out and invalidate the list and its header again.
     ResultList.SetRedraw(false);
-    ActiveControl = &ResultList;  // typing finds a row at once
-    ResultList.AddColumn("名前", 160, TextAlign::Left);
-    ResultList.AddColumn("フォルダ名", 210, TextAlign::Left);
-    ResultList.AddColumn("日時", 80, TextAlign::Center);
-    ResultList.AddColumn("サイズ", 80, TextAlign::Center);
-    ResultList.AddColumn("内容", 80, TextAlign::Center);
+    ActiveControl = &ResultList; // typing finds a row at once
+    for (const ColumnSpec& column : Columns)
+        ResultList.AddColumn(column.Caption, column.Width, column.Align, column.Widest);
     ResultList.OnGetText = [this](int row, int column) {
         if (row < 0 || row >= static_cast<int>(Rows.size())) return std::string();
-        return ResultRowText(*Rows[static_cast<size_t>(row)], column);
+        return ResultCellText(Folders, *Rows[static_cast<size_t>(row)], column);
     };
     ResultList.UseRealTexts([this](int row, int column) {
         if (row < 0 || row >= static_cast<int>(Rows.size())) return std::wstring();
-        return ResultRowRealText(*Rows[static_cast<size_t>(row)], column);
+        return ResultCellRealText(Folders, *Rows[static_cast<size_t>(row)], column);
     });
     ResultList.OnColumnClick = [this](int column) { ResultListColumnClick(column); };
     ResultList.OnChange = [this] { ResultListChange(); };
     ResultList.OnClick = [this] { ResultListClick(); };
+    ResultList.OnDoubleClick = [this] { ResultListDblClick(); };
     ResultList.OnContextMenu = [this](POINT at) { ResultListRightClick(at); };
     ResultList.OnEnter = [this] { ResultListEnter(); };
     ResultList.OnCopy = [this] { CopySelectedRows(); };
 
-    OKButton.Create(Handle, "閉じる(&C)", 0, 0, 77, 25, true);
-    TrelkDispButton.Create(Handle, "比較表示(&D)", 0, 0, 77, 25);
-    SaveButton.Create(Handle, "結果保存(&S)", 0, 0, 77, 25);
+    OKButton.Create(Handle, "閉じる(&C)", 0, 0, ButtonWidth, ButtonHeight, true);
+    TrelkDispButton.Create(Handle, "比較表示(&D)", 0, 0, ButtonWidth, ButtonHeight);
+    SaveButton.Create(Handle, "結果保存(&S)", 0, 0, ButtonWidth, ButtonHeight);
+    FooterButtons = {&OKButton, &TrelkDispButton, &SaveButton};
     TrelkDispButton.SetEnabled(false);
     DefaultButtonId = OKButton.Id();
     OKButton.OnClick = [this] { OKButtonClick(); };
     TrelkDispButton.OnClick = [this] { TrelkDispButtonClick(); };
     SaveButton.OnClick = [this] { SaveButtonClick(); };
 
+    CreateFilePMenu();
+    FitToColumns();
+}
+
+// One place for the popup menu, so that a new command is one more line here.
+void TResultDlg::CreateFilePMenu()
+{
     FilePMenu = CreatePopupMenu();
     AppendMenuA(FilePMenu, MF_STRING | MF_GRAYED, TrelkDispPMenuItemId, "比較表示(&D)");
     AppendMenuA(FilePMenu, MF_STRING, ExplorerPMenuItemId, "エクスプローラ(&E)");
+    AppendMenuA(FilePMenu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(FilePMenu, MF_STRING, CopyPMenuItemId, "コピー(&C)\tCtrl+C");
+}
+
+// Wide enough for every column where the screen allows, centred on it again.
+void TResultDlg::FitToColumns()
+{
+    int columns = 0;
+    for (int i = 0; i < ResultList.ColumnCount(); ++i)
+        columns += static_cast<int>(SendMessageA(ResultList.Handle, LVM_GETCOLUMNWIDTH, i, 0));
+    RECT outer{}, client{};
+    GetWindowRect(Handle, &outer);
+    GetClientRect(Handle, &client);
+    RECT listClient{};
+    GetClientRect(ResultList.Handle, &listClient);
+    const int frame = (outer.right - outer.left) - client.right;
+    const int listEdges = ResultList.Width() - listClient.right;
+    const int wanted = columns + listEdges + GetSystemMetrics(SM_CXVSCROLL) + frame;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoA(MonitorFromWindow(Handle, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT& work = monitor.rcWork;
+    const int width =
+        std::min<int>(std::max<int>(outer.right - outer.left, wanted), work.right - work.left);
+    if (width == outer.right - outer.left) return;
+    const int left = work.left + (work.right - work.left - width) / 2;
+    SetWindowPos(Handle, nullptr, left, outer.top, width, outer.bottom - outer.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TResultDlg::FormResize()
 {
     if (!SaveButton.Exists()) return;
     SIZE client = ClientSize();
-    const int header = Scaled(61), footer = Scaled(33);
+    const int header = LayOutHeader(client.cx), footer = Scaled(FooterHeight);
+    HeaderBoard.SetBounds(0, 0, client.cx, header);
     ResultList.SetBounds(0, header, client.cx, std::max(0L, client.cy - header - footer));
-    // The three buttons as one group centred on the window's outer width, 4 below the list.
-    int left = ButtonsLeft(), top = client.cy - footer + Scaled(4);
-    OKButton.SetBounds(left + Scaled(12), top, Scaled(77), Scaled(25));
-    TrelkDispButton.SetBounds(left + Scaled(96), top, Scaled(77), Scaled(25));
-    SaveButton.SetBounds(left + Scaled(180), top, Scaled(77), Scaled(25));
+    // The buttons as one group centred on the window's outer width, 4 below the list.
+    const int left = ButtonsLeft(), top = client.cy - footer + Scaled(4);
+    for (size_t i = 0; i < FooterButtons.size(); ++i)
+        FooterButtons[i]->SetBounds(left + Scaled(ButtonMargin + ButtonPitch * static_cast<int>(i)),
+                                    top, Scaled(ButtonWidth), Scaled(ButtonHeight));
+}
+
+int TResultDlg::ButtonsWidth() const
+{
+    const int count = static_cast<int>(FooterButtons.size());
+    return 2 * ButtonMargin + count * ButtonPitch - (ButtonPitch - ButtonWidth);
 }
 
 int TResultDlg::ButtonsLeft() const
 {
-    return (Width() - Scaled(ButtonsWidth)) / 2;
+    return (Width() - Scaled(ButtonsWidth())) / 2;
 }
 
 const FilePairEntry* TResultDlg::SelectedRow() const
@@ -151,11 +194,21 @@ void TResultDlg::ResultListChange()
     ResultListClick();
 }
 
-// Enter opens a row as 比較表示 does; it never closes the window and its results.
-void TResultDlg::ResultListEnter()
+void TResultDlg::OpenSelectedRow()
 {
     ResultListClick();
     if (SelectedRow() && TrelkDispButton.Enabled()) TrelkDispButtonClick();
+}
+
+// Enter opens a row as 比較表示 does; it never closes the window and its results.
+void TResultDlg::ResultListEnter()
+{
+    OpenSelectedRow();
+}
+
+void TResultDlg::ResultListDblClick()
+{
+    OpenSelectedRow();
 }
 
 bool TResultDlg::TrelkDispPMenuItemEnabled() const
@@ -175,12 +228,15 @@ void TResultDlg::ResultListRightClick(POINT at)
 
 bool TResultDlg::MenuCommand(WORD id)
 {
-    if (id == TrelkDispPMenuItemId) {
+    switch (id) {
+    case TrelkDispPMenuItemId:
         if (TrelkDispPMenuItemEnabled()) TrelkDispButtonClick();
         return true;
-    }
-    if (id == ExplorerPMenuItemId) {
+    case ExplorerPMenuItemId:
         ExplorerPMenuItemClick();
+        return true;
+    case CopyPMenuItemId:
+        CopySelectedRows();
         return true;
     }
     return false;
@@ -197,7 +253,8 @@ void TResultDlg::SortRows(int column)
 {
     // The selection stays on its row, wherever the sort moves it.
     const FilePairEntry* selected = SelectedRow();
-    SortResultRows(Rows, column, ResultSortDirections[column]);
+    SortResultRows(Rows, column, ResultSortDirections[column], &Folders);
+    ResultList.SetSortArrow(column, ResultSortDirections[column]);
     if (selected) {
         for (size_t i = 0; i < Rows.size(); ++i)
             if (Rows[i] == selected) ResultList.Select(static_cast<int>(i));
@@ -210,13 +267,13 @@ void TResultDlg::OKButtonClick()
     ModalResult = mrOK;
 }
 
+// The folder that holds the row's file: the reference's, or the target's for a row only
+// the target holds.
 void TResultDlg::ExplorerPMenuItemClick()
 {
     const FilePairEntry* row = SelectedRow();
     if (!row) return;
-    std::wstring realFolder = ResultRowRealText(*row, rcFolder);
-    FilePath folder = RecordPath(BasePath(SrcFolderDisp.Caption(), SrcRealFolder), row->Folder,
-                                 "", realFolder);
+    FilePath folder = RowFolder(Folders, *row);
     if (!folder.Real.empty() && folder.Real != WideOf(folder.Text)) {
         // The "?" form names no folder; only the real path opens it.
         std::wstring parameters = L"/e," + folder.Real;
@@ -224,7 +281,7 @@ void TResultDlg::ExplorerPMenuItemClick()
                                 SW_SHOWNORMAL);
         return;
     }
-    std::string parameters = "/e," + RowFolderPath(SrcFolderDisp.Caption(), row->Folder);
+    std::string parameters = "/e," + folder.Text;
     ShellExecuteRequest(nullptr, nullptr, "explorer", parameters.c_str(), nullptr, SW_SHOWNORMAL);
 }
 

@@ -1,11 +1,10 @@
 #pragma once
 #include "results/ResultRows.h"
-#include "shellviews/EllipsisText.h"
+#include "results/RunCounts.h"
 #include "toolkit/Button.h"
 #include "toolkit/Form.h"
-#include "toolkit/Label.h"
+#include "toolkit/InfoBoard.h"
 #include "toolkit/ListView.h"
-#include "toolkit/Panel.h"
 
 #include <string>
 #include <vector>
@@ -24,19 +23,27 @@ extern ShellExecuteWideFunction ShellExecuteWideRequest;
 
 // The outcome of one comparison run, modal over the main window.
 struct TResultDlg : Form {
-    Panel Panel1, Panel2;
-    Label Label1, Label2, Label3, Label4;
-    TEllipsisText SrcFolderDisp, DesFolderDisp;
-    Label FileNumSText, NotSameFileSText;
+    // The header's boxes and texts, drawn by one window.
+    InfoBoard HeaderBoard;
+    BoardPart Panel1, Panel2;
+    BoardPart Label1, Label2, Label3, Label4, Label5, Label6, Label7, Label8, LegendLabel;
+    BoardPart SrcFolderDisp, DesFolderDisp; // the whole paths; the board shortens them
+    BoardPart FileNumSText, NotSameFileSText;
+    // The mismatches by kind, and what was not compared.
+    BoardPart ChangedFileSText, SrcOnlyFileSText, DesOnlyFileSText, UncomparedFileSText;
     ListView ResultList;
     Button OKButton, TrelkDispButton, SaveButton;
+    // The buttons of the bottom row, left to right: one group, centred.
+    std::vector<Button*> FooterButtons;
     HMENU FilePMenu = nullptr;
-    ResultRows Rows; // in the order the list shows them
-    // The run's folders as the file system spells them, "" when not known.
-    std::wstring SrcRealFolder, DesRealFolder;
+    ResultRows Rows;    // in the order the list shows them
+    RunFolders Folders; // the run's folders as the trees reported them
+    RunCounts Counts;
 
     ~TResultDlg() override;
-    // Creates the window (not shown) and lists the entries of the last run.
+    // Creates the window (not shown) and lists the entries of the last run. The real
+    // folders (as the file system spells them, "" when not known) reach folders whose
+    // names the code page cannot hold.
     bool Open(const std::string& srcFolderPath, const std::string& desFolderPath,
               const std::wstring& srcRealFolder = {}, const std::wstring& desRealFolder = {});
 
@@ -48,22 +55,34 @@ struct TResultDlg : Form {
     void ResultListChange();
     void ResultListColumnClick(int column);
     void ResultListRightClick(POINT at); // by mouse or keyboard
+    void ResultListDblClick();
+    void ResultListEnter();
     void OKButtonClick();
     void TrelkDispButtonClick(); // TrelkDisp.cpp
-    void SaveButtonClick();      // ResultExport.cpp
-    void ResultListEnter();
-    void CopySelectedRows(); // Ctrl+C, in the file's form; ResultSave.cpp
+    void SaveButtonClick();      // ResultSave.cpp
+    void CopySelectedRows();     // Ctrl+C and コピー, in the file's form; ResultSave.cpp
     void ExplorerPMenuItemClick();
     bool TrelkDispPMenuItemEnabled() const;
+    // What a double-click or Enter on a row opens: the byte view of a differing pair.
+    void OpenSelectedRow();
 
     // The selected row, or null.
     const FilePairEntry* SelectedRow() const;
-    // Where the group of the three buttons (ButtonsWidth wide) starts.
-    static constexpr int ButtonsWidth = 269;
+    // Where the group of the footer's buttons starts, and its width at 96 dpi.
+    int ButtonsWidth() const;
     int ButtonsLeft() const;
+    // The header's height at the present width (pixels).
+    int HeaderHeight() const { return headerHeight_; }
 
 private:
+    void CreateHeader();
+    void FillHeader(const std::string& srcFolderPath, const std::string& desFolderPath,
+                    const std::wstring& srcRealFolder, const std::wstring& desRealFolder);
+    int LayOutHeader(int clientWidth); // returns the header's height
+    void CreateFilePMenu();
+    void FitToColumns();
     void SortRows(int column);
+    int headerHeight_ = 0;
 };
 
 // Shows the result window of the last run (FileEntries, EntryCount, MismatchCount,

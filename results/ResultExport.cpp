@@ -21,23 +21,6 @@ std::string QuotedIfNeeded(std::string text)
 
 } // namespace
 
-std::wstring RealRowPath(const std::string& srcFolder, const FilePairEntry& row,
-                         const std::wstring& realSrcFolder)
-{
-    std::wstring folder = WideOf(row.Folder), name = WideOf(row.Name);
-    if (!row.RealPath.empty()) {
-        size_t slash = row.RealPath.rfind(L'\\');
-        size_t split = slash == std::wstring::npos ? 0 : slash + 1;
-        folder = row.RealPath.substr(0, split);
-        name = row.RealPath.substr(split);
-    }
-    // A sub-folder's row ends with "\" as its code-page form does, so it reads as a folder.
-    if (row.IsFolder && !row.Name.empty() && !name.empty() && name.back() != L'\\') name += L'\\';
-    if (srcFolder.empty()) return folder + name;
-    std::wstring base = realSrcFolder.empty() ? WideOf(srcFolder) : realSrcFolder;
-    if (!base.empty() && base.back() != L'\\') base += L'\\';
-    return base + folder + name;
-}
 std::string CsvField(const std::string& text)
 {
     return QuotedIfNeeded(text);
@@ -55,48 +38,54 @@ std::string CsvLine(const std::vector<std::string>& fields, CsvEncoding encoding
     return line + "\r\n";
 }
 
-std::string CsvHeaderLine(CsvEncoding encoding)
+std::string CsvHeaderLine(CsvEncoding encoding, bool values)
 {
-    return CsvLine({"ファイル名", "日付", "サイズ", "内容"}, encoding);
+    std::vector<std::string> captions = {"ファイル名", "日付", "サイズ", "内容"};
+    if (values)
+        captions.insert(captions.end(),
+                        {"基準の日時", "対象の日時", "基準のサイズ", "対象のサイズ"});
+    return CsvLine(captions, encoding);
 }
 
-std::string CsvRowLine(const std::string& srcFolder, const FilePairEntry& row, CsvEncoding encoding,
-                       const std::wstring& realSrcFolder)
+std::string CsvRowLine(const RunFolders& folders, const FilePairEntry& row, CsvEncoding encoding,
+                       bool values)
 {
-    std::string line = CsvField(RowFolderPath(srcFolder, row.Folder) + row.Name);
-    if (encoding == CsvEncoding::Utf8)
-        line = QuotedIfNeeded(Utf8Of(RealRowPath(srcFolder, row, realSrcFolder)));
+    FilePath path = RowPath(folders, row);
+    const bool utf8 = encoding == CsvEncoding::Utf8;
+    std::string line = QuotedIfNeeded(utf8 ? Utf8Of(RealFormOf(path)) : path.Text);
     for (int column : {rcDate, rcSize, rcContents}) {
         line += ',';
         const std::string& text = ResultRowText(row, column);
-        line += encoding == CsvEncoding::Utf8 ? Utf8Of(WideOf(text)) : text;
+        line += utf8 ? Utf8Of(WideOf(text)) : text;
     }
+    // Digits, separators and spaces only: the same bytes in either encoding.
+    if (values)
+        for (int column : {rcSrcDate, rcDesDate, rcSrcSize, rcDesSize})
+            line += ',' + ResultValueText(row, column, true);
     return line + "\r\n";
 }
 
-std::string ExportText(const std::string& srcFolder, const ResultRows& rows)
+std::string ExportText(const RunFolders& folders, const ResultRows& rows)
 {
     std::string text = CsvHeaderLine(CsvEncoding::ShiftJis);
     for (const FilePairEntry* row : rows)
-        text += CsvRowLine(srcFolder, *row);
+        text += CsvRowLine(folders, *row);
     return text;
 }
 
-void ExportRows(const std::wstring& path, bool overwrite, const std::string& srcFolder,
-                const ResultRows& rows, const std::function<void()>& whileOpen,
-                CsvEncoding encoding, const std::wstring& realSrcFolder)
+void ExportRows(const std::wstring& path, bool overwrite, const RunFolders& folders,
+                const ResultRows& rows, const std::function<void()>& whileOpen, CsvForm form)
 {
-    CsvFile file(path, overwrite, encoding);
-    file.Write(CsvHeaderLine(file.Encoding()));
+    CsvFile file(path, overwrite, form.Encoding);
+    file.Write(CsvHeaderLine(file.Encoding(), form.Values));
     for (const FilePairEntry* row : rows)
-        file.Write(CsvRowLine(srcFolder, *row, file.Encoding(), realSrcFolder));
+        file.Write(CsvRowLine(folders, *row, file.Encoding(), form.Values));
     file.Flush();
     if (whileOpen) whileOpen();
 }
 
-void ExportRows(const std::string& path, bool overwrite, const std::string& srcFolder,
-                const ResultRows& rows, const std::function<void()>& whileOpen,
-                CsvEncoding encoding, const std::wstring& realSrcFolder)
+void ExportRows(const std::string& path, bool overwrite, const RunFolders& folders,
+                const ResultRows& rows, const std::function<void()>& whileOpen, CsvForm form)
 {
-    ExportRows(WideOf(path), overwrite, srcFolder, rows, whileOpen, encoding, realSrcFolder);
+    ExportRows(WideOf(path), overwrite, folders, rows, whileOpen, form);
 }

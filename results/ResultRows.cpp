@@ -2,10 +2,13 @@
 
 #include "engine/Util.h"
 #include "results/VerdictText.h"
+#include "toolkit/CodePage.h"
+#include "toolkit/LocaleText.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <unordered_map>
 
 namespace {
 // Texts built once: sorting compares them millions of times.
@@ -99,6 +102,79 @@ std::wstring ResultRowRealText(const FilePairEntry& row, int column)
     return column == rcName ? row.RealPath.substr(nameStart) : row.RealPath.substr(0, nameStart);
 }
 
+std::string ResultValueText(const FilePairEntry& row, int column, bool plain)
+{
+    uint64_t key = ResultValueKey(row, column);
+    if (key == 0) return {};
+    if (column == rcSrcDate || column == rcDesDate) return LocalTimeText(key - 1, true);
+    return plain ? std::to_string(key - 1) : ThousandsText(key - 1);
+}
+
+uint64_t ResultValueKey(const FilePairEntry& row, int column)
+{
+    // A folder's values are not what its verdicts speak of; a row only the target holds
+    // has no reference file.
+    if (row.IsFolder) return 0;
+    const bool reference = column == rcSrcDate || column == rcSrcSize;
+    if (reference ? !row.HasFacts || row.TargetOnly : !row.HasTargetFacts) return 0;
+    switch (column) {
+    case rcSrcDate:
+        return row.LastWrite + 1;
+    case rcDesDate:
+        return row.TargetLastWrite + 1;
+    case rcSrcSize:
+        return static_cast<uint64_t>(row.Size) + 1;
+    case rcDesSize:
+        return static_cast<uint64_t>(row.TargetSize) + 1;
+    }
+    return 0;
+}
+
+std::string ResultCellText(const RunFolders& folders, const FilePairEntry& row, int column)
+{
+    if (IsValueColumn(column)) return ResultValueText(row, column);
+    if (column == rcFolder && row.TargetOnly) return RowFolder(folders, row).Text;
+    return ResultRowText(row, column);
+}
+
+std::wstring ResultCellRealText(const RunFolders& folders, const FilePairEntry& row, int column)
+{
+    if (column == rcFolder && row.TargetOnly) {
+        FilePath folder = RowFolder(folders, row);
+        return folder.Real.empty() ? std::wstring() : ShownPathForm(folder.Real);
+    }
+    return ResultRowRealText(row, column);
+}
+
+namespace {
+// The folder a row's relative path starts from.
+FilePath RowBase(const RunFolders& folders, const FilePairEntry& row)
+{
+    if (row.TargetOnly) return BasePath(folders.Des, folders.DesReal);
+    return BasePath(folders.Src, folders.SrcReal);
+}
+} // namespace
+
+FilePath RowFolder(const RunFolders& folders, const FilePairEntry& row)
+{
+    return RecordPath(RowBase(folders, row), row.Folder, "", ResultRowRealText(row, rcFolder));
+}
+
+FilePath RowPath(const RunFolders& folders, const FilePairEntry& row)
+{
+    FilePath path = RecordPath(RowBase(folders, row), row.Folder, row.Name, row.RealPath);
+    // A sub-folder's real path ends with "\" as its code-page form does, so it reads as a
+    // folder.
+    if (row.IsFolder && !row.Name.empty() && !path.Real.empty() && path.Real.back() != L'\\')
+        path.Real += L'\\';
+    return path;
+}
+
+std::wstring RealFormOf(const FilePath& path)
+{
+    return path.Real.empty() ? WideOf(path.Text) : path.Real;
+}
+
 int CompareTexts(const std::string& a, const std::string& b)
 {
     return CompareFrom(a, b, 0);
@@ -143,11 +219,12 @@ void RadixSort(SortItem* items, SortItem* spare, size_t n)
 
 // Orders a run of items whose texts agree before byte from, keeping the order of equal
 // texts: by a few bytes at a time, going deeper only where those agree and a text goes on.
-void SortRun(const ResultRows& rows, int column, int direction, SortItem* items, SortItem* spare,
-             size_t n, size_t from)
+template <typename TextOf>
+void SortRun(const ResultRows& rows, const TextOf& textOf, int direction, SortItem* items,
+             SortItem* spare, size_t n, size_t from)
 {
     auto text = [&](const SortItem& item) -> const std::string& {
-        return ResultRowText(*rows[item.Position], column);
+        return textOf(*rows[item.Position]);
     };
     if (n < 64) { // few: compared whole
         std::stable_sort(items, items + n, [&](const SortItem& a, const SortItem& b) {
@@ -166,13 +243,27 @@ void SortRun(const ResultRows& rows, int column, int direction, SortItem* items,
         while (end < n && items[end].Key == items[first].Key)
             longer |= text(items[end++]).size() > from + KeyBytes;
         if (longer && end - first > 1)
-            SortRun(rows, column, direction, items + first, spare, end - first, from + KeyBytes);
+            SortRun(rows, textOf, direction, items + first, spare, end - first, from + KeyBytes);
         first = end;
+    }
+}
+
+// Orders the items by a column's 64-bit values: the low half, then (stable) the high half.
+void SortByValue(const ResultRows& rows, int column, int direction, SortItem* items,
+                 SortItem* spare, size_t n)
+{
+    for (int shift : {0, 32}) {
+        for (size_t i = 0; i < n; ++i) {
+            auto key =
+                static_cast<uint32_t>(ResultValueKey(*rows[items[i].Position], column) >> shift);
+            items[i].Key = direction > 0 ? key : ~key;
+        }
+        RadixSort(items, spare, n);
     }
 }
 } // namespace
 
-void SortResultRows(ResultRows& rows, int column, int direction)
+void SortResultRows(ResultRows& rows, int column, int direction, const RunFolders* folders)
 {
     // The work space stays from one sort to the next: fresh pages are the dearest part.
     static std::vector<SortItem> items, spare;
@@ -183,17 +274,25 @@ void SortResultRows(ResultRows& rows, int column, int direction)
     }
     for (size_t i = 0; i < n; ++i)
         items[i].Position = static_cast<uint32_t>(i);
-    SortRun(rows, column, direction, items.data(), spare.data(), n, 0);
+    if (IsValueColumn(column)) {
+        SortByValue(rows, column, direction, items.data(), spare.data(), n);
+    } else {
+        // The whole folders the list shows for rows only the target holds, made once.
+        std::unordered_map<const FilePairEntry*, std::string> shown;
+        if (column == rcFolder && folders)
+            for (const FilePairEntry* row : rows)
+                if (row->TargetOnly) shown.emplace(row, ResultCellText(*folders, *row, column));
+        auto textOf = [&](const FilePairEntry& row) -> const std::string& {
+            if (row.TargetOnly && !shown.empty()) return shown.find(&row)->second;
+            return ResultRowText(row, column);
+        };
+        SortRun(rows, textOf, direction, items.data(), spare.data(), n, 0);
+    }
     // The rows in their new order, through the spare space as a copy of the old order.
     static std::vector<const FilePairEntry*> old;
     old.assign(rows.begin(), rows.end());
     for (size_t i = 0; i < n; ++i)
         rows[i] = old[items[i].Position];
-}
-
-std::string RowFolderPath(const std::string& srcFolder, const std::string& rowFolder)
-{
-    return srcFolder.empty() ? rowFolder : JoinPath(srcFolder, rowFolder);
 }
 
 ResultRows OpeningRows(const EntryList& entries, int count, bool mismatchesOnly)

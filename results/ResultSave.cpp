@@ -2,6 +2,7 @@
 // the notice, around ExportRows.
 #include "results/Result.h"
 #include "results/ResultExport.h"
+#include "settings/EnvSettings.h"
 #include "toolkit/Clipboard.h"
 #include "toolkit/CodePage.h"
 #include "toolkit/MessageBoxes.h"
@@ -21,7 +22,7 @@ struct BusyCursor {
 namespace {
 // The save dialog with its choice of encoding, and the question about an existing file.
 bool AskCsvFile(HWND owner, const char* defaultName, std::string& path, bool& overwrite,
-                CsvEncoding& encoding)
+                CsvEncoding& encoding, DialogCheckBox* option)
 {
     // Double-NUL list; Shift-JIS first, as every earlier file was. The name starts as the
     // default every time.
@@ -36,7 +37,9 @@ bool AskCsvFile(HWND owner, const char* defaultName, std::string& path, bool& ov
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = name.data();
     dialog.nMaxFile = static_cast<DWORD>(name.size());
+    dialog.lpstrDefExt = "csv";
     dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING;
+    if (option) option->Attach(dialog);
     if (!SaveDialogRequest(&dialog)) return false;
     path = name.data();
     encoding = dialog.nFilterIndex == 2 ? CsvEncoding::Utf8 : CsvEncoding::ShiftJis;
@@ -47,12 +50,13 @@ bool AskCsvFile(HWND owner, const char* defaultName, std::string& path, bool& ov
 }
 } // namespace
 
-void SaveCsvFile(HWND owner, const char* defaultName, const CsvWriting& write)
+void SaveCsvFile(HWND owner, const char* defaultName, const CsvWriting& write,
+                 DialogCheckBox* option)
 {
     std::string path;
     bool overwrite = true;
     CsvEncoding encoding = CsvEncoding::ShiftJis;
-    if (!AskCsvFile(owner, defaultName, path, overwrite, encoding)) return;
+    if (!AskCsvFile(owner, defaultName, path, overwrite, encoding, option)) return;
 
     std::optional<BusyCursor> busy(std::in_place);
     try {
@@ -69,12 +73,18 @@ void SaveCsvFile(HWND owner, const char* defaultName, const CsvWriting& write)
 
 void TResultDlg::SaveButtonClick()
 {
-    SaveCsvFile(Handle, "result.csv",
-                [this](const std::string& path, bool overwrite, CsvEncoding encoding,
-                       const std::function<void()>& whileOpen) {
-                    ExportRows(path, overwrite, SrcFolderDisp.Caption(), Rows, whileOpen, encoding,
-                               SrcRealFolder);
-                });
+    // The value columns are a choice of the dialog, remembered for the next save.
+    DialogCheckBox values;
+    values.Caption = "日時とサイズの列も保存する(&V)";
+    values.Checked = EnvSettings.CsvValueColumns;
+    SaveCsvFile(
+        Handle, "result.csv",
+        [&](const std::string& path, bool overwrite, CsvEncoding encoding,
+            const std::function<void()>& whileOpen) {
+            EnvSettings.CsvValueColumns = values.Checked;
+            ExportRows(path, overwrite, Folders, Rows, whileOpen, {encoding, values.Checked});
+        },
+        &values);
 }
 
 void TResultDlg::CopySelectedRows()
@@ -83,13 +93,14 @@ void TResultDlg::CopySelectedRows()
     if (selected.empty()) return;
     // The code-page form as the file has it; the wide form with the names as the file
     // system spells them.
-    std::string text = CsvHeaderLine(CsvEncoding::ShiftJis);
-    std::string utf8 = CsvHeaderLine(CsvEncoding::Utf8);
+    const bool values = EnvSettings.CsvValueColumns;
+    std::string text = CsvHeaderLine(CsvEncoding::ShiftJis, values);
+    std::string utf8 = CsvHeaderLine(CsvEncoding::Utf8, values);
     for (int row : selected) {
         if (row >= static_cast<int>(Rows.size())) continue;
         const FilePairEntry& entry = *Rows[static_cast<size_t>(row)];
-        text += CsvRowLine(SrcFolderDisp.Caption(), entry);
-        utf8 += CsvRowLine(SrcFolderDisp.Caption(), entry, CsvEncoding::Utf8, SrcRealFolder);
+        text += CsvRowLine(Folders, entry, CsvEncoding::ShiftJis, values);
+        utf8 += CsvRowLine(Folders, entry, CsvEncoding::Utf8, values);
     }
     PutTextOnClipboard(Handle, text, WideOfUtf8(utf8));
 }

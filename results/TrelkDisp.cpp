@@ -163,10 +163,10 @@ void TResultDlg::TrelkDispButtonClick()
     const FilePairEntry* row = SelectedRow();
     if (!row) return;
     // A row whose name the code page cannot hold reaches its files by the real name.
-    FilePath reference = RecordPath(BasePath(SrcFolderDisp.Caption(), SrcRealFolder), row->Folder,
-                                    row->Name, row->RealPath);
-    FilePath target = RecordPath(BasePath(DesFolderDisp.Caption(), DesRealFolder), row->Folder,
-                                 row->Name, row->RealPath);
+    FilePath reference =
+        RecordPath(BasePath(Folders.Src, Folders.SrcReal), row->Folder, row->Name, row->RealPath);
+    FilePath target =
+        RecordPath(BasePath(Folders.Des, Folders.DesReal), row->Folder, row->Name, row->RealPath);
     // A file gone since the run is missing, not in use.
     auto gone = [](const FilePath& path) {
         FileFacts facts = LookUpFile(path);

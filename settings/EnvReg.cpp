@@ -84,6 +84,7 @@ void LoadEnvironment()
     s.DiscordSoundFileName = ReadString(Section, "DiscordSoundFileName", "");
     s.ProgTime = ReadBool(Section, "ProgTime", true);
     s.TargetOnly = ReadBool(Section, "TargetOnly", false);
+    s.CsvValueColumns = ReadBool(Section, "CsvValueColumns", false);
     s.ExcludeFlag = ReadBool(Section, "ExcludeFlag", false);
     LoadMasks(s);
     s.TextRule = ReadBool(Section, "TextRule", false);
@@ -111,6 +112,8 @@ void SaveEnvironment()
     // never touched them holds what it always held.
     if (s.TargetOnly || ValueExists(Section, "TargetOnly"))
         WriteBool(Section, "TargetOnly", s.TargetOnly);
+    if (s.CsvValueColumns || ValueExists(Section, "CsvValueColumns"))
+        WriteBool(Section, "CsvValueColumns", s.CsvValueColumns);
     if (s.ExcludeFlag || ValueExists(Section, "ExcludeFlag"))
         WriteBool(Section, "ExcludeFlag", s.ExcludeFlag);
     if (s.StoredMasksProblem.empty() &&

@@ -22,6 +22,7 @@ struct TEnvSettings {
     std::string DiscordSoundFileName;
     bool ProgTime = true;  // show the elapsed time while comparing
     bool TargetOnly = false;               // list what only the target holds, too
+    bool CsvValueColumns = false;          // the result CSV adds both sides' dates and sizes
     bool ExcludeFlag = false;              // leave out what ExcludeMasks match, on both sides
     std::vector<std::wstring> ExcludeMasks; // "*.obj", "Thumbs.db"; a trailing "\" is a folder
     // Why the stored masks could not all be read ("" when they could): the stored value

@@ -117,3 +117,10 @@ std::wstring ShortenedText(const std::wstring& s, int textWidthPixels, int label
 {
     return Shortened<std::wstring>(s, textWidthPixels, labelWidthPixels, L"...");
 }
+
+std::wstring EllipsisShownText(const std::string& caption, const std::wstring& real, int width,
+                               const std::function<int(const std::wstring&)>& measure)
+{
+    if (!real.empty()) return ShortenedText(real, measure(real), width);
+    return WideOf(ShortenedText(caption, measure(WideOf(caption)), width));
+}

@@ -1,6 +1,7 @@
 #pragma once
 #include "toolkit/Window.h"
 
+#include <functional>
 #include <string>
 
 // A one-line path label: when the full caption does not fit, its middle gives way to
@@ -30,3 +31,7 @@ private:
 std::string ShortenedText(const std::string& s, int textWidthPixels, int labelWidthPixels);
 // The same by UTF-16 units, never splitting a surrogate pair.
 std::wstring ShortenedText(const std::wstring& s, int textWidthPixels, int labelWidthPixels);
+// What a path label width pixels wide shows of a caption and its real form ("" when the
+// caption reaches the path): either shortened as above; measure gives a text's width.
+std::wstring EllipsisShownText(const std::string& caption, const std::wstring& real, int width,
+                               const std::function<int(const std::wstring&)>& measure);

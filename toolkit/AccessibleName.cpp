@@ -82,7 +82,8 @@ public:
             return S_OK;
         }
         if (const AccessibleItem* item = Item(child)) {
-            *name = SysAllocString(WideOf(item->Name).c_str());
+            *name = SysAllocString(
+                (item->RealName.empty() ? WideOf(item->Name) : item->RealName).c_str());
             return S_OK;
         }
         return inner_->get_accName(child, name);

@@ -7,6 +7,7 @@
 // What assistive technology reads of one part a control draws itself (a toolbar button).
 struct AccessibleItem {
     std::string Name;
+    std::wstring RealName; // read instead of Name where set: a text the code page cannot hold
     RECT Screen{};  // where it is, in screen coordinates
     long Role = 0;  // ROLE_SYSTEM_...
     long State = 0; // STATE_SYSTEM_...

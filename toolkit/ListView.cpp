@@ -49,9 +49,11 @@ void ListView::UseRealTexts(std::function<std::wstring(int row, int column)> rea
 
 namespace {
 const int CaptionMargin = 14; // the header's margins, three edges each side, and a pixel
+const int CellMargin = 14;    // a cell's margins, six each side, and a pixel
 } // namespace
 
-void ListView::AddColumn(const std::string& caption, int width, TextAlign align)
+void ListView::AddColumn(const std::string& caption, int width, TextAlign align,
+                         const std::string& widest)
 {
     LVCOLUMNA column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
@@ -62,6 +64,11 @@ void ListView::AddColumn(const std::string& caption, int width, TextAlign align)
     int captionWidth = static_cast<int>(
         SendMessageA(Handle, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(caption.c_str())));
     column.cx = std::max(Scaled(width), captionWidth + Scaled(CaptionMargin));
+    if (!widest.empty()) {
+        int cellWidth = static_cast<int>(
+            SendMessageA(Handle, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(widest.c_str())));
+        column.cx = std::max(column.cx, cellWidth + Scaled(CellMargin));
+    }
     column.pszText = const_cast<char*>(caption.c_str());
     column.iSubItem = ColumnCount();
     SendMessageA(Handle, LVM_INSERTCOLUMNA, column.iSubItem, reinterpret_cast<LPARAM>(&column));
@@ -108,6 +115,45 @@ void ListView::Select(int row)
     if (row < 0) return;
     ListView_SetItemState(Handle, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     ListView_EnsureVisible(Handle, row, FALSE);
+}
+
+void ListView::SetSortArrow(int column, int direction)
+{
+    HWND header = ListView_GetHeader(Handle);
+    for (int i = 0, count = ColumnCount(); i < count; ++i) {
+        HDITEMA item{};
+        item.mask = HDI_FORMAT;
+        Header_GetItem(header, i, &item);
+        int format = item.fmt & ~(HDF_SORTUP | HDF_SORTDOWN);
+        if (i == column && direction) format |= direction > 0 ? HDF_SORTUP : HDF_SORTDOWN;
+        if (format == item.fmt) continue;
+        item.fmt = format;
+        Header_SetItem(header, i, &item);
+    }
+}
+
+namespace {
+int ArrowOf(HWND header, int index)
+{
+    HDITEMA item{};
+    item.mask = HDI_FORMAT;
+    Header_GetItem(header, index, &item);
+    return item.fmt & HDF_SORTUP ? 1 : item.fmt & HDF_SORTDOWN ? -1 : 0;
+}
+} // namespace
+
+int ListView::SortArrowColumn() const
+{
+    HWND header = ListView_GetHeader(Handle);
+    for (int i = 0, count = ColumnCount(); i < count; ++i)
+        if (ArrowOf(header, i)) return i;
+    return -1;
+}
+
+int ListView::SortArrowDirection() const
+{
+    int column = SortArrowColumn();
+    return column < 0 ? 0 : ArrowOf(ListView_GetHeader(Handle), column);
 }
 
 void ListView::SetRedraw(bool redraw)
@@ -157,6 +203,10 @@ bool ListView::Notify(NMHDR* header, LRESULT& result)
         return true;
     case NM_CLICK:
         if (OnClick) OnClick();
+        return true;
+    case NM_DBLCLK:
+        if (!OnDoubleClick || reinterpret_cast<NMITEMACTIVATE*>(header)->iItem < 0) return false;
+        OnDoubleClick();
         return true;
     case NM_RETURN:
         if (!OnEnter) return false;

@@ -17,6 +17,7 @@ struct ListView : Control {
     std::function<void(int column)> OnColumnClick;
     std::function<void()> OnChange; // a row's state changed, by mouse or keyboard
     std::function<void()> OnClick;
+    std::function<void()> OnDoubleClick; // on a row (the row is selected first)
     // A right click, Shift+F10 or the Apps key, with where the menu goes (screen).
     std::function<void(POINT screen)> OnContextMenu;
     // Enter on the list; while set, Enter opens the focused row instead of pressing the
@@ -27,8 +28,10 @@ struct ListView : Control {
     // sortHeaders: the column headers act as buttons and raise OnColumnClick.
     bool Create(HWND parent, int left, int top, int width, int height, bool singleSelection,
                 bool sortHeaders);
-    // Width at 96 dpi, widened to the caption where the font needs more.
-    void AddColumn(const std::string& caption, int width, TextAlign align);
+    // Width at 96 dpi, widened to the caption where the font needs more, and to the
+    // widest text its cells hold where one is given.
+    void AddColumn(const std::string& caption, int width, TextAlign align,
+                   const std::string& widest = {});
     void DpiChanged(UINT oldDpi) override;
     int ColumnCount() const;
     void SetRowCount(int count);
@@ -36,6 +39,11 @@ struct ListView : Control {
     int Selected() const; // -1 when no row is selected
     std::vector<int> SelectedRows() const; // in row order
     void Select(int row); // -1 clears the selection
+    // The arrow of the column the rows are sorted by: up for ascending (direction > 0),
+    // down for descending; every other column's arrow goes.
+    void SetSortArrow(int column, int direction);
+    int SortArrowColumn() const;    // -1 when none shows
+    int SortArrowDirection() const; // +1 up, -1 down, 0 none
     void SetRedraw(bool redraw);
     void Repaint(); // after the rows behind the list changed
     // Type-to-find: the first row from start on (wrapping to the top when wrap is set)

@@ -1,5 +1,6 @@
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
+#include "toolkit/InfoBoard.h"
 #include "toolkit/Panel.h"
 
 void RegisterToolkitClasses()
@@ -19,5 +20,10 @@ void RegisterToolkitClasses()
     wc.lpszClassName = PanelClassName;
     wc.hIcon = nullptr;
     wc.style = CS_HREDRAW | CS_VREDRAW;
+    RegisterClassExA(&wc);
+
+    wc.lpfnWndProc = InfoBoard::WindowProc;
+    wc.lpszClassName = BoardClassName;
+    wc.style = 0;
     RegisterClassExA(&wc);
 }

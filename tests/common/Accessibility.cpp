@@ -49,17 +49,44 @@ long AccessibleState(HWND control, long child)
     return NumberOf(control, child, &IAccessible::get_accState);
 }
 
-std::string AccessibleName(HWND control, long child)
+std::wstring AccessibleNameWide(HWND control, long child)
 {
     IAccessible* object = ObjectOf(control);
-    if (!object) return "<no object>";
+    if (!object) return L"<no object>";
     VARIANT id = ChildId(child);
     BSTR name = nullptr;
     std::wstring text;
     if (object->get_accName(id, &name) == S_OK && name) text = name;
     SysFreeString(name);
     object->Release();
-    return CodePageText(text);
+    return text;
+}
+
+std::string AccessibleName(HWND control, long child)
+{
+    return CodePageText(AccessibleNameWide(control, child));
+}
+
+std::vector<AccessibleItemSeen> AccessibleItems(HWND control)
+{
+    std::vector<AccessibleItemSeen> items;
+    IAccessible* object = ObjectOf(control);
+    if (!object) return items;
+    long count = 0;
+    object->get_accChildCount(&count);
+    object->Release();
+    for (long child = 1; child <= count; ++child) {
+        AccessibleItemSeen item;
+        item.Name = AccessibleName(control, child);
+        object = ObjectOf(control);
+        if (!object) break;
+        long left = 0, top = 0, width = 0, height = 0;
+        object->accLocation(&left, &top, &width, &height, ChildId(child));
+        object->Release();
+        item.Screen = {left, top, left + width, top + height};
+        items.push_back(item);
+    }
+    return items;
 }
 
 std::string HintShownFor(HWND control)

@@ -95,8 +95,9 @@ struct Trees {
         CollectFiles(pane);
         CompDispView view;
         RunComparison({pane.Folder}, {WithoutSlash(des.Path)}, view);
-        ExportRows(path, true, pane.Folder, OpeningRows(FileEntries, EntryCount, !all), {},
-                   encoding, WideOf(pane.Folder));
+        RunFolders folders{pane.Folder, WithoutSlash(des.Path), WideOf(pane.Folder),
+                           WideOf(WithoutSlash(des.Path))};
+        ExportRows(path, true, folders, OpeningRows(FileEntries, EntryCount, !all), {}, {encoding});
         EnvSettings = saved;
         return ReadWholeFile(path);
     }
@@ -187,6 +188,10 @@ TEST(Console, ExitStatusesAndProgressOnlyToAConsole)
             EXPECT_EQ(run.Err, "") << c.name; // no progress: standard error is a file
     }
     CloseHandle(lock);
+    // A file only the target holds is named by its own path.
+    EXPECT_NE(RunConsole(L"/targetonly " + targetHasMore)
+                  .Out.find((extra / "t2") + "\\more.txt\t基準なし"),
+              std::string::npos);
     EXPECT_NE(RunConsole(L"/?").Out.find("使い方: Vexil32c [オプション] 基準 対象"),
               std::string::npos);
 }

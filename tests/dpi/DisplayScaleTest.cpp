@@ -6,13 +6,13 @@
 #include "results/Result.h"
 #include "results/TrelkDisp.h"
 #include "settings/EnvSet.h"
+#include "settings/EnvSettings.h"
 #include "tests/dpi/TextFit.h"
 #include "tests/program/MainTestSupport.h"
 #include "toolkit/InputQuery.h"
 
-#include <gtest/gtest.h>
-
 #include <functional>
+#include <gtest/gtest.h>
 
 // The windows at 96, 144 and 192 dpi. The DPI a program sees is read from the registry
 // when it starts, so the test starts this program again at each DPI; the AtOneDpi tests
@@ -105,6 +105,41 @@ std::unique_ptr<TMainDlg> MainWindowOverFifteenFiles(TempFolder& folder)
     return form;
 }
 
+// A run with a row of every kind, its dates and sizes the widest they come.
+void FillRunOfEveryKind()
+{
+    ResetEntries();
+    EnvSettings.DispDiscord = false;
+    const uint64_t date = 133000000000000000ull; // 2022
+    struct Row {
+        const char* Name;
+        DateVerdict Date;
+        SizeVerdict Size;
+        ContentsVerdict Contents;
+        bool Target, Reference, TargetOnly;
+    } rows[] = {
+        {"newer.txt", dvNewer, svLarger, cvDiffer, true, true, false},
+        {"missing.txt", dvNotFound, svNotFound, cvNotFound, false, true, false},
+        {"only-in-target.txt", dvNoReference, svNoReference, cvNoReference, true, false, true},
+        {"same.txt", dvSame, svSame, cvSame, true, true, false},
+    };
+    for (const Row& r : rows) {
+        AddEntry(r.Name, "sub\\");
+        FilePairEntry& e = FileEntries.back();
+        e.DateResult = r.Date;
+        e.SizeResult = r.Size;
+        e.ContentsResult = r.Contents;
+        e.TargetOnly = r.TargetOnly;
+        e.HasFacts = r.Reference;
+        e.LastWrite = date;
+        e.Size = 1234567890123;
+        e.HasTargetFacts = r.Target;
+        e.TargetLastWrite = date + 20000000;
+        e.TargetSize = 9876543210987;
+    }
+    MismatchCount = 3;
+}
+
 int Scaled(int value)
 {
     return MulDiv(value, static_cast<int>(ChildDpi()), 96);
@@ -143,6 +178,7 @@ TEST(AtOneDpi, NoWindowClipsItsTexts)
          }},
         {"result window",
          [] {
+             FillRunOfEveryKind();
              auto d = std::make_unique<TResultDlg>();
              d->Open("C:\\data\\", "D:\\data\\");
              return std::unique_ptr<Form>(d.release());

@@ -1,6 +1,8 @@
 #include "tests/dpi/TextFit.h"
 
+#include "tests/common/Accessibility.h"
 #include "toolkit/Dpi.h"
+#include "toolkit/InfoBoard.h"
 #include "toolkit/ListView.h"
 
 #include <commctrl.h>
@@ -133,6 +135,16 @@ void CheckTabs(std::vector<std::string>& clipped, HWND tabs, int dpi)
     }
 }
 
+// A control that draws texts of its own tells their places to assistive technology.
+void CheckDrawnTexts(std::vector<std::string>& clipped, HWND control)
+{
+    for (const AccessibleItemSeen& item : AccessibleItems(control)) {
+        Need need = Measure(control, item.Name, false);
+        Check(clipped, "drawn text", need, item.Screen.right - item.Screen.left,
+              item.Screen.bottom - item.Screen.top);
+    }
+}
+
 BOOL CALLBACK CheckOne(HWND control, LPARAM data)
 {
     auto& clipped = *reinterpret_cast<std::vector<std::string>*>(data);
@@ -149,6 +161,7 @@ BOOL CALLBACK CheckOne(HWND control, LPARAM data)
                   client.right, client.bottom);
     }
     if (kind == WC_HEADERA) CheckHeader(clipped, control, dpi);
+    if (kind == BoardClassName) CheckDrawnTexts(clipped, control);
     if (kind == STATUSCLASSNAMEA) CheckStatusBar(clipped, control, dpi);
     if (kind == WC_TABCONTROLA) CheckTabs(clipped, control, dpi);
     if (kind == WC_LISTVIEWA && !(GetWindowLongA(control, GWL_STYLE) & LVS_OWNERDATA) &&

@@ -30,12 +30,28 @@ const FilePairEntry* MakeRow(const std::string& name, const std::string& folder,
 
 const std::string Header = "ファイル名,日付,サイズ,内容\r\n";
 
+// Both files of a record as a run finds them: 2024-01-02 03:04:06 UTC, the target 10 s later.
+void SetFacts(FilePairEntry& e, int64_t size, int64_t targetSize)
+{
+    SYSTEMTIME t{2024, 1, 0, 2, 3, 4, 6, 0};
+    FILETIME time{};
+    SystemTimeToFileTime(&t, &time);
+    e.HasFacts = e.HasTargetFacts = true;
+    e.LastWrite = (static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+    e.TargetLastWrite = e.LastWrite + 100000000;
+    e.Size = size;
+    e.TargetSize = targetSize;
+}
+
 // The save dialog as the user answers it: the request is kept, the path typed in.
 struct DialogAnswer {
     std::string Path;
     bool Cancel = false;
     std::string Filter, InitialName;
-    bool NoDefExt = false, NoInitialFolder = false, PromptsOverwrite = false;
+    std::string DefExt;
+    bool NoInitialFolder = false, PromptsOverwrite = false;
+    bool ValuesShown = false, ValuesChecked = false; // the check box as the dialog had it
+    bool CheckValues = false;                        // the user ticks it
     int Calls = 0;
     DWORD FilterIndex = 0; // the file type the user picks; 0 leaves the first
 };
@@ -51,11 +67,15 @@ BOOL AnswerSaveDialog(OPENFILENAMEA* request)
         f += std::strlen(f) + 1;
     }
     a.InitialName = request->lpstrFile;
-    a.NoDefExt = request->lpstrDefExt == nullptr;
+    a.DefExt = request->lpstrDefExt ? request->lpstrDefExt : "";
+    DialogCheckBox* values = DialogCheckBox::Of(*request);
+    a.ValuesShown = values != nullptr;
+    a.ValuesChecked = values && values->Checked;
     a.NoInitialFolder = request->lpstrInitialDir == nullptr;
     a.PromptsOverwrite = (request->Flags & OFN_OVERWRITEPROMPT) != 0;
     if (a.Cancel) return FALSE;
     if (a.FilterIndex) request->nFilterIndex = a.FilterIndex;
+    if (values && a.CheckValues) values->Checked = true;
     std::strncpy(request->lpstrFile, a.Path.c_str(), request->nMaxFile - 1);
     return TRUE;
 }
@@ -70,18 +90,20 @@ TEST(ExportRows, WritesHeaderAndOneLinePerRowExactly)
         MakeRow("x,y.txt", "", dvNotCompared, svNotFound, cvInUse),
     };
     const std::string path = folder / "out.csv";
-    ExportRows(path, true, "C:\\data", rows);
+    ExportRows(path, true, RunFolders{"C:\\data"}, rows);
     EXPECT_EQ(ReadWholeFile(path), Header + "C:\\data\\sub\\a.txt,新しい,大きい,不一致\r\n"
                                             "C:\\data\\top\\,一致,一致,一致\r\n"
                                             "\"C:\\data\\x,y.txt\",－,見つからない,使用中\r\n");
     // A drive root gets no second separator; with no reference folder (drives compared
     // from My Computer) the row's folder is the whole path.
-    ExportRows(path, true, "C:\\", {rows[0], MakeRow("a.txt", "", dvSame, svSame, cvDiffer)});
+    ExportRows(path, true, RunFolders{"C:\\"},
+               {rows[0], MakeRow("a.txt", "", dvSame, svSame, cvDiffer)});
     EXPECT_EQ(ReadWholeFile(path),
               Header + "C:\\sub\\a.txt,新しい,大きい,不一致\r\nC:\\a.txt,一致,一致,不一致\r\n");
-    ExportRows(path, true, "", {MakeRow("a.txt", "M:\\sub\\", dvNewer, svLarger, cvDiffer)});
+    ExportRows(path, true, RunFolders{""},
+               {MakeRow("a.txt", "M:\\sub\\", dvNewer, svLarger, cvDiffer)});
     EXPECT_EQ(ReadWholeFile(path), Header + "M:\\sub\\a.txt,新しい,大きい,不一致\r\n");
-    ExportRows(path, true, "C:\\data", {});
+    ExportRows(path, true, RunFolders{"C:\\data"}, {});
     EXPECT_EQ(ReadWholeFile(path), Header);
 }
 
@@ -93,16 +115,16 @@ TEST(ExportRows, AppendingNeverChangesAByteOfTheExistingFile)
     // An end-of-file mark is data like any byte; a last line without its break gets one.
     const std::string marked = std::string("old\x1Atail\x1Amore", 13);
     const std::string path = folder.WriteFile("old.csv", marked);
-    ExportRows(path, false, "C:\\", rows);
+    ExportRows(path, false, RunFolders{"C:\\"}, rows);
     EXPECT_EQ(ReadWholeFile(path), marked + "\r\n" + Header + line);
 
     std::string distant = "x\x1A" + std::string(200, 'y') + "\r\n";
     const std::string distantPath = folder.WriteFile("distant.csv", distant);
-    ExportRows(distantPath, false, "C:\\", rows);
+    ExportRows(distantPath, false, RunFolders{"C:\\"}, rows);
     EXPECT_EQ(ReadWholeFile(distantPath), distant + Header + line);
 
     // Overwriting empties the file first.
-    ExportRows(distantPath, true, "C:\\", rows);
+    ExportRows(distantPath, true, RunFolders{"C:\\"}, rows);
     EXPECT_EQ(ReadWholeFile(distantPath), Header + line);
 }
 
@@ -112,7 +134,7 @@ TEST(ExportRows, UnwritablePlacesAreIoFailures)
     const ResultRows rows;
     auto codeOf = [&](const std::string& path) -> DWORD {
         try {
-            ExportRows(path, true, "C:\\", rows);
+            ExportRows(path, true, RunFolders{"C:\\"}, rows);
         } catch (const IoFailure& failure) {
             return failure.Code;
         }
@@ -136,7 +158,7 @@ TEST(ExportRows, FullDiskIsReportedAsSuch)
     const std::string path = base + "result.csv";
     DWORD code = 0;
     try {
-        ExportRows(path, true, "C:\\", rows);
+        ExportRows(path, true, RunFolders{"C:\\"}, rows);
     } catch (const IoFailure& failure) {
         code = failure.Code;
     }
@@ -154,6 +176,7 @@ TEST(SaveButton, AsksForTheNameAppendsOnNoAndReportsFailures)
     FileEntries.back().ContentsResult = cvDiffer;
     AddEntry("a.txt", "");
     FileEntries.back().SizeResult = svLarger;
+    SetFacts(FileEntries.back(), 1000, 1234567);
     MismatchCount = 2;
     EnvSettings.DispDiscord = true;
     TResultDlg dialog;
@@ -177,7 +200,9 @@ TEST(SaveButton, AsksForTheNameAppendsOnNoAndReportsFailures)
     }
     EXPECT_EQ(dialogAnswer.Filter, "CSV (Shift-JIS)|*.csv|CSV (UTF-8)|*.csv|すべてのﾌｧｲﾙ|*.*|");
     EXPECT_EQ(dialogAnswer.InitialName, "result.csv");
-    EXPECT_TRUE(dialogAnswer.NoDefExt);
+    EXPECT_EQ(dialogAnswer.DefExt, "csv"); // a name typed without one gets ".csv"
+    EXPECT_TRUE(dialogAnswer.ValuesShown);
+    EXPECT_FALSE(dialogAnswer.ValuesChecked);
     EXPECT_TRUE(dialogAnswer.NoInitialFolder);
     EXPECT_FALSE(dialogAnswer.PromptsOverwrite);
     EXPECT_EQ(ReadWholeFile(dialogAnswer.Path), Header + rowsText);
@@ -210,6 +235,25 @@ TEST(SaveButton, AsksForTheNameAppendsOnNoAndReportsFailures)
         dialogAnswer.FilterIndex = 0;
         EXPECT_EQ(ReadWholeFile(dialogAnswer.Path),
                   "\xEF\xBB\xBF" + Utf8Of(WideOf(Header + rowsText)));
+    }
+
+    { // the value columns, ticked in the dialog, and remembered for the next save
+        dialogAnswer.CheckValues = true;
+        dialogAnswer.Path = folder / "values.csv";
+        BoxAnswerer answerer({IDOK});
+        dialog.SaveButtonClick();
+        dialogAnswer.CheckValues = false;
+        EXPECT_EQ(ReadWholeFile(dialogAnswer.Path),
+                  "ファイル名,日付,サイズ,内容,基準の日時,対象の日時,基準のサイズ,対象のサイズ\r\n"
+                  "C:\\data\\a.txt,一致,大きい,一致,2024/01/02 12:04:06,2024/01/02 12:04:16,1000,"
+                  "1234567\r\n"
+                  "C:\\data\\sub\\b.txt,一致,一致,不一致,,,,\r\n");
+        EXPECT_TRUE(EnvSettings.CsvValueColumns);
+        dialogAnswer.Cancel = true;
+        dialog.SaveButtonClick();
+        dialogAnswer.Cancel = false;
+        EXPECT_TRUE(dialogAnswer.ValuesChecked);
+        EnvSettings.CsvValueColumns = false;
     }
 
     { // cancelled: nothing written, nothing said
@@ -284,7 +328,7 @@ TEST(ExportRows, Utf8FormHoldsRealNamesAndAppendingKeepsTheFilesEncoding)
     for (const Case& c : cases) {
         std::string path = folder / ("f" + std::to_string(n++) + ".csv");
         if (c.existing) folder.WriteFile("f" + std::to_string(n - 1) + ".csv", c.existing);
-        ExportRows(path, c.overwrite, "C:\\d", rows, {}, c.chosen);
+        ExportRows(path, c.overwrite, RunFolders{"C:\\d"}, rows, {}, {c.chosen});
         EXPECT_EQ(ReadWholeFile(path), c.expected) << c.name;
     }
     // A file that cannot be continued in its own encoding is left as it was, with the reason.
@@ -301,7 +345,7 @@ TEST(ExportRows, Utf8FormHoldsRealNamesAndAppendingKeepsTheFilesEncoding)
         const std::string kept = folder.WriteFile("kept.csv", c.existing);
         std::string reason;
         try {
-            ExportRows(kept, false, "C:\\d", rows, {}, c.chosen);
+            ExportRows(kept, false, RunFolders{"C:\\d"}, rows, {}, {c.chosen});
         } catch (const UnappendableFile& refusal) {
             reason = refusal.Reason;
         }

@@ -101,11 +101,16 @@ TEST(ResultWindow, ListsMismatchesOnlyButCountsEveryEntry)
     EXPECT_EQ(dialog.Text(), "結果");
     RECT outer;
     GetWindowRect(dialog.Handle, &outer);
-    EXPECT_EQ(outer.right - outer.left, 643);
+    // As high as ever, and as wide as its columns need.
     EXPECT_EQ(outer.bottom - outer.top, 463);
-    EXPECT_EQ(dialog.SrcFolderDisp.Caption(), "C:\\data");
-    EXPECT_EQ(dialog.DesFolderDisp.Caption(), "D:\\data");
-    EXPECT_EQ(dialog.FileNumSText.Text(), "7");
+    int columns = 0;
+    for (int i = 0; i < dialog.ResultList.ColumnCount(); ++i)
+        columns += ListView_GetColumnWidth(dialog.ResultList.Handle, i);
+    EXPECT_GT(outer.right - outer.left, columns);
+    EXPECT_EQ(dialog.SrcFolderDisp.Text(), "C:\\data");
+    EXPECT_EQ(dialog.DesFolderDisp.Text(), "D:\\data");
+    // Files only: the selected folder is no file.
+    EXPECT_EQ(dialog.FileNumSText.Text(), "6");
     EXPECT_EQ(dialog.NotSameFileSText.Text(), "4");
     // The folder, the match and the all-off entry stay out; rows stand in byte order.
     EXPECT_EQ(Column(dialog.ResultList, 0),
@@ -119,7 +124,7 @@ TEST(ResultWindow, ListsMismatchesOnlyButCountsEveryEntry)
     EXPECT_EQ(dialog.OKButton.Text(), "閉じる(&C)");
     EXPECT_EQ(dialog.SaveButton.Text(), "結果保存(&S)");
     // The three buttons stand as a group 269 wide at (outer width - 269) / 2.
-    EXPECT_EQ(dialog.OKButton.Left(), (643 - 269) / 2 + 12);
+    EXPECT_EQ(dialog.OKButton.Left(), (dialog.Width() - 269) / 2 + 12);
     SetWindowPos(dialog.Handle, nullptr, 0, 0, 800, 500, SWP_NOMOVE | SWP_NOZORDER);
     EXPECT_EQ(dialog.OKButton.Left(), (800 - 269) / 2 + 12);
     EXPECT_EQ(dialog.SaveButton.Left(), (800 - 269) / 2 + 180);
@@ -132,7 +137,7 @@ TEST(ResultWindow, SortsEachColumnByItsTextsWithItsOwnDirection)
     ResultSortDirections[0] = -1; // left over from an earlier window
     TResultDlg dialog;
     ASSERT_TRUE(dialog.Open("C:\\data", "D:\\data"));
-    EXPECT_EQ(dialog.FileNumSText.Text(), "7");
+    EXPECT_EQ(dialog.FileNumSText.Text(), "6");
     // The selected folder has no name and comes first; upper case before lower case.
     EXPECT_EQ(
         Column(dialog.ResultList, 0),
@@ -205,7 +210,7 @@ TEST(ResultWindow, CompareDisplayOnlyForDifferingContents)
     EXPECT_TRUE(dialog.TrelkDispButton.Enabled());
 }
 
-TEST(ResultWindow, ExplorerOpensTheReferenceFolderOfTheRow)
+TEST(ResultWindow, ExplorerOpensTheFolderOfTheRowOnItsSide)
 {
     FillEntries();
     EnvSettings.DispDiscord = false;
@@ -245,8 +250,16 @@ TEST(ResultWindow, ExplorerOpensTheReferenceFolderOfTheRow)
     ASSERT_TRUE(drives.Open("", ""));
     SelectRow(drives.ResultList, 0);
     drives.ExplorerPMenuItemClick();
+    // What only the target holds opens the target's folder.
+    ResetEntries();
+    AddTargetOnlyEntry("n.txt", "sub\\", L"", false);
+    TResultDlg targetOnly;
+    ASSERT_TRUE(targetOnly.Open("C:\\data", "D:\\data"));
+    SelectRow(targetOnly.ResultList, 0);
+    targetOnly.ExplorerPMenuItemClick();
     ShellExecuteRequest = original;
-    ASSERT_EQ(shellRequests.size(), 3u);
+    ASSERT_EQ(shellRequests.size(), 4u);
+    EXPECT_EQ(shellRequests[3].Parameters, "/e,D:\\data\\sub\\");
     EXPECT_EQ(shellRequests[2].Parameters, "/e,M:\\sub\\");
     EXPECT_EQ(shellRequests[0].File, "explorer");
     EXPECT_EQ(shellRequests[0].Parameters, "/e,C:\\data\\sub\\");

@@ -95,7 +95,7 @@ TEST_F(RealNamesTest, NamesOutsideTheCodePageAreComparedWithTheirOwnCounterparts
                   "\\?\\?.txt,－,見つからない,見つからない\r\n" + base +
                   "\\?\\??.txt,－,大きい,不一致\r\n" + base + "\\sub\\??.txt,－,一致,不一致\r\n" +
                   base + "\\caf?.txt,－,一致,不一致\r\n",
-              ExportText(base, rows));
+              ExportText(RunFolders{base}, rows));
 
     // The byte view reaches the pair by the real names too.
     const FilePairEntry* cafe = nullptr;

@@ -230,13 +230,15 @@ TEST_F(TargetSideTest, CsvBytesAreTodaysWithTheOptionsOffAndGainTargetOnlyRowsWh
 
     const std::string header = "ファイル名,日付,サイズ,内容\r\n";
     const std::string base = src.Path + "sel\\";
+    // What only the target holds is named by its own path.
+    const std::string desBase = des.Path + "sel\\";
     const std::string today = header + base + "b.txt,－,一致,不一致\r\n" + base +
                               "c.txt,－,見つからない,見つからない\r\n" + base +
                               "sub\\d.txt,－,大きい,不一致\r\n";
     const std::string withTargetOnly = header + base + "b.txt,－,一致,不一致\r\n" + base +
                                        "c.txt,－,見つからない,見つからない\r\n" + base +
-                                       "sub\\d.txt,－,大きい,不一致\r\n" + base +
-                                       "sub\\e.txt,基準なし,基準なし,基準なし\r\n" + base +
+                                       "sub\\d.txt,－,大きい,不一致\r\n" + desBase +
+                                       "sub\\e.txt,基準なし,基準なし,基準なし\r\n" + desBase +
                                        "extra.txt,基準なし,基準なし,基準なし\r\n";
     for (bool targetOnly : {false, true}) {
         ResetEntries();
@@ -244,7 +246,8 @@ TEST_F(TargetSideTest, CsvBytesAreTodaysWithTheOptionsOffAndGainTargetOnlyRowsWh
         Run({"sel"});
         ResultRows rows = ListedRows(FileEntries, EntryCount, EnvSettings.DispDiscord);
         SortResultRows(rows, rcName, 1);
-        EXPECT_EQ(targetOnly ? withTargetOnly : today, ExportText(WithoutSlash(src.Path), rows))
+        EXPECT_EQ(targetOnly ? withTargetOnly : today,
+                  ExportText(RunFolders{WithoutSlash(src.Path), WithoutSlash(des.Path)}, rows))
             << "target only " << targetOnly;
     }
 }
@@ -284,4 +287,52 @@ TEST_F(TargetSideTest, CaseVariantsAndUnreadFoldersNeverReadAsMatchesNorAsTheTar
     CloseHandle(locked);
     RunLinuxShell(des.Path, "rm -f readme.txt README.TXT MIXED.TXT Mixed.txt done", "");
     WaitForPath(des / "done", false);
+}
+
+// What only the target holds is named by the target's path in the progress window, and
+// the run keeps both sides' sizes and times with the records for the result window.
+TEST_F(TargetSideTest, TargetOnlyRowsNameTheTargetAndRecordsKeepBothSidesFacts)
+{
+    src.WriteFile("sel\\both.txt", "1");
+    des.WriteFile("sel\\both.txt", "22");
+    src.WriteFile("sel\\gone.txt", "333");
+    des.WriteFile("sel\\new.txt", "4444");
+    EnvSettings.TargetOnly = true;
+    Run({"sel"});
+    struct Expected {
+        const char* Record;
+        bool Reference, Target;
+        int64_t Size, TargetSize;
+        const char* SrcShown; // the progress window's 基準ファイル, "" for none
+        std::string DesShown;
+    } expected[] = {
+        {"sel\\both.txt", true, true, 1, 2, "sel\\both.txt", des.Path + "sel\\both.txt"},
+        {"sel\\gone.txt", true, false, 3, 0, "sel\\gone.txt", des.Path + "sel\\gone.txt"},
+        {"sel\\new.txt", false, true, 0, 4, nullptr, des.Path + "sel\\new.txt"},
+    };
+    for (const Expected& x : expected) {
+        const FilePairEntry* found = nullptr;
+        size_t shownAt = 0;
+        for (const FilePairEntry& e : FileEntries)
+            if (e.Folder + e.Name == x.Record) found = &e;
+        ASSERT_NE(found, nullptr) << x.Record;
+        EXPECT_EQ(x.Reference && !found->TargetOnly, found->HasFacts && !found->TargetOnly)
+            << x.Record;
+        EXPECT_EQ(x.Target, found->HasTargetFacts) << x.Record;
+        if (x.Reference) {
+            EXPECT_EQ(x.Size, found->Size) << x.Record;
+        }
+        if (x.Target) {
+            EXPECT_EQ(x.TargetSize, found->TargetSize) << x.Record;
+            EXPECT_NE(0u, found->TargetLastWrite) << x.Record;
+        }
+        // The reference path shown just before the target path of this record.
+        const std::string des = "Des " + x.DesShown;
+        for (size_t i = 1; i < view.Calls.size(); ++i)
+            if (view.Calls[i] == des) shownAt = i;
+        ASSERT_GT(shownAt, 0u) << x.Record;
+        EXPECT_EQ(x.SrcShown ? "Src " + src.Path + x.SrcShown : std::string("Src "),
+                  view.Calls[shownAt - 1])
+            << x.Record;
+    }
 }

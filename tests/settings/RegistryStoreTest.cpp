@@ -322,3 +322,27 @@ TEST_F(RegistryTest, TextRuleAndItsOptionsRoundTripAndStayAbsentAtTheirDefaults)
         EXPECT_TRUE(saved == EnvSettings.TextIgnore) << c.what;
     }
 }
+
+// The CSV's value columns: no value until the choice is first made, then kept either way.
+TEST_F(RegistryTest, CsvValueColumnsStayAbsentUntilChosen)
+{
+    struct Step {
+        bool chosen;
+        const char* stored; // nullptr: no value
+    } steps[] = {{false, nullptr}, {true, "1"}, {false, "0"}};
+    for (const Step& step : steps) {
+        EnvSettings = TEnvSettings{};
+        EnvSettings.CsvValueColumns = step.chosen;
+        SaveEnvironment();
+        DWORD type = 0;
+        std::string text;
+        bool found = GetRaw("Environment", "CsvValueColumns", type, text);
+        EXPECT_EQ(step.stored != nullptr, found) << step.chosen;
+        if (found && step.stored) {
+            EXPECT_EQ(step.stored, text);
+        }
+        EnvSettings = TEnvSettings{};
+        LoadEnvironment();
+        EXPECT_EQ(step.chosen, EnvSettings.CsvValueColumns);
+    }
+}
