@@ -16,6 +16,7 @@
 #include <commctrl.h>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <memory>
 #include <psapi.h>
 #include <string>
@@ -41,6 +42,12 @@ void FillSyntheticEntries(int count)
         entry.DateResult = static_cast<DateVerdict>(i % 6);
         entry.SizeResult = static_cast<SizeVerdict>(i % 5);
         entry.ContentsResult = i % 10 == 0 ? cvDiffer : cvSame;
+        // Both sides' facts, as a run keeps them for the value columns.
+        entry.HasFacts = entry.HasTargetFacts = true;
+        entry.Size = (i * 7919) % 2048 + 1;
+        entry.TargetSize = entry.Size + i % 5;
+        entry.LastWrite = 132500000000000000ull + static_cast<uint64_t>(i) * 37 * 10000000;
+        entry.TargetLastWrite = entry.LastWrite + (i % 6) * 20000000;
         if (IsMismatch(entry)) ++MismatchCount;
     }
 }
@@ -121,15 +128,17 @@ ResultTimes WithResultWindow(WindowWatch& watch, const std::string& src, const s
 
 void ResultWindowFigures(WindowWatch& watch, const std::string& base, int reps)
 {
-    static const char* const columns[] = {"name", "folder", "date", "size", "contents"};
+    static const char* const columns[] = {"name",    "folder",  "date",    "size",   "contents",
+                                          "srcdate", "desdate", "srcsize", "dessize"};
+    const int columnCount = static_cast<int>(std::size(columns));
     EnvSettings.DispDiscord = false;
     FillSyntheticEntries(MaxEntryCount + 1);
-    std::vector<double> open, close, sorts[5], finds;
+    std::vector<double> open, close, sorts[std::size(columns)], finds;
     int rows = 0;
     for (int rep = 0; rep < reps; ++rep) {
         ResultTimes t = WithResultWindow(watch, base + "src", base + "des", [&](HWND, HWND list) {
             rows = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-            for (int c = 0; c < 5; ++c) {
+            for (int c = 0; c < columnCount; ++c) {
                 double start = NowSeconds();
                 ClickColumn(list, c);
                 UpdateWindow(list);
@@ -143,7 +152,7 @@ void ResultWindowFigures(WindowWatch& watch, const std::string& base, int reps)
     }
     std::string note = "rows=" + std::to_string(rows);
     PrintResult("result_open", open, note);
-    for (int c = 0; c < 5; ++c)
+    for (int c = 0; c < columnCount; ++c)
         PrintResult(std::string("result_sort_") + columns[c], sorts[c], note);
     PrintResult("result_close", close, note);
     PrintResult("result_find_none", finds, note);

@@ -142,6 +142,9 @@ if "console_bytes_peak_kib" in results:
 absolute("result window 200,001 rows: open to first paint", "result_open", 0.1)
 for column in ("name", "folder", "date", "size", "contents"):
     absolute("result window: sort by %s" % column, "result_sort_" + column, 0.3)
+for column, caption in (("srcdate", "reference date"), ("desdate", "target date"),
+                        ("srcsize", "reference size"), ("dessize", "target size")):
+    absolute("result window: sort by %s (value)" % caption, "result_sort_" + column, 0.3)
 absolute("  (info) rows (record addresses) put in name order", "result_rows", None)
 absolute("  (info) window created and filled, not shown", "result_create", None)
 absolute("  (info) the same window with no rows, not shown", "result_create_empty", None)

@@ -4,6 +4,7 @@
 #include "settings/EnvSettings.h"
 #include "toolkit/CodePage.h"
 
+#include <algorithm>
 #include <shellapi.h>
 
 int ResultSortDirections[ResultColumnCount] = {1, 1, 1, 1, 1, 1, 1, 1, 1};
@@ -32,11 +33,21 @@ const ColumnSpec Columns[ResultColumnCount] = {
     {"日時", 80, TextAlign::Center, ""},
     {"サイズ", 80, TextAlign::Center, ""},
     {"内容", 80, TextAlign::Center, ""},
-    {"基準の日時", 120, TextAlign::Left, "0000/00/00 00:00:00"},
-    {"対象の日時", 120, TextAlign::Left, "0000/00/00 00:00:00"},
-    {"基準のサイズ", 95, TextAlign::Right, "000,000,000,000"},
-    {"対象のサイズ", 95, TextAlign::Right, "000,000,000,000"},
+    {"基準の日時", 130, TextAlign::Left, "0000/00/00 00:00:00"},
+    {"対象の日時", 130, TextAlign::Left, "0000/00/00 00:00:00"},
+    {"基準のサイズ", 105, TextAlign::Right, "000,000,000,000"},
+    {"対象のサイズ", 105, TextAlign::Right, "000,000,000,000"},
 };
+
+// The outer width that shows every column at 96 dpi: the columns, the list's edges and
+// scroll bar, the window's frame, with a few pixels to spare.
+int WidthForColumns()
+{
+    int width = 4 + 17 + 16;
+    for (const ColumnSpec& column : Columns)
+        width += column.Width;
+    return width;
+}
 } // namespace
 
 TResultDlg::~TResultDlg()
@@ -51,7 +62,7 @@ bool TResultDlg::Open(const std::string& srcFolderPath, const std::string& desFo
     Folders = {srcFolderPath, desFolderPath, srcRealFolder, desRealFolder};
     FormArgs args;
     args.Caption = "結果";
-    args.Width = 643;
+    args.Width = std::max(643, WidthForColumns());
     args.Height = 463;
     args.ClientSize = false;
     args.Resizable = true;
@@ -122,16 +133,16 @@ void TResultDlg::CreateFilePMenu()
     AppendMenuA(FilePMenu, MF_STRING, CopyPMenuItemId, "コピー(&C)\tCtrl+C");
 }
 
-// Wide enough for every column where the screen allows, centred on it again.
+// Wide enough for every column where the screen allows, centred on it again: the form
+// was made for the columns at their widths at 96 dpi, which a font may need wider.
 void TResultDlg::FitToColumns()
 {
     int columns = 0;
     for (int i = 0; i < ResultList.ColumnCount(); ++i)
         columns += static_cast<int>(SendMessageA(ResultList.Handle, LVM_GETCOLUMNWIDTH, i, 0));
-    RECT outer{}, client{};
+    RECT outer{}, client{}, listClient{};
     GetWindowRect(Handle, &outer);
     GetClientRect(Handle, &client);
-    RECT listClient{};
     GetClientRect(ResultList.Handle, &listClient);
     const int frame = (outer.right - outer.left) - client.right;
     const int listEdges = ResultList.Width() - listClient.right;
@@ -140,9 +151,9 @@ void TResultDlg::FitToColumns()
     monitor.cbSize = sizeof monitor;
     GetMonitorInfoA(MonitorFromWindow(Handle, MONITOR_DEFAULTTOPRIMARY), &monitor);
     const RECT& work = monitor.rcWork;
-    const int width =
-        std::min<int>(std::max<int>(outer.right - outer.left, wanted), work.right - work.left);
-    if (width == outer.right - outer.left) return;
+    const int now = outer.right - outer.left;
+    const int width = std::min<int>(std::max(now, wanted), work.right - work.left);
+    if (width == now && outer.left >= work.left) return;
     const int left = work.left + (work.right - work.left - width) / 2;
     SetWindowPos(Handle, nullptr, left, outer.top, width, outer.bottom - outer.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);

@@ -133,16 +133,21 @@ std::wstring InfoBoard::ShownText(const Part& part, HDC dc) const
                         [dc](const std::wstring& text) { return Measure(dc, text); });
 }
 
-int InfoBoard::TextWidth(const std::wstring& text) const
-{
-    if (!Handle) return 0;
-    BoardDC measuring(Handle);
-    return Measure(measuring.Dc, text);
-}
-
 int InfoBoard::TextWidth(const std::string& text) const
 {
-    return TextWidth(WideOf(text));
+    if (!Handle) return 0;
+    auto known = widths_.find(text);
+    if (known != widths_.end()) return known->second;
+    BoardDC measuring(Handle);
+    int width = Measure(measuring.Dc, WideOf(text));
+    widths_.emplace(text, width);
+    return width;
+}
+
+void InfoBoard::FontChanged()
+{
+    widths_.clear();
+    if (Handle) InvalidateRect(Handle, nullptr, TRUE);
 }
 
 void InfoBoard::Paint(HDC dc) const
@@ -181,7 +186,7 @@ LRESULT BoardMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_SETFONT:
         SetPropA(hwnd, FontProperty, reinterpret_cast<HANDLE>(wParam));
-        if (LOWORD(lParam)) InvalidateRect(hwnd, nullptr, TRUE);
+        if (auto* board = static_cast<InfoBoard*>(ControlOf(hwnd))) board->FontChanged();
         return 0;
     case WM_GETFONT:
         return reinterpret_cast<LRESULT>(GetPropA(hwnd, FontProperty));

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 struct BoardPart;
@@ -37,9 +38,11 @@ struct InfoBoard : Control {
     void SetShortening(int part, Shortening shortening);
     // What the part shows: the real form where there is one, shortened where set.
     std::wstring ShownText(int part) const;
-    // Width of a text in the board's font, in pixels.
-    int TextWidth(const std::wstring& text) const;
+    // Width of a text in the board's font, in pixels; kept until the font changes, as a
+    // form lays itself out again at every change of size.
     int TextWidth(const std::string& text) const;
+    // After a change of font: the board measures afresh.
+    void FontChanged();
 
     void Paint(HDC dc) const;
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
@@ -55,6 +58,7 @@ private:
         Shortening Shorten;
     };
     std::vector<Part> parts_;
+    mutable std::unordered_map<std::string, int> widths_;
     std::wstring ShownText(const Part& part, HDC dc) const;
 };
 

@@ -274,10 +274,11 @@ TEST(WholeProgram, TargetOnlyOptionByKeyboardListsTargetOnlyRows)
     ASSERT_EQ("", user.Failure);
     EXPECT_EQ(0, exitCode);
     EXPECT_TRUE(optionAfterOk);
+    // Named by the target's folder, where they are.
     std::vector<std::string> expectedRows = {
-        "extra.txt|sub\\|基準なし|基準なし|基準なし",
-        "new\\|sub\\|基準なし|基準なし|基準なし",
-        "x.txt|sub\\new\\|基準なし|基準なし|基準なし",
+        "extra.txt|" + des + "\\sub\\|基準なし|基準なし|基準なし",
+        "new\\|" + des + "\\sub\\|基準なし|基準なし|基準なし",
+        "x.txt|" + des + "\\sub\\new\\|基準なし|基準なし|基準なし",
     };
     EXPECT_EQ(expectedRows, resultRows);
     EXPECT_EQ("1", StoredText("Environment", "TargetOnly"));

@@ -89,7 +89,7 @@ TEST(TextRuleRun, VerdictsWithTheRuleOffAndOn)
         // Texts equal only under the rule are no mismatch, and still listed with them.
         ResultRows rows = ListedRows(FileEntries, EntryCount, true);
         EXPECT_EQ(rows.size(), c.Contents.size() - 1);
-        std::string csv = ExportText(WithoutSlash(src.Path), rows);
+        std::string csv = ExportText(RunFolders{WithoutSlash(src.Path)}, rows);
         for (const auto& [name, verdict] : c.Contents) {
             if (name == "same.txt") continue;
             EXPECT_NE(csv.find(name + ",－,－," + verdict + "\r\n"), std::string::npos) << csv;
