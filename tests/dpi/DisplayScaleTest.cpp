@@ -11,6 +11,7 @@
 #include "tests/program/MainTestSupport.h"
 #include "toolkit/InputQuery.h"
 
+#include <cstdio>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -84,6 +85,13 @@ void PauseForShot(HWND window)
     char value[16] = {};
     if (!GetEnvironmentVariableA("VEXIL_SHOT_PAUSE_MS", value, sizeof value)) return;
     SetWindowPos(window, HWND_TOP, 20, 20, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    // Where the client area is on the screen, for the one who takes the picture.
+    RECT client{};
+    GetClientRect(window, &client);
+    MapWindowPoints(window, HWND_DESKTOP, reinterpret_cast<POINT*>(&client), 2);
+    printf("shot %ld %ld %ld %ld\n", client.left, client.top, client.right - client.left,
+           client.bottom - client.top);
+    fflush(stdout);
     ULONGLONG until = GetTickCount64() + static_cast<ULONGLONG>(atoi(value));
     MSG msg;
     while (GetTickCount64() < until) {
