@@ -51,8 +51,9 @@ TEST(ConsolePairs, ExactNameWinsSeveralCaseVariantsAreNotGuessedKindsPairWithThe
         row("plain", "－\t見つからない\t見つからない"), // the target's plain is a folder
     };
     std::set<std::string> withTargetOnly = bothSides;
+    // Named by the target's path, where they are.
     for (const char* only : {"README.TXT", "kind", "plain\\", "plain\\x.txt"})
-        withTargetOnly.insert(row(only, "基準なし\t基準なし\t基準なし"));
+        withTargetOnly.insert(tgt + "\\" + only + "\t基準なし\t基準なし\t基準なし");
 
     struct Case {
         const char* name;

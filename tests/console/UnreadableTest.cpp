@@ -70,7 +70,7 @@ TEST(ConsoleUnreadable, FoldersWithoutReadRightsAreTroubleNeverMatchesNorTheTarg
          "基準のフォルダを読み込めません", {}},
         {"a reference sub-folder, target's own asked for", "ref/sub", "/targetonly /nodate ",
          "読み込めなかったフォルダが1個あります。",
-         {"\\ref\\only.txt\t基準なし\t基準なし\t基準なし"}}, // sub\more.txt is not
+         {"\\tgt\\only.txt\t基準なし\t基準なし\t基準なし"}}, // sub\more.txt is not
         {"a reference file", "ref/same.txt", "/nodate ",
          "アクセスが拒否されて読めなかったファイルが1個あります。",
          {"\\ref\\same.txt\t－\t一致\t使用中"}},
