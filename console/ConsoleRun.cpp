@@ -29,7 +29,6 @@ struct ConsoleProgress : CollectionProgress, QuietProgressView {
     OutputStream& Err;
     unsigned long long LastShown = 0;
     bool Shown = false;
-    int32_t Checked = 0; // records the run went through before any stop
 
     explicit ConsoleProgress(OutputStream& err) : Err(err) {}
     void Show(const std::string& text)
@@ -57,12 +56,7 @@ struct ConsoleProgress : CollectionProgress, QuietProgressView {
         if (!Err.IsConsole()) return;
         Show("比較済み: " + text + "  不一致: " + std::to_string(MismatchCount));
     }
-    bool CancelRequested() override
-    {
-        if (StopKeyPressed()) return true;
-        ++Checked;
-        return false;
-    }
+    bool CancelRequested() override { return StopKeyPressed(); }
     void CloseView() override { Clear(); }
 };
 
@@ -138,7 +132,10 @@ bool ReportUncompared(OutputStream& err, int32_t listedCount)
     if (inUse > DeniedCount + LockedCount)
         SayLine(err, "開けなかったファイルが" + std::to_string(inUse - DeniedCount - LockedCount) +
                          "個あります。");
-    if (RunCancelled) SayLine(err, "比較を中断しました。");
+    // Informational: what only the target holds is no trouble, but it is said.
+    std::string unlisted = UnlistedTargetNoticeText("表示するには /targetonly を付けてください。");
+    if (!unlisted.empty()) SayLine(err, unlisted);
+    if (RunCancelled) SayLine(err, CancelledText());
     return EntriesDropped || UncomparedCount > 0 || UnreadableFolderCount > 0 || inUse > 0 ||
            RunCancelled;
 }
@@ -242,7 +239,7 @@ int CompareFromConsole(const ConsoleOptions& options, OutputStream& out, OutputS
                 SelectedFolder src(pane.GetSelectedPath(), false, pane.Real);
                 src.Whole = IsFolder(referenceAttributes);
                 RunComparison(src, {CodePageText(targetFolder), false, targetFolder}, progress);
-                compared = RunCancelled ? progress.Checked : EntryCount;
+                compared = RunCancelled ? ReachedCount : EntryCount;
             }
             progress.Clear();
         }

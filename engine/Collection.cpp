@@ -106,11 +106,19 @@ bool ExactEntryAttributes(const FilePath& base, const std::wstring& realName, DW
     return seen;
 }
 
+// Whether the masks leave out a selected item: they apply at every level, to what the
+// user selected too (Ctrl+A selects "bin" and "obj" as well). A drive has no name to match.
+bool LeftOut(const ExclusionRule& rule, const std::wstring& name, bool isFolder)
+{
+    if (!rule.Excludes(name, isFolder)) return false;
+    ++ExcludedCount;
+    return true;
+}
+
 // A selected item whose name the code page cannot hold, or which only its exact form
-// reaches, is reached by its real name; any other by its caption. The user chose it, so
-// no mask leaves it out.
+// reaches, is reached by its real name; any other by its caption.
 void CollectItem(const FilePath& base, std::string name, const std::wstring& realName,
-                 CollectionProgress& progress)
+                 const ExclusionRule& rule, CollectionProgress& progress)
 {
     std::string form;
     bool inFolder = !base.Text.empty() || !base.Real.empty();
@@ -121,7 +129,9 @@ void CollectItem(const FilePath& base, std::string name, const std::wstring& rea
         if (!ExactEntryAttributes(base, realName, attributes))
             attributes = AttributesOf(RecordPath(base, "", form, realName));
         bool unreachable = IsUnreachableName(realName);
-        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) && !unreachable) {
+        bool isFolder = (attributes & FILE_ATTRIBUTE_DIRECTORY) && !unreachable;
+        if (LeftOut(rule, realName, isFolder)) return;
+        if (isFolder) {
             FilePairEntry* record = nullptr;
             if (AddEntry("", form + "\\", realName + L"\\")) {
                 record = &FileEntries.back();
@@ -135,7 +145,10 @@ void CollectItem(const FilePath& base, std::string name, const std::wstring& rea
     }
     std::string drive = DriveOfCaption(name);
     if (!drive.empty()) name = drive;
-    if (IsFolderPath(RecordPath(base, "", name, std::wstring()))) {
+    bool isFolder = IsFolderPath(RecordPath(base, "", name, std::wstring()));
+    if (drive.empty() && LeftOut(rule, realName.empty() ? WideOf(name) : realName, isFolder))
+        return;
+    if (isFolder) {
         FilePairEntry* record = nullptr;
         if (AddEntry("", name + "\\")) {
             record = &FileEntries.back();
@@ -172,10 +185,11 @@ void CollectFiles(ReferencePane& pane, CollectionProgress& progress)
     FilePath base;
     if (!pane.IsVirtualFolder())
         base = BasePath(pane.GetSelectedPath(), pane.GetSelectedRealPath());
+    const ExclusionRule rule = CurrentExclusionRule();
     int count = pane.ItemCount();
     for (int index = 0; index < count && !progress.StopRequested(); ++index) {
         if (pane.ItemSelected(index))
-            CollectItem(base, pane.ItemCaption(index), pane.ItemRealName(index), progress);
+            CollectItem(base, pane.ItemCaption(index), pane.ItemRealName(index), rule, progress);
         progress.ItemDone(PercentOf(index + 1, pane.ItemCount()), EntryCount);
         progress.AtFixedPoint();
     }

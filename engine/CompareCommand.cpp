@@ -16,10 +16,14 @@ void PlayEndSound()
 }
 
 // What was not compared is said before any verdict on the run, so that
-// "no mismatches" never stands for files that were never looked at.
+// "no mismatches" never stands for files that were never looked at; so is what only the
+// target holds while it is not listed.
 void ShowUncomparedNotice()
 {
     std::string text = UncomparedNoticeText();
+    std::string unlisted = UnlistedTargetNoticeText(
+        "表示するには、環境設定の「比較」タブで「対象のみのファイルも表示する」をオンにしてください。");
+    if (!unlisted.empty()) text += (text.empty() ? "" : "\r\n") + unlisted;
     if (!text.empty()) ShowInformation(text);
 }
 
@@ -30,11 +34,13 @@ void ShowEndOfRun(CompareCommandHost& host)
         ShowInformation("ファイル数が多すぎるため、最初の" + std::to_string(EntryCount) +
                         "個のファイルだけを比較しました。");
     ShowUncomparedNotice();
+    // A cancelled run says how far it came: what it did not reach was not compared, so
+    // "no mismatches" would say more than it knows.
     if (RunCancelled) {
         if (MismatchCount == 0)
-            ShowInformation("比較を中断しました。不一致ファイルはありません。");
-        else if (AskInformationYesNo("比較を中断しました。不一致ファイルがあります。\r\n"
-                                     "結果を表示しますか？"))
+            ShowInformation(CancelledText());
+        else if (AskInformationYesNo(CancelledText() + "\r\n不一致ファイルがあります。\r\n"
+                                                        "結果を表示しますか？"))
             host.ShowResults();
         return;
     }

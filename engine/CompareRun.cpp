@@ -150,7 +150,7 @@ void RunComparison(const SelectedFolder& src, const SelectedFolder& des, Compare
 
     const FilePath srcBase = RunBaseOf(src);
     const FilePath desBase = RunBaseOf(des);
-    TargetFolders targets(srcBase, desBase, EnvSettings.TargetOnly, CurrentExclusionRule(),
+    TargetFolders targets(desBase, EnvSettings.TargetOnly, CurrentExclusionRule(),
                           [&view] { view.AtFixedPoint(); });
     // The target folder's one listing answers the selected items too (a name that
     // differs only in case is told apart there); a base without a folder has none.
@@ -171,6 +171,7 @@ void RunComparison(const SelectedFolder& src, const SelectedFolder& des, Compare
             MarkNotReached(i);
             break;
         }
+        ReachedCount = i + 1;
         // What only the target holds has no reference path to show.
         view.SetSrcFilePath(entry.TargetOnly ? FilePath() : refPath);
         view.SetDesFilePath(targetPath);
@@ -222,9 +223,26 @@ std::string UncomparedNoticeText()
     if (LoopedLinkCount > 0)
         AddLine(text, "元のフォルダに戻るフォルダのリンクが" + std::to_string(LoopedLinkCount) +
                           "個あり、その中は比較していません。");
-    // What the masks left out is said, so that an exclusion is never silent.
-    if (ExcludedCount > 0)
-        AddLine(text, "比較対象外のファイル・フォルダが" + std::to_string(ExcludedCount) +
-                          "個あり、比較から除きました。");
+    // What the masks left out is said, side by side, so that an exclusion is never silent.
+    if (ExcludedCount > 0 || ExcludedTargetCount > 0)
+        AddLine(text, "比較対象外のファイル・フォルダを、基準で" + std::to_string(ExcludedCount) +
+                          "個、対象で" + std::to_string(ExcludedTargetCount) + "個除きました。");
     return text;
+}
+
+std::string UnlistedTargetNoticeText(const std::string& howToShow)
+{
+    if (UnlistedTargetFiles == 0 && UnlistedTargetFolders == 0) return {};
+    std::string text = "対象のみにある";
+    if (UnlistedTargetFiles > 0) text += "ファイルが" + std::to_string(UnlistedTargetFiles) + "個";
+    if (UnlistedTargetFiles > 0 && UnlistedTargetFolders > 0) text += "、";
+    if (UnlistedTargetFolders > 0)
+        text += "フォルダが" + std::to_string(UnlistedTargetFolders) + "個";
+    return text + "あります。" + howToShow;
+}
+
+std::string CancelledText()
+{
+    return "比較を中断しました。" + std::to_string(ReachedCount) + " / " +
+           std::to_string(EntryCount) + " 個のファイルを比較しました。";
 }

@@ -81,6 +81,11 @@ void RunComparison(const SelectedFolder& src, const SelectedFolder& des, Compare
 // What the end of a run says of what it did not compare or left out ("" when nothing):
 // records not compared, folders not read, links not entered, what the masks excluded.
 std::string UncomparedNoticeText();
+// With TargetOnly off, how many files and folders only the target holds ("" for none),
+// followed by howToShow, where to switch them on.
+std::string UnlistedTargetNoticeText(const std::string& howToShow);
+// What a cancelled run says first: how many records of how many it went through.
+std::string CancelledText();
 // What one compare command takes from the reference pane: the selection of its list, or
 // its folder whole (every item as the folder holds it now, and with TargetOnly what only
 // the target folder itself holds), as the console compares a folder.

@@ -66,18 +66,20 @@ ExclusionRule::ExclusionRule(const std::vector<std::wstring>& masks)
             wide.pop_back();
             folders_.push_back(wide);
         } else {
-            files_.push_back(wide);
+            any_.push_back(wide);
         }
     }
 }
 
 bool ExclusionRule::Excludes(const std::wstring& name, bool isFolder) const
 {
-    const std::vector<std::wstring>& masks = isFolder ? folders_ : files_;
-    if (masks.empty()) return false;
+    if (Empty() || (!isFolder && any_.empty())) return false;
     std::wstring upper = FoldedName(name);
-    for (const std::wstring& mask : masks)
+    for (const std::wstring& mask : any_)
         if (MatchesFoldedName(mask, upper)) return true;
+    if (isFolder)
+        for (const std::wstring& mask : folders_)
+            if (MatchesFoldedName(mask, upper)) return true;
     return false;
 }
 

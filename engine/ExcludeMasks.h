@@ -4,9 +4,10 @@
 #include <string>
 #include <vector>
 
-// Exclusion masks: one mask names files ("*.obj", "Thumbs.db"), or folders when it ends
-// with "\" (".git\", "bin\"). A mask matches the name alone, without regard to case, with
-// "*" for any run of characters and "?" for one, as the platform's own wildcards do.
+// Exclusion masks: a mask names files and folders alike ("*.obj", "Thumbs.db", "bin"), or
+// folders only when it ends with "\" (".git\", "bin\"). A mask matches the name alone,
+// without regard to case, with "*" for any run of characters and "?" for one, as the
+// platform's own wildcards do.
 
 // A name upper-cased as the platform compares names.
 std::wstring FoldedName(std::wstring name);
@@ -21,10 +22,10 @@ public:
     explicit ExclusionRule(const std::vector<std::wstring>& masks);
     // Whether the file or folder of this real name is left out.
     bool Excludes(const std::wstring& name, bool isFolder) const;
-    bool Empty() const { return files_.empty() && folders_.empty(); }
+    bool Empty() const { return any_.empty() && folders_.empty(); }
 
 private:
-    std::vector<std::wstring> files_, folders_; // upper-cased, without the trailing "\"
+    std::vector<std::wstring> any_, folders_; // upper-cased, without the trailing "\"
 };
 
 // The rule the settings ask for: the masks when exclusion is on, else none.

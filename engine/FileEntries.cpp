@@ -12,10 +12,14 @@ bool EntriesDropped = false;
 int32_t UncomparedCount = 0;
 int32_t UnreadableFolderCount = 0;
 int32_t ExcludedCount = 0;
+int32_t ExcludedTargetCount = 0;
 int32_t LoopedLinkCount = 0;
 int32_t CaseVariantCount = 0;
 int32_t DeniedCount = 0;
 int32_t LockedCount = 0;
+int32_t UnlistedTargetFiles = 0;
+int32_t UnlistedTargetFolders = 0;
+int32_t ReachedCount = 0;
 
 void EntryList::reserve(size_t count)
 {
@@ -37,6 +41,10 @@ void ResetEntries()
     UncomparedCount = 0;
     UnreadableFolderCount = 0;
     ExcludedCount = 0;
+    ExcludedTargetCount = 0;
+    UnlistedTargetFiles = 0;
+    UnlistedTargetFolders = 0;
+    ReachedCount = 0;
     LoopedLinkCount = 0;
     CaseVariantCount = 0;
     DeniedCount = 0;

@@ -147,9 +147,11 @@ extern bool EntriesDropped;
 // the start of collection; the end of a run reports them.
 extern int32_t UncomparedCount;
 extern int32_t UnreadableFolderCount;
-// Files and folders the exclusion masks left out, and folder links not entered because
-// they lead back into a folder being searched.
+// Files and folders the exclusion masks left out on the reference side and on the
+// target side, and folder links not entered because they lead back into a folder being
+// searched.
 extern int32_t ExcludedCount;
+extern int32_t ExcludedTargetCount;
 extern int32_t LoopedLinkCount;
 // Records not compared because the target holds several names that differ from theirs
 // only in case, none of them exactly theirs.
@@ -158,6 +160,12 @@ extern int32_t CaseVariantCount;
 // another program.
 extern int32_t DeniedCount;
 extern int32_t LockedCount;
+// With TargetOnly off, what only the target holds in the folders the run read (a folder
+// counts once, whatever it holds), so that it is said.
+extern int32_t UnlistedTargetFiles;
+extern int32_t UnlistedTargetFolders;
+// The records the run went through before it ended or was cancelled.
+extern int32_t ReachedCount;
 
 // Empties the list and gives it its first capacity (start of collection).
 void ResetEntries();

@@ -25,9 +25,9 @@ FileFacts NotThere(DWORD error)
 }
 } // namespace
 
-TargetFolders::TargetFolders(FilePath srcBase, FilePath desBase, bool targetOnly,
+TargetFolders::TargetFolders(FilePath desBase, bool targetOnly,
                              ExclusionRule rule, std::function<void()> atFixedPoint)
-    : srcBase_(std::move(srcBase)), desBase_(std::move(desBase)), targetOnly_(targetOnly),
+    : desBase_(std::move(desBase)), targetOnly_(targetOnly),
       rule_(std::move(rule)), atFixedPoint_(std::move(atFixedPoint))
 {
 }
@@ -62,7 +62,15 @@ void TargetFolders::Read(Listing& listing)
         return true;
     };
     listing.Status = State::Read;
-    if (ListFolder(listing.DesFolder, keep, error)) return;
+    if (ListFolder(listing.DesFolder, keep, error)) {
+        // What the masks leave out of the target is counted where the target is read;
+        // around the selected items nothing is, as nothing there was asked for.
+        if (!listing.AnswerOnly)
+            for (const Item& item : listing.Items)
+                if (rule_.Excludes(item.Name, (item.Attributes & FILE_ATTRIBUTE_DIRECTORY) != 0))
+                    ++ExcludedTargetCount;
+        return;
+    }
     // Gone since its folder record was looked at: what is in it is not found. A folder
     // that cannot be listed is left to lookups of its records, as before any listing.
     listing.Items.clear();
@@ -168,28 +176,27 @@ void TargetFolders::Finish()
 
 void TargetFolders::Leave(Listing& listing)
 {
-    if (!targetOnly_ || listing.AnswerOnly) return;
+    if (listing.AnswerOnly) return;
     if (listing.Status == State::Unread) Read(listing);
     if (listing.Status != State::Read) return;
+    if (!targetOnly_) {
+        // Not listed, but never passed over in silence: counted for the end of the run.
+        for (const Item& item : listing.Items) {
+            bool isFolder = (item.Attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+            if (item.Matched || rule_.Excludes(item.Name, isFolder)) continue;
+            ++(isFolder ? UnlistedTargetFolders : UnlistedTargetFiles);
+        }
+        return;
+    }
     // The folders the run is in make the walk that target-only links must not lead into.
     walk_ = WalkStack();
     walk_.PushWithAncestors(FolderPath(L""));
     for (const Listing& open : open_)
         walk_.Push(open.DesFolder);
-    for (const Item& item : listing.Items) {
-        if (item.Matched) continue;
-        bool isFolder = (item.Attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        if (rule_.Excludes(item.Name, isFolder)) {
-            // Counted here only when the reference has no such name (else it was counted
-            // when the reference side left it out).
-            FilePath reference(srcBase_.Text + listing.Rel + CodePageText(item.Name),
-                               (srcBase_.Real.empty() ? WideOf(srcBase_.Text) : srcBase_.Real) +
-                                   listing.RealRel + item.Name);
-            if (AttributesOf(reference) == INVALID_FILE_ATTRIBUTES) ++ExcludedCount;
-            continue;
-        }
-        AddTargetOnly(listing.Rel, listing.RealRel, listing.DesFolder, item);
-    }
+    for (const Item& item : listing.Items)
+        if (!item.Matched &&
+            !rule_.Excludes(item.Name, (item.Attributes & FILE_ATTRIBUTE_DIRECTORY) != 0))
+            AddTargetOnly(listing.Rel, listing.RealRel, listing.DesFolder, item);
 }
 
 void TargetFolders::AddTargetOnly(const std::string& rel, const std::wstring& realRel,
@@ -225,7 +232,7 @@ void TargetFolders::AddTargetOnlyTree(const std::string& rel, const std::wstring
     auto add = [&](const FoundEntry& found) {
         bool isFolder = found.IsFolder();
         if (rule_.Excludes(found.Name, isFolder)) {
-            ++ExcludedCount;
+            ++ExcludedTargetCount;
             return true;
         }
         if (atFixedPoint_) atFixedPoint_();

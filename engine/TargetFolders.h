@@ -25,7 +25,7 @@ constexpr DWORD ErrorCaseVariants = 0x20000001;
 class TargetFolders {
 public:
     // atFixedPoint is called between the records a target-only folder adds.
-    TargetFolders(FilePath srcBase, FilePath desBase, bool targetOnly, ExclusionRule rule,
+    TargetFolders(FilePath desBase, bool targetOnly, ExclusionRule rule,
                   std::function<void()> atFixedPoint);
     // Before each record: leaves the folders the record is not in.
     void Reach(const FilePairEntry& entry);
@@ -74,7 +74,7 @@ private:
                            const std::wstring& folder);
     std::wstring FolderPath(const std::wstring& realRel) const;
 
-    FilePath srcBase_, desBase_;
+    FilePath desBase_;
     bool targetOnly_;
     ExclusionRule rule_;
     std::function<void()> atFixedPoint_;

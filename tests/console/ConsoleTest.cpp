@@ -166,10 +166,12 @@ TEST(Console, ExitStatusesAndProgressOnlyToAConsole)
         {"a file that cannot be read", Quoted(same1 / "locked") + L" " + Quoted(same2 / "locked"),
          2, "使用中で読めなかったファイルが1個あります。"},
         {"help", L"/?", 0, ""},
-        {"target's extra file unasked", targetHasMore, 0, ""},
+        // Said, but no trouble: the status stays that of what was compared.
+        {"target's extra file unasked", targetHasMore, 0,
+         "対象のみにあるファイルが1個あります。表示するには /targetonly を付けてください。"},
         {"target's extra file asked for", L"/targetonly " + targetHasMore, 1, ""},
         {"a differing file left out", L"/exclude:*.log " + logDiffers, 0,
-         "比較対象外のファイル・フォルダが1個あり、比較から除きました。"},
+         "比較対象外のファイル・フォルダを、基準で1個、対象で1個除きました。"},
         {"a differing file not left out", L"/exclude:*.obj;bin\\ " + logDiffers, 1, ""},
         {"a mask no name can match", L"/exclude:a|b " + logDiffers, 2, "a|b"},
         // The byte list uses none of these: refused, never ignored without a word.

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(ExclusionRule, MasksMatchNamesAloneWithoutCaseAndFoldersOnlyByFolderMasks)
+TEST(ExclusionRule, MasksMatchNamesAloneWithoutCaseAndFolderMasksOnlyFolders)
 {
     const ExclusionRule rule({L"*.obj", L"Thumbs.db", L".git\\", L"bin\\", L"a?c.*", L"作業*"});
     struct Case {
@@ -17,7 +17,8 @@ TEST(ExclusionRule, MasksMatchNamesAloneWithoutCaseAndFoldersOnlyByFolderMasks)
         {L"bin", false, false},          {L"bin2", true, false},
         {L"abc.txt", false, true},       {L"abc", false, true}, // "name.*" takes no extension too
         {L"ac.txt", false, false},       {L"作業メモ.txt", false, true},
-        {L"main.obj", true, false},      {L"x.obj", true, false},
+        // A mask without "\" names folders as well.
+        {L"main.obj", true, true},       {L"Thumbs.db", true, true},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.excluded, rule.Excludes(c.name, c.isFolder))

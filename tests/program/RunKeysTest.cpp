@@ -105,8 +105,10 @@ TEST(RunKeys, AKeyCancelsTheRunAndTheMainWindowTakesKeysAfterwards)
     ASSERT_EQ("", RunProgramWith(steps, 60000));
     for (size_t i = 0; i < std::size(cases); ++i) {
         EXPECT_TRUE(seen[i].FocusOnCancel) << cases[i].Name;
-        EXPECT_EQ("比較を中断しました。不一致ファイルはありません。", seen[i].EndMessage)
-            << cases[i].Name;
+        // How far it came (the count depends on when the key arrived), never "no mismatches".
+        EXPECT_EQ(0u, seen[i].EndMessage.find("比較を中断しました。")) << cases[i].Name;
+        EXPECT_NE(std::string::npos, seen[i].EndMessage.find(" / 16 個のファイルを比較しました。"))
+            << cases[i].Name << ": " << seen[i].EndMessage;
         EXPECT_TRUE(seen[i].FocusBack) << cases[i].Name;
         EXPECT_TRUE(seen[i].MenuByAltF) << cases[i].Name;
     }

@@ -186,10 +186,11 @@ TEST_F(TargetSideTest, MasksLeaveThingsOutOnBothSidesAndTheNoticeSaysHowMany)
     struct Case {
         bool excludeFlag;
         std::map<std::string, std::string> rows;
-        int excluded;
+        int reference, target; // left out on each side
     } cases[] = {
         {true,
-         {{"sel\\", FolderThere}, {"sel\\keep.txt", Same}, {"top.obj", Differ}}, // chosen: kept
+         {{"sel\\", FolderThere}, {"sel\\keep.txt", Same}},
+         4,  // x.obj, bin\, Thumbs.db, and top.obj although selected
          4}, // x.obj, bin\, Thumbs.db, and z.OBJ only in the target
         {false,
          {{"sel\\", FolderThere},
@@ -201,6 +202,7 @@ TEST_F(TargetSideTest, MasksLeaveThingsOutOnBothSidesAndTheNoticeSaysHowMany)
           {"sel\\Thumbs.db", Differ},
           {"sel\\z.OBJ", NoReference},
           {"top.obj", Differ}},
+         0,
          0},
     };
     for (const Case& c : cases) {
@@ -208,10 +210,12 @@ TEST_F(TargetSideTest, MasksLeaveThingsOutOnBothSidesAndTheNoticeSaysHowMany)
         EnvSettings.ExcludeFlag = c.excludeFlag;
         Run({"sel", "top.obj"});
         EXPECT_EQ(c.rows, Rows()) << "exclusion " << c.excludeFlag;
-        EXPECT_EQ(c.excluded, ExcludedCount) << c.excludeFlag;
+        EXPECT_EQ(c.reference, ExcludedCount) << c.excludeFlag;
+        EXPECT_EQ(c.target, ExcludedTargetCount) << c.excludeFlag;
         std::string notice = UncomparedNoticeText();
-        EXPECT_EQ(c.excluded > 0, notice.find(std::to_string(c.excluded) +
-                                              "個あり、比較から除き") != std::string::npos)
+        EXPECT_EQ(c.excludeFlag, notice.find("基準で" + std::to_string(c.reference) + "個、対象で" +
+                                             std::to_string(c.target) + "個除きました") !=
+                                     std::string::npos)
             << notice;
     }
 }
@@ -334,5 +338,78 @@ TEST_F(TargetSideTest, TargetOnlyRowsNameTheTargetAndRecordsKeepBothSidesFacts)
         EXPECT_EQ(x.SrcShown ? "Src " + src.Path + x.SrcShown : std::string("Src "),
                   view.Calls[shownAt - 1])
             << x.Record;
+    }
+}
+
+// Masks apply at every level, the selected items included (Ctrl+A selects "bin" and "obj"
+// too); one without "\" matches files and folders alike, one with it folders only. The
+// end of the run counts what was left out on each side, and with TargetOnly off what
+// only the target holds.
+TEST_F(TargetSideTest, MasksApplyAtEveryLevelAndTheEndCountsEachSide)
+{
+    for (TempFolder* side : {&src, &des}) {
+        side->WriteFile("bin\\y.txt", "y");
+        side->MakeFolder("obj");
+        side->WriteFile("x.obj", "x");
+        side->WriteFile("keep.txt", "k");
+        side->WriteFile("sel\\bin\\z.txt", "z");
+        side->WriteFile("sel\\a.obj", "a");
+        side->WriteFile("sel\\keep.txt", "k");
+        side->WriteFile("sel\\build\\b.txt", "b");
+        side->WriteFile("sel\\build.log", "l");
+    }
+    des.WriteFile("sel\\only.txt", "o");
+    des.WriteFile("sel\\onlydir\\q.txt", "q");
+    des.WriteFile("extra.obj", "beside the selection: not looked at");
+    const std::map<std::string, std::string> all{
+        {"bin\\", FolderThere},       {"bin\\y.txt", Same},         {"obj\\", FolderThere},
+        {"x.obj", Same},              {"keep.txt", Same},           {"sel\\", FolderThere},
+        {"sel\\bin\\", FolderThere},  {"sel\\bin\\z.txt", Same},    {"sel\\a.obj", Same},
+        {"sel\\keep.txt", Same},      {"sel\\build\\", FolderThere}, {"sel\\build\\b.txt", Same},
+        {"sel\\build.log", Same}};
+    struct Case {
+        std::vector<std::wstring> masks;
+        bool targetOnly;
+        std::vector<std::string> leftOut; // rows of `all` that go
+        int reference, target;            // left out on each side
+        std::map<std::string, std::string> targetOnlyRows;
+        std::string unlisted; // the notice of what only the target holds
+    } cases[] = {
+        {{L"bin\\", L"obj", L"*.obj"},
+         false,
+         {"bin\\", "bin\\y.txt", "obj\\", "x.obj", "sel\\bin\\", "sel\\bin\\z.txt", "sel\\a.obj"},
+         5, 2, {}, "対象のみにあるファイルが1個、フォルダが1個あります。"},
+        {{L"build"}, false, {"sel\\build\\", "sel\\build\\b.txt"}, 1, 1, {},
+         "対象のみにあるファイルが1個、フォルダが1個あります。"},
+        {{L"build\\", L"only*.txt"}, false, {"sel\\build\\", "sel\\build\\b.txt"}, 1, 2, {},
+         "対象のみにあるフォルダが1個あります。"},
+        {{L"*.log", L"*.obj"},
+         true,
+         {"x.obj", "sel\\a.obj", "sel\\build.log"},
+         3, 2,
+         {{"sel\\only.txt", NoReference}, {"sel\\onlydir\\", NoReference},
+          {"sel\\onlydir\\q.txt", NoReference}},
+         ""},
+    };
+    for (const Case& c : cases) {
+        ResetEntries();
+        EnvSettings.ExcludeFlag = true;
+        EnvSettings.ExcludeMasks = c.masks;
+        EnvSettings.TargetOnly = c.targetOnly;
+        Run({"bin", "obj", "x.obj", "keep.txt", "sel"}); // every item but extra.obj
+        std::map<std::string, std::string> expected = all;
+        for (const std::string& row : c.leftOut)
+            expected.erase(row);
+        expected.insert(c.targetOnlyRows.begin(), c.targetOnlyRows.end());
+        const std::string name = Utf8Of(c.masks[0]);
+        EXPECT_EQ(expected, Rows()) << name;
+        EXPECT_EQ(c.reference, ExcludedCount) << name;
+        EXPECT_EQ(c.target, ExcludedTargetCount) << name;
+        EXPECT_NE(std::string::npos,
+                  UncomparedNoticeText().find("比較対象外のファイル・フォルダを、基準で" +
+                                              std::to_string(c.reference) + "個、対象で" +
+                                              std::to_string(c.target) + "個除きました。"))
+            << name << ": " << UncomparedNoticeText();
+        EXPECT_EQ(c.unlisted, UnlistedTargetNoticeText("")) << name;
     }
 }
