@@ -107,6 +107,9 @@ int Form::ShowModal()
             ModalResult = mrCancel;
             break;
         }
+        bool key = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
+        if (key && (msg.hwnd == Handle || IsChild(Handle, msg.hwnd)) && FormKeyPreview(msg))
+            continue;
         if (!FormDialogMessage(Handle, msg, wide)) {
             TranslateMessage(&msg);
             (wide ? DispatchMessageW : DispatchMessageA)(&msg);

@@ -48,6 +48,9 @@ struct Form : Control {
     virtual void FormClose();
     // Menu and accelerator commands (WM_COMMAND without a control).
     virtual bool MenuCommand(WORD /*id*/) { return false; }
+    // A key pressed anywhere in the modal form, before the focused control and dialog
+    // navigation see it (a view's F8 wherever the focus is); true when used.
+    virtual bool FormKeyPreview(const MSG& /*msg*/) { return false; }
     // Any other message; return true when handled, with result set.
     virtual bool HandleMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 
