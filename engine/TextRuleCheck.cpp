@@ -38,3 +38,10 @@ ContentsVerdict TextRuleVerdict(const FilePath& reference, const FilePath& targe
     }
     return cvDiffer;
 }
+
+bool IsBinaryFile(const FilePath& path)
+{
+    MappedBytes bytes;
+    if (!MapFile(path, bytes)) return true;
+    return DetectEncoding(bytes.Data(), bytes.Size()).Encoding == TextEncoding::Binary;
+}

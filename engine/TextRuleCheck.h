@@ -11,3 +11,7 @@
 ContentsVerdict TextRuleVerdict(const FilePath& reference, const FilePath& target,
                                 const TextOptions& options,
                                 const std::function<void()>& atFixedPoint = {});
+
+// The file reads as no text (a zero byte outside UTF-16, or no encoding reads it); a file
+// that cannot be read counts as binary, so that the byte view says why.
+bool IsBinaryFile(const FilePath& path);

@@ -15,11 +15,13 @@ namespace {
 const WORD TrelkDispPMenuItemId = 101;
 const WORD ExplorerPMenuItemId = 102;
 const WORD CopyPMenuItemId = 103;
+const WORD TextDiffPMenuItemId = 104;
 const std::string DifferText = "不一致";
 
-// The footer: buttons 77 wide, 84 apart, 12 in from either end of their group.
-const int FooterHeight = 33, ButtonWidth = 77, ButtonHeight = 25, ButtonPitch = 84;
-const int ButtonMargin = 12;
+// The footer: buttons 77 wide (テキスト比較 101), 7 apart, 12 in from either end of their
+// group.
+const int FooterHeight = 33, ButtonWidth = 77, ButtonHeight = 25, ButtonGap = 7;
+const int ButtonMargin = 12, TextDiffButtonWidth = 101;
 
 struct ColumnSpec {
     const char* Caption;
@@ -111,12 +113,15 @@ void TResultDlg::FormCreate()
 
     OKButton.Create(Handle, "閉じる(&C)", 0, 0, ButtonWidth, ButtonHeight, true);
     TrelkDispButton.Create(Handle, "比較表示(&D)", 0, 0, ButtonWidth, ButtonHeight);
+    TextDiffButton.Create(Handle, "テキスト比較(&T)", 0, 0, TextDiffButtonWidth, ButtonHeight);
     SaveButton.Create(Handle, "結果保存(&S)", 0, 0, ButtonWidth, ButtonHeight);
-    FooterButtons = {&OKButton, &TrelkDispButton, &SaveButton};
+    FooterButtons = {&OKButton, &TrelkDispButton, &TextDiffButton, &SaveButton};
     TrelkDispButton.SetEnabled(false);
+    TextDiffButton.SetEnabled(false);
     DefaultButtonId = OKButton.Id();
     OKButton.OnClick = [this] { OKButtonClick(); };
     TrelkDispButton.OnClick = [this] { TrelkDispButtonClick(); };
+    TextDiffButton.OnClick = [this] { TextDiffButtonClick(); };
     SaveButton.OnClick = [this] { SaveButtonClick(); };
 
     CreateFilePMenu();
@@ -128,6 +133,7 @@ void TResultDlg::CreateFilePMenu()
 {
     FilePMenu = CreatePopupMenu();
     AppendMenuA(FilePMenu, MF_STRING | MF_GRAYED, TrelkDispPMenuItemId, "比較表示(&D)");
+    AppendMenuA(FilePMenu, MF_STRING | MF_GRAYED, TextDiffPMenuItemId, "テキスト比較(&T)");
     AppendMenuA(FilePMenu, MF_STRING, ExplorerPMenuItemId, "エクスプローラ(&E)");
     AppendMenuA(FilePMenu, MF_SEPARATOR, 0, nullptr);
     AppendMenuA(FilePMenu, MF_STRING, CopyPMenuItemId, "コピー(&C)\tCtrl+C");
@@ -168,15 +174,20 @@ void TResultDlg::FormResize()
     ResultList.SetBounds(0, header, client.cx, std::max(0L, client.cy - header - footer));
     // The buttons as one group centred on the window's outer width, 4 below the list.
     const int left = ButtonsLeft(), top = client.cy - footer + Scaled(4);
-    for (size_t i = 0; i < FooterButtons.size(); ++i)
-        FooterButtons[i]->SetBounds(left + Scaled(ButtonMargin + ButtonPitch * static_cast<int>(i)),
-                                    top, Scaled(ButtonWidth), Scaled(ButtonHeight));
+    int offset = ButtonMargin; // at 96 dpi
+    for (Button* button : FooterButtons) {
+        const int width = button == &TextDiffButton ? TextDiffButtonWidth : ButtonWidth;
+        button->SetBounds(left + Scaled(offset), top, Scaled(width), Scaled(ButtonHeight));
+        offset += width + ButtonGap;
+    }
 }
 
 int TResultDlg::ButtonsWidth() const
 {
-    const int count = static_cast<int>(FooterButtons.size());
-    return 2 * ButtonMargin + count * ButtonPitch - (ButtonPitch - ButtonWidth);
+    int width = 2 * ButtonMargin - ButtonGap;
+    for (const Button* button : FooterButtons)
+        width += (button == &TextDiffButton ? TextDiffButtonWidth : ButtonWidth) + ButtonGap;
+    return width;
 }
 
 int TResultDlg::ButtonsLeft() const
@@ -194,10 +205,13 @@ const FilePairEntry* TResultDlg::SelectedRow() const
 void TResultDlg::ResultListClick()
 {
     const FilePairEntry* row = SelectedRow();
-    bool differ = row && ResultRowText(*row, rcContents) == DifferText;
+    // Texts the text rule found equal still differ in their bytes.
+    bool differ = row && (ResultRowText(*row, rcContents) == DifferText ||
+                          IsTextEquivalence(row->ContentsResult));
     TrelkDispButton.SetEnabled(differ);
-    EnableMenuItem(FilePMenu, TrelkDispPMenuItemId,
-                   MF_BYCOMMAND | (differ ? MF_ENABLED : MF_GRAYED));
+    TextDiffButton.SetEnabled(differ);
+    for (WORD item : {TrelkDispPMenuItemId, TextDiffPMenuItemId})
+        EnableMenuItem(FilePMenu, item, MF_BYCOMMAND | (differ ? MF_ENABLED : MF_GRAYED));
 }
 
 void TResultDlg::ResultListChange()
@@ -219,7 +233,8 @@ void TResultDlg::ResultListEnter()
 
 void TResultDlg::ResultListDblClick()
 {
-    OpenSelectedRow();
+    ResultListClick();
+    if (SelectedRow() && TextDiffButton.Enabled()) OpenSelectedPair();
 }
 
 bool TResultDlg::TrelkDispPMenuItemEnabled() const
@@ -242,6 +257,9 @@ bool TResultDlg::MenuCommand(WORD id)
     switch (id) {
     case TrelkDispPMenuItemId:
         if (TrelkDispPMenuItemEnabled()) TrelkDispButtonClick();
+        return true;
+    case TextDiffPMenuItemId:
+        if (TrelkDispPMenuItemEnabled()) TextDiffButtonClick();
         return true;
     case ExplorerPMenuItemId:
         ExplorerPMenuItemClick();

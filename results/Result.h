@@ -1,4 +1,5 @@
 #pragma once
+#include "engine/FilePath.h"
 #include "results/ResultRows.h"
 #include "results/RunCounts.h"
 #include "toolkit/Button.h"
@@ -32,7 +33,7 @@ struct TResultDlg : Form {
     // The mismatches by kind, and what was not compared.
     BoardPart ChangedFileSText, SrcOnlyFileSText, DesOnlyFileSText, UncomparedFileSText;
     ListView ResultList;
-    Button OKButton, TrelkDispButton, SaveButton;
+    Button OKButton, TrelkDispButton, TextDiffButton, SaveButton;
     // The buttons of the bottom row, left to right: one group, centred.
     std::vector<Button*> FooterButtons;
     HMENU FilePMenu = nullptr;
@@ -59,15 +60,22 @@ struct TResultDlg : Form {
     void ResultListEnter();
     void OKButtonClick();
     void TrelkDispButtonClick(); // TrelkDisp.cpp
+    void TextDiffButtonClick();  // TextDiffOpen.cpp
     void SaveButtonClick();      // ResultSave.cpp
     void CopySelectedRows();     // Ctrl+C and コピー, in the file's form; ResultSave.cpp
     void ExplorerPMenuItemClick();
     bool TrelkDispPMenuItemEnabled() const;
-    // What a double-click or Enter on a row opens: the byte view of a differing pair.
+    // What Enter on a row opens: the byte view of a differing pair.
     void OpenSelectedRow();
+    // What a double-click opens: a text pair in the text view, a binary one in the byte
+    // view (TextDiffOpen.cpp).
+    void OpenSelectedPair();
 
     // The selected row, or null.
     const FilePairEntry* SelectedRow() const;
+    // The two files of the selected row; false (having said why) when either is gone or
+    // cannot be read. TrelkDisp.cpp
+    bool SelectedPair(FilePath& reference, FilePath& target) const;
     // Where the group of the footer's buttons starts, and its width at 96 dpi.
     int ButtonsWidth() const;
     int ButtonsLeft() const;
@@ -84,6 +92,9 @@ private:
     void SortRows(int column);
     int headerHeight_ = 0;
 };
+
+// The byte view of a pair, modal over owner (the result window or the text view).
+void ShowByteDifferences(HWND owner, const FilePath& reference, const FilePath& target);
 
 // Shows the result window of the last run (FileEntries, EntryCount, MismatchCount,
 // EnvSettings.DispDiscord) and returns when the user has closed it.

@@ -58,7 +58,26 @@ bool TTextDiffDlg::Open(HWND owner)
     args.Buttons = TitleButtons::CloseOnly;
     args.FontFace = "ＭＳ Ｐゴシック";
     args.Owner = owner;
-    return CreateForm(args);
+    if (!CreateForm(args)) return false;
+    FitOntoScreen();
+    return true;
+}
+
+// At a high DPI the designed size may pass the screen: the window keeps to its work area.
+void TTextDiffDlg::FitOntoScreen()
+{
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoA(MonitorFromWindow(Handle, MONITOR_DEFAULTTOPRIMARY), &monitor)) return;
+    const RECT& work = monitor.rcWork;
+    RECT outer;
+    GetWindowRect(Handle, &outer);
+    int width = std::min<int>(outer.right - outer.left, work.right - work.left);
+    int height = std::min<int>(outer.bottom - outer.top, work.bottom - work.top);
+    if (width == outer.right - outer.left && height == outer.bottom - outer.top) return;
+    SetWindowPos(Handle, nullptr, work.left + (work.right - work.left - width) / 2,
+                 work.top + (work.bottom - work.top - height) / 2, width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TTextDiffDlg::FormCreate()

@@ -53,6 +53,7 @@ private:
     FilePath referencePath_, targetPath_;
     std::string storageNotice_; // what differs in how the text is stored, if only that
     void Compare();
+    void FitOntoScreen();
     void ShowNotice();
     void PlaceOptions();
     std::string InfoText(const TextFile& file) const;

@@ -158,14 +158,14 @@ void TTrelkDispDlg::SaveButtonClick()
                 });
 }
 
-void TResultDlg::TrelkDispButtonClick()
+bool TResultDlg::SelectedPair(FilePath& reference, FilePath& target) const
 {
     const FilePairEntry* row = SelectedRow();
-    if (!row) return;
+    if (!row) return false;
     // A row whose name the code page cannot hold reaches its files by the real name.
-    FilePath reference =
+    reference =
         RecordPath(BasePath(Folders.Src, Folders.SrcReal), row->Folder, row->Name, row->RealPath);
-    FilePath target =
+    target =
         RecordPath(BasePath(Folders.Des, Folders.DesReal), row->Folder, row->Name, row->RealPath);
     // A file gone since the run is missing, not in use.
     auto gone = [](const FilePath& path) {
@@ -174,28 +174,39 @@ void TResultDlg::TrelkDispButtonClick()
     };
     if (gone(reference) || gone(target)) {
         ShowInformation(GoneText);
-        return;
+        return false;
     }
     if (IsFileInUse(reference) || IsFileInUse(target)) {
         ShowInformation(InUseText);
-        return;
+        return false;
     }
+    return true;
+}
+
+void ShowByteDifferences(HWND owner, const FilePath& reference, const FilePath& target)
+{
     TTrelkDispDlg view;
-    if (!view.Open(Handle)) return;
+    if (!view.Open(owner)) return;
     // The dump lets messages through; a second dump or a close meanwhile would pull
-    // the rows from under it, so the result window waits.
-    EnableWindow(Handle, FALSE);
+    // the rows from under it, so the window it opened from waits.
+    EnableWindow(owner, FALSE);
     try {
         view.Fill(reference, target);
     } catch (const IoFailure& failure) {
-        EnableWindow(Handle, TRUE);
+        EnableWindow(owner, TRUE);
         view.Destroy();
         ReportIoError(failure.Code);
         return;
     }
-    EnableWindow(Handle, TRUE);
+    EnableWindow(owner, TRUE);
     if (!view.AllDifferencesShown)
         ShowInformation("相違バイト数が多すぎるため、最初の" +
                         std::to_string(view.Differences.size()) + "個だけを表示します。");
     view.ShowModal();
+}
+
+void TResultDlg::TrelkDispButtonClick()
+{
+    FilePath reference, target;
+    if (SelectedPair(reference, target)) ShowByteDifferences(Handle, reference, target);
 }

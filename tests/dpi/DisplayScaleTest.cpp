@@ -4,6 +4,7 @@
 #include "mainwindow/Help.h"
 #include "mainwindow/MainState.h"
 #include "results/Result.h"
+#include "results/TextDiffDlg.h"
 #include "results/TrelkDisp.h"
 #include "settings/EnvSet.h"
 #include "settings/EnvSettings.h"
@@ -196,6 +197,17 @@ TEST(AtOneDpi, NoWindowClipsItsTexts)
              auto d = std::make_unique<TTrelkDispDlg>();
              d->Open(nullptr);
              d->Fill(a, b);
+             return std::unique_ptr<Form>(d.release());
+         }},
+        {"text view",
+         [&] {
+             auto d = std::make_unique<TTextDiffDlg>();
+             d->Open(nullptr);
+             d->Fill(folder.WriteFile("a.txt", "表示能力の改善\r\nstatic void sigpipe_init(void)\r\n"
+                                               "{\r\n\treturn;\r\n}\r\n"),
+                     folder.WriteFile("b.txt", "表示機能の改善（ソート）\r\n"
+                                               "static int sigpipe_init(void)\r\n{\r\n}\r\n"),
+                     {});
              return std::unique_ptr<Form>(d.release());
          }},
         {"comparison progress",

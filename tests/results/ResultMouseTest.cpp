@@ -50,13 +50,14 @@ POINT HeaderItemPoint(HWND header, int column)
     return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
-// Two pairs: differ.bin (contents differ) and same.bin (equal), both folders real.
+// Two pairs: differ.bin (contents differ, binary, so that a double-click opens the byte
+// view) and same.bin (equal), both folders real.
 struct Pairs {
     TempFolder src, des;
     Pairs()
     {
-        src.WriteFile("differ.bin", "ABCD");
-        des.WriteFile("differ.bin", "AXCY");
+        src.WriteFile("differ.bin", std::string("AB\0D", 4));
+        des.WriteFile("differ.bin", std::string("AX\0Y", 4));
         src.WriteFile("same.bin", "same");
         des.WriteFile("same.bin", "same");
         Refill();

@@ -123,11 +123,13 @@ TEST(ResultWindow, ListsMismatchesOnlyButCountsEveryEntry)
     EXPECT_TRUE(dialog.OKButton.Enabled());
     EXPECT_EQ(dialog.OKButton.Text(), "閉じる(&C)");
     EXPECT_EQ(dialog.SaveButton.Text(), "結果保存(&S)");
-    // The three buttons stand as a group 269 wide at (outer width - 269) / 2.
-    EXPECT_EQ(dialog.OKButton.Left(), (dialog.Width() - 269) / 2 + 12);
+    // The buttons (テキスト比較 among them) stand as a group 377 wide at
+    // (outer width - 377) / 2.
+    EXPECT_EQ(dialog.OKButton.Left(), (dialog.Width() - 377) / 2 + 12);
     SetWindowPos(dialog.Handle, nullptr, 0, 0, 800, 500, SWP_NOMOVE | SWP_NOZORDER);
-    EXPECT_EQ(dialog.OKButton.Left(), (800 - 269) / 2 + 12);
-    EXPECT_EQ(dialog.SaveButton.Left(), (800 - 269) / 2 + 180);
+    EXPECT_EQ(dialog.OKButton.Left(), (800 - 377) / 2 + 12);
+    EXPECT_EQ(dialog.TextDiffButton.Left(), (800 - 377) / 2 + 180);
+    EXPECT_EQ(dialog.SaveButton.Left(), (800 - 377) / 2 + 288);
 }
 
 TEST(ResultWindow, SortsEachColumnByItsTextsWithItsOwnDirection)
