@@ -102,6 +102,38 @@ def make_dump_pair(folder, size):
             f.write(content)
 
 
+def make_text_pair(folder, lines, edits, seed=3):
+    """folder/a.txt and folder/b.txt: `lines` lines of source-like text, B with `edits`
+    scattered lines replaced, inserted or removed (a third each)."""
+    rng = random.Random(seed)
+    words = ("int", "return", "if", "else", "for", "while", "count", "value", "buffer",
+             "length", "index", "result", "static", "void", "char", "表示", "比較")
+    os.makedirs(folder, exist_ok=True)
+    places = set(rng.sample(range(lines), edits))
+    with open(os.path.join(folder, "a.txt"), "w", encoding="utf-8", newline="\n") as a, \
+            open(os.path.join(folder, "b.txt"), "w", encoding="utf-8", newline="\n") as b:
+        for i in range(lines):
+            line = "    %s %s = %s(%d); // %s\n" % (rng.choice(words), rng.choice(words),
+                                                     rng.choice(words), i, rng.choice(words))
+            a.write(line)
+            if i not in places:
+                b.write(line)
+            elif i % 3 == 0:
+                b.write("    edited(%d);\n" % i)
+            elif i % 3 == 1:
+                b.write(line + "    inserted(%d);\n" % i)
+
+
+def make_different_pair(folder, lines, seed=4):
+    """folder/a.txt and folder/b.txt: `lines` lines each, no line of one in the other."""
+    rng = random.Random(seed)
+    os.makedirs(folder, exist_ok=True)
+    for side in ("a", "b"):
+        with open(os.path.join(folder, side + ".txt"), "w", newline="\n") as out:
+            for i in range(lines):
+                out.write("%s %d %016x\n" % (side, i, rng.getrandbits(64)))
+
+
 if __name__ == "__main__":
     command = sys.argv[1]
     if command == "tree":
@@ -118,6 +150,10 @@ if __name__ == "__main__":
         make_big_file(sys.argv[2], int(sys.argv[3]))
     elif command == "flip":
         flip_last_byte(sys.argv[2])
+    elif command == "textpair":
+        make_text_pair(sys.argv[2], int(sys.argv[3]), int(sys.argv[4]))
+    elif command == "differentpair":
+        make_different_pair(sys.argv[2], int(sys.argv[3]))
     elif command == "dumppair":
         make_dump_pair(sys.argv[2], int(sys.argv[3]))
     else:

@@ -6,7 +6,7 @@ source "$root/scripts/wine-env.sh"
 export TZ=Asia/Tokyo  # the same zone as the tests, whatever the machine's
 work="$BENCH_WORK"
 reps="$BENCH_REPS"
-parts="${BENCH_PARTS:-contents collection quick run whole windows memory panes console}"  # a subset while developing
+parts="${BENCH_PARTS:-contents collection quick run whole windows memory panes console text}"  # a subset while developing
 contents_sizes="$(printf '%s\n' ${BENCH_CONTENTS_MIB:-256 $BENCH_BIG_MIB} | awk '!seen[$0]++' | xargs)"
 part() { [[ " $parts " == *" $1 "* ]]; }
 bin="$BENCH_BUILD/bench"
@@ -239,5 +239,26 @@ if part panes; then
     wrun "$bin/bench_panes.exe" panes "$(win "$work/flat$n")" "$(win "$work/small")" \
       "$(win "$work/small2")" "$((n / 1000))k" "${BENCH_PANE_REPS:-3}"
   done
+fi
+# 7. Text pairs: the console's unified diff against GNU diff -u on the same pair (whole
+# processes, output to a file), the changed lines of each, and the text view.
+if part text; then
+  console="$BENCH_BUILD/console/Vexil32c.exe"
+  warm "$work/text" "$work/different"
+  for pair in text different; do
+    time_tool "diff_u_$pair" "$reps" diff -u "$work/$pair/a.txt" "$work/$pair/b.txt"
+    time_tool "console_diff_$pair" "$reps" wine "$console" /diff "$(win "$work/$pair/a.txt")" \
+      "$(win "$work/$pair/b.txt")"
+  done
+  changed() { grep -c '^[-+]' "$1" || true; }
+  wine "$console" /diff "$(win "$work/text/a.txt")" "$(win "$work/text/b.txt")" >"$work/ours.diff" || true
+  diff -u "$work/text/a.txt" "$work/text/b.txt" >"$work/gnu.diff" || true
+  ours=$(($(changed "$work/ours.diff") - 2)) gnu=$(($(changed "$work/gnu.diff") - 2))
+  echo "RESULT text_changed_lines $ours $gnu gnu=$gnu"
+  patch -s -o "$work/patched.txt" "$work/text/a.txt" "$work/ours.diff" >/dev/null 2>&1 &&
+    cmp -s "$work/patched.txt" "$work/text/b.txt" && echo "RESULT text_patch_ok 1 1 -" ||
+    echo "RESULT text_patch_ok 0 0 -"
+  rm -f "$work/ours.diff" "$work/gnu.diff" "$work/patched.txt"
+  wrun "$bin/bench_text.exe" "$(win "$work/text/a.txt")" "$(win "$work/text/b.txt")" "$reps"
 fi
 true

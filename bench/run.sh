@@ -5,15 +5,15 @@
 # Smaller runs while developing: BENCH_BIG_MIB (the large contents pair; BENCH_CONTENTS_MIB
 # lists every size, "256 1024" by default), BENCH_TOPS (folders of 100 x 100 files),
 # BENCH_REPS, BENCH_PARTS (any of: contents collection quick whole run windows memory panes
-# console), BENCH_PANE_REPS (repetitions of the pane figures, 3: a fill of 50,000 files takes
-# seconds).
+# console text), BENCH_TEXT_LINES (lines of the text pair, 1,000,000), BENCH_PANE_REPS
+# (repetitions of the pane figures, 3: a fill of 50,000 files takes seconds).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/setup.sh"
 source "$root/scripts/require-tools.sh"
-require_tools python3 g++ cmp diff xvfb-run wine wineserver /usr/bin/time pgrep
+require_tools python3 g++ cmp diff patch xvfb-run wine wineserver /usr/bin/time pgrep
 VEXIL_BENCH=ON VEXIL_BUILD_DIR="$root/build-bench" "$root/scripts/build.sh" \
-  --target bench_floor bench_engine bench_windows bench_panes bench_console Vexil32c
+  --target bench_floor bench_engine bench_windows bench_panes bench_console bench_text Vexil32c
 
 work="$(mktemp -d /tmp/vexil-bench.XXXXXX)"
 cleanup() {
@@ -44,6 +44,11 @@ python3 "$root/bench/gen_data.py" dumppair "$work/dump" $((1024 * 1024))
 if [[ " ${BENCH_PARTS:-panes} " == *" panes "* ]]; then
   for n in 10000 50000; do python3 "$root/bench/gen_data.py" flat "$work/flat$n" "$n"; done
   for small in small small2; do python3 "$root/bench/gen_data.py" flat "$work/$small" 10; done
+fi
+# Text pairs: scattered edits in a long file, and two files with no line in common.
+if [[ " ${BENCH_PARTS:-text} " == *" text "* ]]; then
+  python3 "$root/bench/gen_data.py" textpair "$work/text" "${BENCH_TEXT_LINES:-1000000}" 1000
+  python3 "$root/bench/gen_data.py" differentpair "$work/different" 200000
 fi
 # Two views of the source tree in one folder give more records than the list holds.
 mkdir -p "$work/many"

@@ -162,6 +162,26 @@ if "dump_row_bytes" in results:
 absolute("CSV export of 200,001 rows", "export", 0.5)
 absolute("  (info) WriteFile of the same bytes, 64 KiB blocks", "export_write_floor", None)
 memory("peak working set, run + result window, 200,001 records", "memory_peak", 150)
+text_lines = results.get("textview_open", (0, 0, "lines=?"))[2].split(",")[0]
+relative("/diff, text pair of %s, 1,000 scattered edits (floor: diff -u)" % text_lines,
+         "console_diff_text", "diff_u_text", "-", 1.5)
+if "text_changed_lines" in results:
+    ours, gnu, _ = results["text_changed_lines"]
+    rows.append(("  (info) /diff changed lines against diff -u", "%d" % ours, "%d" % gnu, "-",
+                 "-", "<= GNU's", "yes" if ours <= gnu else "NO"))
+if "text_patch_ok" in results:
+    rows.append(("  (info) patch of /diff's output gives the target", "yes"
+                 if results["text_patch_ok"][0] else "NO", "-", "-", "-", "-", "-"))
+relative("/diff, two 200,000-line files with no line in common", "console_diff_different",
+         "diff_u_different", "-", None)
+absolute("  the same, absolute", "console_diff_different", 1.0)
+absolute("text view, the same pair: open to first paint", "textview_open", 1.0)
+absolute("text view: next difference", "textview_next", 0.05)
+absolute("text view: scroll to end", "textview_end", 0.05)
+if "textview_peak_ratio" in results:
+    r = results["textview_peak_ratio"]
+    rows.append(("text view: peak working set / the two files", "%.2fx (%s)" % (r[0], r[2]), "-",
+                 "-", "-", "<= 3x", "yes" if r[0] <= 3 else "NO"))
 
 
 def extra(label, name, base_names, limit):

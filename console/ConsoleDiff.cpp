@@ -236,17 +236,11 @@ bool IsFolder(DWORD attributes)
 
 int DiffFromConsole(const ConsoleOptions& options, OutputStream& out, OutputStream& err)
 {
-    std::wstring reference = FullPathOf(options.Reference), target = FullPathOf(options.Target);
-    DWORD referenceAttributes = AttributesOfPath(reference);
-    DWORD targetAttributes = AttributesOfPath(target);
-    if (referenceAttributes == INVALID_FILE_ATTRIBUTES) {
-        err.Write(L"基準が見つかりません: " + options.Reference + L"\r\n");
-        return ExitTrouble;
-    }
-    if (targetAttributes == INVALID_FILE_ATTRIBUTES) {
-        err.Write(L"対象が見つかりません: " + options.Target + L"\r\n");
-        return ExitTrouble;
-    }
+    GivenPaths given;
+    if (!ReachGivenPaths(options, err, given)) return ExitTrouble;
+    std::wstring reference = given.Reference, target = given.Target;
+    const DWORD referenceAttributes = given.ReferenceAttributes;
+    const DWORD targetAttributes = given.TargetAttributes;
     DiffRun run{options, out, err, ExclusionRule(options.ExcludeMasks)};
     std::wstring shownA = options.Reference, shownB = options.Target;
     // A file against a folder is the file against the folder's file of that name.

@@ -169,6 +169,23 @@ DWORD AttributesOfPath(const std::wstring& path)
     return path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(LongPathForm(path).c_str());
 }
 
+bool ReachGivenPaths(const ConsoleOptions& options, OutputStream& err, GivenPaths& paths)
+{
+    paths.Reference = FullPathOf(options.Reference);
+    paths.Target = FullPathOf(options.Target);
+    paths.ReferenceAttributes = AttributesOfPath(paths.Reference);
+    paths.TargetAttributes = AttributesOfPath(paths.Target);
+    if (paths.ReferenceAttributes == INVALID_FILE_ATTRIBUTES) {
+        err.Write(L"基準が見つかりません: " + options.Reference + L"\r\n");
+        return false;
+    }
+    if (paths.TargetAttributes == INVALID_FILE_ATTRIBUTES) {
+        err.Write(L"対象が見つかりません: " + options.Target + L"\r\n");
+        return false;
+    }
+    return true;
+}
+
 int CompareFromConsole(const ConsoleOptions& options, OutputStream& out, OutputStream& err,
                        ConsoleSteps* steps)
 {
@@ -182,17 +199,11 @@ int CompareFromConsole(const ConsoleOptions& options, OutputStream& out, OutputS
     EnvSettings.TextRule = options.Text.Any();
     EnvSettings.TextIgnore = options.Text;
 
-    std::wstring reference = FullPathOf(options.Reference), target = FullPathOf(options.Target);
-    DWORD referenceAttributes = AttributesOfPath(reference);
-    DWORD targetAttributes = AttributesOfPath(target);
-    if (referenceAttributes == INVALID_FILE_ATTRIBUTES) {
-        err.Write(L"基準が見つかりません: " + options.Reference + L"\r\n");
-        return ExitTrouble;
-    }
-    if (targetAttributes == INVALID_FILE_ATTRIBUTES) {
-        err.Write(L"対象が見つかりません: " + options.Target + L"\r\n");
-        return ExitTrouble;
-    }
+    GivenPaths given;
+    if (!ReachGivenPaths(options, err, given)) return ExitTrouble;
+    const std::wstring &reference = given.Reference, &target = given.Target;
+    const DWORD referenceAttributes = given.ReferenceAttributes;
+    const DWORD targetAttributes = given.TargetAttributes;
 
     WholeFolder pane;
     std::wstring targetFolder = target;

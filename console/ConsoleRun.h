@@ -20,6 +20,13 @@ struct ConsoleSteps {
     virtual ~ConsoleSteps() = default;
     virtual void Done(Step step) = 0;
 };
+// The reference and target as given, made full, with their attributes; false (said on
+// standard error) when either names nothing that can be reached.
+struct GivenPaths {
+    std::wstring Reference, Target;
+    DWORD ReferenceAttributes = INVALID_FILE_ATTRIBUTES, TargetAttributes = INVALID_FILE_ATTRIBUTES;
+};
+bool ReachGivenPaths(const ConsoleOptions& options, OutputStream& err, GivenPaths& paths);
 
 // The folder comparison: records, verdicts, then the rows as lines or as the CSV file.
 int CompareFromConsole(const ConsoleOptions& options, OutputStream& out, OutputStream& err,

@@ -129,20 +129,12 @@ void TTextDiffDlg::FormCreate()
 // The check boxes one after the other, each as wide as its caption needs.
 void TTextDiffDlg::PlaceOptions()
 {
-    HDC dc = GetDC(Handle);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(Handle, WM_GETFONT, 0, 0)));
     int x = OptionsLabel.Left() + OptionsLabel.Width() + Scaled(6);
     for (CheckBox& box : OptionChkBoxes) {
-        std::string caption = box.Text();
-        caption.erase(std::remove(caption.begin(), caption.end(), '&'), caption.end());
-        SIZE size{};
-        GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
-        int width = size.cx + Scaled(24);
+        int width = box.FittedWidth();
         box.SetBounds(x, Scaled(50), width, Scaled(20));
         x += width + Scaled(6);
     }
-    SelectObject(dc, old);
-    ReleaseDC(Handle, dc);
 }
 
 void TTextDiffDlg::FormDpiChanged(UINT)

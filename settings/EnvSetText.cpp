@@ -2,16 +2,15 @@
 // differences it (and the text view) ignores.
 #include "settings/EnvSet.h"
 
-#include <algorithm>
 
 namespace {
-const int RuleLeft = 28, RuleRight = 448, RowHeight = 20;
+const int RuleLeft = 28, RuleRight = 424, RowHeight = 20;
 } // namespace
 
 void TEnvSetDlg::CreateTextRuleControls(HWND page, int top)
 {
     textRuleTop_ = top;
-    TextRuleGroupBox.Create(page, "", 8, top, 448, 76);
+    TextRuleGroupBox.Create(page, "", 8, top, 420, 76);
     TextRuleChkBox.Create(page, "テキストファイルは下記の違いを無視して比較する(&X)", 16, top + 10,
                           420, 18);
     for (int i = 0; i < TextOptionCount; ++i)
@@ -24,15 +23,11 @@ void TEnvSetDlg::CreateTextRuleControls(HWND page, int top)
 void TEnvSetDlg::PlaceTextIgnoreBoxes()
 {
     if (!TextRuleChkBox.Exists()) return;
-    HDC dc = GetDC(Handle);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(Handle, WM_GETFONT, 0, 0)));
+    // The frame's line shows on after the caption, as on the group above.
+    TextRuleChkBox.SetWidth(TextRuleChkBox.FittedWidth());
     int x = Scaled(RuleLeft), y = Scaled(textRuleTop_ + 32);
     for (CheckBox& box : TextIgnoreChkBoxes) {
-        std::string caption = box.Text();
-        caption.erase(std::remove(caption.begin(), caption.end(), '&'), caption.end());
-        SIZE size{};
-        GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
-        int width = size.cx + Scaled(24);
+        int width = box.FittedWidth();
         if (x > Scaled(RuleLeft) && x + width > Scaled(RuleRight)) {
             x = Scaled(RuleLeft);
             y += Scaled(RowHeight);
@@ -40,8 +35,6 @@ void TEnvSetDlg::PlaceTextIgnoreBoxes()
         box.SetBounds(x, y, width, Scaled(18));
         x += width + Scaled(4);
     }
-    SelectObject(dc, old);
-    ReleaseDC(Handle, dc);
 }
 
 void TEnvSetDlg::SetTextIgnore(const TextOptions& options)

@@ -13,7 +13,7 @@ struct Split {
 template <typename Element> class Search {
 public:
     Search(const std::vector<Element>& x, const std::vector<Element>& y, int costCap,
-           SequenceDiff& out, const std::vector<size_t>& xPlace, const std::vector<size_t>& yPlace)
+           SequenceDiff& out, const std::vector<uint32_t>& xPlace, const std::vector<uint32_t>& yPlace)
         : xv_(x.data()), yv_(y.data()), cap_(costCap), out_(out), xPlace_(xPlace), yPlace_(yPlace)
     {
         size_t diagonals = x.size() + y.size() + 3;
@@ -150,8 +150,8 @@ private:
     const Element* yv_;
     int cap_;
     SequenceDiff& out_;
-    const std::vector<size_t>& xPlace_;
-    const std::vector<size_t>& yPlace_;
+    const std::vector<uint32_t>& xPlace_;
+    const std::vector<uint32_t>& yPlace_;
     std::vector<int> forward_, backward_;
     int offset_ = 0;
     int* fd_ = nullptr;
@@ -162,7 +162,7 @@ private:
 // changed (no common subsequence can hold them).
 template <typename Element, typename Lacks>
 void KeepMatchable(const std::vector<Element>& from, Lacks otherLacks, std::vector<Element>& kept,
-                   std::vector<size_t>& place, std::vector<uint8_t>& changed)
+                   std::vector<uint32_t>& place, std::vector<uint8_t>& changed)
 {
     kept.reserve(from.size());
     place.reserve(from.size());
@@ -171,15 +171,15 @@ void KeepMatchable(const std::vector<Element>& from, Lacks otherLacks, std::vect
             changed[i] = 1;
         } else {
             kept.push_back(from[i]);
-            place.push_back(i);
+            place.push_back(static_cast<uint32_t>(i));
         }
     }
 }
 
 template <typename Element>
 void SearchKept(const std::vector<Element>& xr, const std::vector<Element>& yr, int costCap,
-                SequenceDiff& out, const std::vector<size_t>& xPlace,
-                const std::vector<size_t>& yPlace)
+                SequenceDiff& out, const std::vector<uint32_t>& xPlace,
+                const std::vector<uint32_t>& yPlace)
 {
     if (costCap <= 0) costCap = DefaultCostCap(xr.size(), yr.size());
     Search<Element> search(xr, yr, costCap, out, xPlace, yPlace);
@@ -224,7 +224,7 @@ SequenceDiff DiffSequences(const std::vector<int32_t>& x, const std::vector<int3
         ++yCounts[static_cast<size_t>(c)];
 
     std::vector<int32_t> xr, yr;
-    std::vector<size_t> xPlace, yPlace;
+    std::vector<uint32_t> xPlace, yPlace;
     KeepMatchable(x, [&](int32_t c) { return yCounts[static_cast<size_t>(c)] == 0; }, xr, xPlace,
                   out.XChanged);
     KeepMatchable(y, [&](int32_t c) { return xCounts[static_cast<size_t>(c)] == 0; }, yr, yPlace,
@@ -235,18 +235,19 @@ SequenceDiff DiffSequences(const std::vector<int32_t>& x, const std::vector<int3
     return out;
 }
 
-SequenceDiff DiffHashes(const std::vector<uint64_t>& x, const std::vector<uint64_t>& y,
-                        int costCap)
+SequenceDiff DiffHashes(std::vector<uint64_t> x, std::vector<uint64_t> y, int costCap)
 {
     SequenceDiff out;
     out.XChanged.assign(x.size(), 0);
     out.YChanged.assign(y.size(), 0);
     std::vector<uint64_t> xr, yr;
-    std::vector<size_t> xPlace, yPlace;
+    std::vector<uint32_t> xPlace, yPlace;
     {
         HashBits xBits(x), yBits(y);
         KeepMatchable(x, [&](uint64_t h) { return yBits.Lacks(h); }, xr, xPlace, out.XChanged);
+        x = {};
         KeepMatchable(y, [&](uint64_t h) { return xBits.Lacks(h); }, yr, yPlace, out.YChanged);
+        y = {};
     }
     SearchKept(xr, yr, costCap, out, xPlace, yPlace);
     return out;

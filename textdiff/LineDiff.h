@@ -29,6 +29,6 @@ SequenceDiff DiffSequences(const std::vector<int32_t>& x, const std::vector<int3
 
 // The same over 64-bit hashes, equal hashes taken for equal elements: the caller checks
 // the pairs left unchanged. Elements whose hash the other side surely lacks are changed
-// at once. No table of classes is built, so long files cost one pass and the search.
-SequenceDiff DiffHashes(const std::vector<uint64_t>& x, const std::vector<uint64_t>& y,
-                        int costCap = 0);
+// at once. No table of classes is built, so long files cost one pass and the search; the
+// hashes are let go as soon as the search has its own.
+SequenceDiff DiffHashes(std::vector<uint64_t> x, std::vector<uint64_t> y, int costCap = 0);

@@ -11,7 +11,7 @@ enum LineState : uint8_t { lsEqual = 0, lsChanged = 1, lsIgnorable = 2 };
 // The lines one side shows the search: not ignored, with where each stood.
 struct SearchedLines {
     std::vector<uint8_t> Ignored; // empty when no line is
-    std::vector<size_t> Place;
+    std::vector<uint32_t> Place;
 };
 
 // The search over line hashes, its matched pairs then checked byte for byte; false (and
@@ -33,10 +33,10 @@ bool SearchByHashes(LineKeys& keys, const TextFile& a, const TextFile& b, const 
                 continue;
             }
             hashes[side].push_back(keys.Hash(side, lines[i]));
-            out.Place.push_back(i);
+            out.Place.push_back(static_cast<uint32_t>(i));
         }
     }
-    found = DiffHashes(hashes[0], hashes[1]);
+    found = DiffHashes(std::move(hashes[0]), std::move(hashes[1]));
     size_t i = 0, j = 0;
     for (;;) {
         while (i < found.XChanged.size() && found.XChanged[i])
@@ -70,7 +70,7 @@ void SearchByClasses(LineKeys& keys, const TextFile& a, const TextFile& b,
                 continue;
             }
             kept[side].push_back(c);
-            out.Place.push_back(i);
+            out.Place.push_back(static_cast<uint32_t>(i));
         }
     }
     found = DiffSequences(kept[0], kept[1], classes.Count);
@@ -175,8 +175,8 @@ TextDiffResult DiffTextFiles(const TextFile& a, const TextFile& b, const TextOpt
     SequenceDiff found;
     if (!keys.ComparesBytes() || !SearchByHashes(keys, a, b, options, sides, found))
         SearchByClasses(keys, a, b, sides, found);
-    const std::vector<size_t>& xPlace = sides[0].Place;
-    const std::vector<size_t>& yPlace = sides[1].Place;
+    const std::vector<uint32_t>& xPlace = sides[0].Place;
+    const std::vector<uint32_t>& yPlace = sides[1].Place;
 
     std::vector<uint8_t> aState(a.Lines.size(), lsEqual), bState(b.Lines.size(), lsEqual);
     for (size_t i = 0; i < found.XChanged.size(); ++i)

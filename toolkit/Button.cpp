@@ -1,5 +1,7 @@
 #include "toolkit/Button.h"
 
+#include <algorithm>
+
 bool Button::Create(HWND parent, const std::string& caption, int left, int top, int width,
                     int height, bool isDefault)
 {
@@ -24,6 +26,19 @@ bool CheckBox::Create(HWND parent, const std::string& caption, int left, int top
 {
     return CreateChild(parent, "BUTTON", caption.c_str(), WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX,
                        0, left, top, width, height);
+}
+
+int CheckBox::FittedWidth() const
+{
+    std::string caption = Text();
+    caption.erase(std::remove(caption.begin(), caption.end(), '&'), caption.end());
+    HDC dc = GetDC(Handle);
+    HGDIOBJ old = SelectObject(dc, Font());
+    SIZE size{};
+    GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(Handle, dc);
+    return size.cx + Scaled(24);
 }
 
 bool CheckBox::Checked() const

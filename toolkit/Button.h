@@ -19,6 +19,8 @@ struct CheckBox : Control {
 
     bool Create(HWND parent, const std::string& caption, int left, int top, int width, int height);
     bool Checked() const;
+    // The width the box and its caption need in the control's font ("&" not counted).
+    int FittedWidth() const;
     // Setting the state from the program counts as a click, as the user's would.
     void SetChecked(bool checked);
     bool Command(WORD code) override;
