@@ -202,7 +202,9 @@ void TTextDiffDlg::Compare()
 {
     const bool binary = IsBinaryPair();
     Diff = binary ? TextDiffResult{} : DiffTextFiles(Reference, Target, Options);
-    Rows = binary ? DiffRows{} : DiffRows(Diff, Reference.Lines.size(), Target.Lines.size());
+    Rows = binary ? DiffRows{}
+                  : DiffRows(Diff, Reference.Lines.size(), Target.Lines.size(),
+                             LayOutHunks(Reference, Target, Diff, Options));
     DiffPanes.Show(binary ? nullptr : &Reference, binary ? nullptr : &Target, &Rows, Options);
     for (CheckBox& box : OptionChkBoxes)
         box.SetEnabled(!binary);

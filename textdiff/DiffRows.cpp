@@ -1,21 +1,25 @@
 #include "textdiff/DiffRows.h"
 
 #include <algorithm>
+#include <utility>
 
-DiffRows::DiffRows(const TextDiffResult& diff, size_t aLines, size_t /*bLines*/)
-    : hunks_(diff.Hunks)
+DiffRows::DiffRows(const TextDiffResult& diff, size_t aLines, size_t /*bLines*/,
+                   std::vector<std::vector<HunkRow>> layouts)
+    : hunks_(diff.Hunks), layouts_(std::move(layouts))
 {
+    if (layouts_.size() != hunks_.size()) layouts_.clear();
     starts_.reserve(hunks_.size());
     size_t extra = 0; // rows before a hunk beyond the lines of A before it
-    for (const DiffHunk& hunk : hunks_) {
-        starts_.push_back(hunk.A0 + extra);
-        extra += std::max(hunk.ACount, hunk.BCount) - hunk.ACount;
+    for (size_t k = 0; k < hunks_.size(); ++k) {
+        starts_.push_back(hunks_[k].A0 + extra);
+        extra += RowsOf(k) - hunks_[k].ACount;
     }
     count_ = aLines + extra;
 }
 
 size_t DiffRows::RowsOf(size_t hunk) const
 {
+    if (!layouts_.empty() && !layouts_[hunk].empty()) return layouts_[hunk].size();
     return std::max(hunks_[hunk].ACount, hunks_[hunk].BCount);
 }
 
@@ -39,8 +43,14 @@ DiffRow DiffRows::At(size_t row) const
     if (offset < RowsOf(k)) {
         r.Hunk = k;
         r.Ignored = hunk.Ignored;
-        if (offset < hunk.ACount) r.Left = hunk.A0 + offset;
-        if (offset < hunk.BCount) r.Right = hunk.B0 + offset;
+        if (!layouts_.empty() && !layouts_[k].empty()) {
+            const HunkRow& laid = layouts_[k][offset];
+            if (laid.Left != HunkRow::NoSide) r.Left = hunk.A0 + static_cast<size_t>(laid.Left);
+            if (laid.Right != HunkRow::NoSide) r.Right = hunk.B0 + static_cast<size_t>(laid.Right);
+        } else {
+            if (offset < hunk.ACount) r.Left = hunk.A0 + offset;
+            if (offset < hunk.BCount) r.Right = hunk.B0 + offset;
+        }
         r.Kind = r.Left == DiffRow::NoLine    ? RowKind::Added
                  : r.Right == DiffRow::NoLine ? RowKind::Removed
                                               : RowKind::Changed;
@@ -85,6 +95,15 @@ size_t DiffRows::RowOfLine(int side, size_t line) const
     size_t k = static_cast<size_t>(before - hunks_.begin()) - 1;
     const DiffHunk& hunk = hunks_[k];
     size_t first = side == 0 ? hunk.A0 : hunk.B0, count = side == 0 ? hunk.ACount : hunk.BCount;
-    if (line < first + count) return starts_[k] + (line - first);
+    if (line < first + count) {
+        if (!layouts_.empty() && !layouts_[k].empty()) {
+            const std::vector<HunkRow>& laid = layouts_[k];
+            for (size_t row = 0; row < laid.size(); ++row)
+                if ((side == 0 ? laid[row].Left : laid[row].Right) ==
+                    static_cast<int32_t>(line - first))
+                    return starts_[k] + row;
+        }
+        return starts_[k] + (line - first);
+    }
     return starts_[k] + RowsOf(k) + (line - first - count);
 }

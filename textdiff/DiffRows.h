@@ -1,4 +1,5 @@
 #pragma once
+#include "textdiff/LinePairing.h"
 #include "textdiff/TextDiff.h"
 
 #include <cstddef>
@@ -24,11 +25,15 @@ struct DiffRow {
 
 // The rows of the side-by-side view of a diff: equal lines side by side, and per hunk its
 // lines paired from the top, the longer side's rest against nothing. Nothing is kept per
-// row, so a million lines cost a few numbers per hunk.
+// row, so a million lines cost a few numbers per hunk (and a hunk laid out by likeness its
+// rows).
 class DiffRows {
 public:
     DiffRows() = default;
-    DiffRows(const TextDiffResult& diff, size_t aLines, size_t bLines);
+    // layouts: per hunk, how its lines stand (PairHunkLines); an empty one, or none at all,
+    // pairs them from the top.
+    DiffRows(const TextDiffResult& diff, size_t aLines, size_t bLines,
+             std::vector<std::vector<HunkRow>> layouts = {});
 
     size_t Count() const { return count_; }
     DiffRow At(size_t row) const;
@@ -45,6 +50,7 @@ public:
 
 private:
     std::vector<DiffHunk> hunks_;
+    std::vector<std::vector<HunkRow>> layouts_; // empty, or one per hunk
     std::vector<size_t> starts_; // the first row of each hunk
     size_t count_ = 0;
     // The last hunk starting at or before the row; NoLine when none does.
