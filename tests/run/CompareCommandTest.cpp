@@ -371,3 +371,32 @@ TEST_F(CompareCommandTest, AWholeReferenceFolderThatCannotBeReadIsSaidAndTheTarg
     EXPECT_EQ("読み込めなかったフォルダが1個あります。", boxes.Seen[0].Text);
     EXPECT_EQ("不一致ファイルはありません。", boxes.Seen[1].Text);
 }
+
+TEST_F(CompareCommandTest, TextsEqualOnlyUnderTheTextRuleAreShownNeverTakenForMatches)
+{
+    // Same dates and sizes; the contents differ in their line endings alone.
+    SetLocalWriteTime(src.WriteFile("a.txt", "x\r\ny\n"), 2020, 5, 1, 10, 0, 0);
+    SetLocalWriteTime(des.WriteFile("a.txt", "x\ny\r\n"), 2020, 5, 1, 10, 0, 0);
+    host.Src.Add("a.txt");
+    struct Case {
+        const char* What;
+        bool Rule;
+        int Mismatches;
+        const char* Shown; // the first thing the run ends with
+    } cases[] = {
+        {"rule off: a mismatch", false, 1, "ShowResults"},
+        {"rule on: no mismatch, still listed", true, 0, "ShowResults"},
+    };
+    for (const Case& c : cases) {
+        EnvSettings.TextRule = c.Rule;
+        EnvSettings.TextIgnore.IgnoreEol = true;
+        host.Calls.clear();
+        BoxAnswerer boxes({IDOK});
+        Run();
+        EXPECT_EQ(MismatchCount, c.Mismatches) << c.What;
+        EXPECT_TRUE(boxes.Seen.empty()) << c.What << ": " << boxes.Seen[0].Text;
+        ASSERT_FALSE(host.Calls.empty()) << c.What;
+        EXPECT_EQ(host.Calls[0], c.Shown) << c.What;
+        EXPECT_EQ(host.EntriesSeenByResults, 1) << c.What;
+    }
+}

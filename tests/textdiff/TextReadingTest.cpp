@@ -36,6 +36,8 @@ const ReadingCase ReadingCases[] = {
      {L"日本語", L"ｶ"}},
     {"iso-2022-jp, a 5C inside kanji", "\x1B$BF|K\\8l\x1B(B a\n\x1B$B$\"\x1B(B\n",
      TextEncoding::Iso2022Jp, 0, EndingStyle::Lf, {L"日本語 a", L"あ"}},
+    {"iso-2022-jp, kanji carried over a line end", "\x1B$BF|\nK\\\x1B(B\n",
+     TextEncoding::Iso2022Jp, 0, EndingStyle::Lf, {L"日", L"本"}},
     {"mixed endings", "a\r\nb\nc\rd\r", TextEncoding::Ascii, 0, EndingStyle::Mixed,
      {L"a", L"b", L"c", L"d"}},
     {"a zero byte is binary", std::string("a\0b", 3), TextEncoding::Binary, 0, EndingStyle::None,

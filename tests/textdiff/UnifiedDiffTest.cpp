@@ -39,10 +39,14 @@ TEST(UnifiedDiff, WritesWhatDiffUWrites)
     }
 }
 
-TEST(UnifiedDiff, LeavesOutWhatTheOptionsIgnore)
+TEST(UnifiedDiff, LeavesOutWhatTheOptionsIgnoreUnlessAChangeStandsNextToIt)
 {
-    EXPECT_EQ(Unified("a\n\nb\n", "a\nb\n", TextOptions{false, false, false, true}), "");
-    EXPECT_EQ(Unified("a \n", "a\n", TextOptions{false, true}), "");
+    const TextOptions blank{false, false, false, true}, space{false, true};
+    EXPECT_EQ(Unified("a\n\nb\n", "a\nb\n", blank), "");
+    EXPECT_EQ(Unified("a \n", "a\n", space), "");
+    // A blank line gone beside a real change is written with it, so the hunk still applies.
+    EXPECT_EQ(Unified("a\n\nb\nc\n", "a\nb\nX\n", blank),
+              "--- a\n+++ b\n@@ -1,4 +1,3 @@\n a\n-\n b\n-c\n+X\n");
 }
 
 TEST(UnifiedDiff, TimesAreLocalWithNanosecondsAndZone)
